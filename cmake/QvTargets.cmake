@@ -1,0 +1,31 @@
+# Settings shared by every target of our own code.
+function(qv_target_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+  target_compile_definitions(${target} PRIVATE
+    QT_NO_CAST_TO_ASCII
+    QT_NO_URL_CAST_FROM_STRING
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+    QT_USE_QSTRINGBUILDER)
+endfunction()
+
+# One static library per source folder; the folder's parent is its include root so that
+# headers are included as "platform/TickCount.h", "widgets/TransBtn.h" and so on.
+function(qv_add_library target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  add_library(${target} STATIC ${ARG_SOURCES})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
+  target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+  qv_target_defaults(${target})
+endfunction()
+
+# A GoogleTest executable registered test by test in CTest, run headless.
+function(qv_add_test target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE qv_testsupport ${ARG_LIBS})
+  qv_target_defaults(${target})
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QV_TEST_OUTPUT=${PROJECT_BINARY_DIR}/test-output")
+endfunction()

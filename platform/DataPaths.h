@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace qv::platform {
+
+// The program's read-only data folder (help, sound cue): <executable>/../share/quorvex, the same
+// layout in the build tree and in an installation.
+QString dataDirectory();
+
+} // namespace qv::platform

@@ -1,0 +1,21 @@
+#include "platform/Fonts.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+namespace qv::test {
+void installErrorCapture();
+}
+
+// Every test binary runs inside one headless QApplication, with the program's font substitutions and
+// with the default exception handler replaced by a recorder, so no message box ever blocks a test.
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    qv::platform::installFontSubstitutions();
+    qv::test::installErrorCapture();
+    return RUN_ALL_TESTS();
+}
