@@ -8,4 +8,7 @@ namespace qv::platform {
 // layout in the build tree and in an installation.
 QString dataDirectory();
 
+// Points dataDirectory() elsewhere (tests); an empty path restores the default.
+void setDataDirectory(const QString& path);
+
 } // namespace qv::platform

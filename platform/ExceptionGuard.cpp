@@ -1,5 +1,7 @@
 #include "platform/ExceptionGuard.h"
 
+#include "qv/Config.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -9,25 +11,22 @@ namespace {
 
 void showMessageBox(const QString& message)
 {
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(), message);
+    QMessageBox::critical(QApplication::activeWindow(), QString::fromLatin1(qv::config::kApplicationTitle),
+                          message);
 }
 
-DefaultHandler& currentHandler()
-{
-    static DefaultHandler handler = showMessageBox;
-    return handler;
-}
+DefaultHandler g_handler = showMessageBox;
 
 } // namespace
 
 void setDefaultHandler(DefaultHandler handler)
 {
-    currentHandler() = handler ? std::move(handler) : DefaultHandler(showMessageBox);
+    g_handler = handler ? std::move(handler) : DefaultHandler(showMessageBox);
 }
 
 void reportUnhandledError(const QString& message)
 {
-    currentHandler()(message);
+    g_handler(message);
 }
 
 } // namespace qv::platform

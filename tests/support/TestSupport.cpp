@@ -2,7 +2,9 @@
 
 #include "platform/ExceptionGuard.h"
 
+#include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -31,9 +33,7 @@ QStringList takeReportedErrors()
 
 QString saveScreenshot(QWidget& widget, const QString& name)
 {
-    QString folder = qEnvironmentVariable("QV_TEST_OUTPUT");
-    if (folder.isEmpty())
-        folder = QDir::temp().filePath(QStringLiteral("quorvex-test-output"));
+    const QString folder = QStringLiteral(QV_TEST_OUTPUT_DIR);
     QDir().mkpath(folder);
     const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
     widget.grab().save(path);
@@ -45,6 +45,26 @@ QString scratchDirectory()
     static std::vector<std::unique_ptr<QTemporaryDir>> folders;
     folders.push_back(std::make_unique<QTemporaryDir>());
     return folders.back()->path();
+}
+
+void writeSilentWaveFile(const QString& path)
+{
+    constexpr quint32 kRate = 22050;
+    constexpr quint32 kDataSize = 2 * kRate / 20; // 50 ms
+    QByteArray wave;
+    QDataStream out(&wave, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + kDataSize);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << kRate << quint32(2 * kRate) << quint16(2)
+        << quint16(16);
+    out.writeRawData("data", 4);
+    out << kDataSize;
+    wave.append(QByteArray(kDataSize, '\0'));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(wave);
 }
 
 } // namespace qv::test

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <span>
+
+// The main window's commands: which button on which page and which menu item each has, their hints
+// and help contexts, and the order of buttons and menu items. The window builds itself from this.
+namespace qv::app {
+
+enum class Command {
+    OpenResults,
+    Report,
+    Quit,
+    PerfProcessor,
+    PerfMemory,
+    PerfDisk,
+    PerfDisplay,
+    Perf3D,
+    PerfCdrom,
+    PerfInternet,
+    PerfNetwork,
+    PerfOverall,
+    InfoSummary,
+    InfoProcessor,
+    InfoMemory,
+    InfoDrives,
+    InfoVideo,
+    InfoMotherboard,
+    InfoOperatingSystem,
+    InfoNetwork,
+    InfoPrograms,
+    WizardBuilder,
+    WizardPerformances,
+    WizardWindowsXP,
+    WizardWebUpdate,
+    ToolStability,
+    ToolCdCheck,
+    ToolBackup,
+    ToolRestore,
+    ToolNetworkCheck,
+    Help,
+    Faq,
+    Contact,
+    About,
+};
+
+// What a command does when chosen.
+enum class CommandKind {
+    Window,       // plays the sound cue and shows one of the program's windows
+    NotAvailable, // a function this version does not have: a short message, no cue
+    Shell,        // help, web, mail, About, quit: no cue
+};
+
+struct ButtonSpec {
+    const char* objectName;
+    const char* hint;
+    const char* glyph; // resource path of the labelled picture
+};
+
+struct MenuItemSpec {
+    const char* objectName;
+    const char* caption;
+    const char* hint;
+    int helpContext; // 0 shows the contents
+};
+
+struct CommandSpec {
+    Command command;
+    CommandKind kind;
+    const char* title; // names the function in the "not available" message
+    ButtonSpec button; // objectName nullptr: menu only
+    MenuItemSpec menuItem;
+};
+
+// Page groups of the main window, in tab order.
+enum class Page { Benchmarks, Information, Wizards, Tools };
+inline constexpr int kPageCount = 4;
+
+const CommandSpec& commandSpec(Command command);
+std::span<const CommandSpec> allCommands();
+std::span<const Command> pageButtons(Page page);
+
+// One entry of a menu: a command, or a separator when `isSeparator`.
+struct MenuEntry {
+    bool isSeparator;
+    Command command;
+};
+
+struct MenuLayout {
+    const char* objectName;
+    const char* caption;
+    std::span<const MenuEntry> entries;
+};
+
+std::span<const MenuLayout> menuBarLayout();
+
+} // namespace qv::app

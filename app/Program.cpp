@@ -1,0 +1,41 @@
+#include "app/Program.h"
+
+#include "app/AboutBox.h"
+#include "app/QuorvexApplication.h"
+#include "app/QuorvexMain.h"
+#include "app/SplashForm.h"
+#include "platform/DataPaths.h"
+#include "platform/DisplayCheck.h"
+#include "platform/Fonts.h"
+#include "platform/HelpEngine.h"
+
+#include <QDir>
+
+#include <cstdio>
+
+int runProgram(int argc, char** argv)
+{
+    // Without a display Qt would abort inside the QApplication constructor.
+    if (const QString problem = qv::platform::checkDisplay(); !problem.isEmpty()) {
+        std::fprintf(stderr, "quorvex: %s\n", qPrintable(problem));
+        return 1;
+    }
+
+    QuorvexApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quorvex"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.png")));
+    qv::platform::installFontSubstitutions();
+    qv::platform::HelpEngine::instance().setHelpFile(
+        QDir(qv::platform::dataDirectory()).filePath(QStringLiteral("help/quorvex.html")));
+
+    auto splash = std::make_unique<TSplashForm>();
+    splash->showAndPaint();
+
+    // The windows that live as long as the program, in this order; the main window comes first.
+    TQuorvexMain main;
+    TAboutBox aboutBox(&main);
+
+    splash.reset();
+    main.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,317 @@
+#include "app/QuorvexMain.h"
+
+#include "app/AboutBox.h"
+#include "app/ConseilDuJourDlg.h"
+#include "app/ProductLinks.h"
+#include "app/TipPreference.h"
+#include "forms/Look.h"
+#include "platform/CursorTable.h"
+#include "platform/Dialogs.h"
+#include "platform/ExceptionGuard.h"
+#include "platform/HelpEngine.h"
+#include "platform/Shell.h"
+#include "platform/SoundCue.h"
+#include "ui_QuorvexMain.h"
+#include "widgets/TransBtn.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+
+using qv::app::Command;
+using qv::app::CommandKind;
+using qv::platform::guarded;
+using qv::platform::guardedSlot;
+
+namespace {
+
+// The command buttons stand in a column on the page picture, which is drawn at 500 x 245 and
+// stretched over the 500 x 250 visible part of the page; the rows follow the stretch.
+constexpr int kPictureLeft = 2;
+constexpr int kColumnLeft = 252;
+constexpr int kColumnTop = 4;
+constexpr QSize kButtonSize{240, 26};
+constexpr double kPageStretch = 250.0 / 245.0;
+
+QRect commandButtonRect(int row)
+{
+    const int top = qRound((kColumnTop + row * kButtonSize.height()) * kPageStretch);
+    return QRect(QPoint(kPictureLeft + kColumnLeft, top), kButtonSize);
+}
+const char* const kHelpContextProperty = "helpContext";
+
+} // namespace
+
+TQuorvexMain::TQuorvexMain(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_ui(std::make_unique<Ui::QuorvexMain>())
+{
+    m_ui->setupUi(this);
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.png")));
+    qv::look::fillBackground(*m_ui->ClientArea, qv::look::kMainWindowGrey);
+
+    QFont hintFont(QStringLiteral("Arial"));
+    hintFont.setPixelSize(13);
+    hintFont.setBold(true);
+    m_ui->helpText->setFont(hintFont);
+    m_ui->helpText->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+
+    const std::array tabs{m_ui->buttonOngletTestPerf, m_ui->buttonOngletInfo, m_ui->buttonOngletExperts,
+                          m_ui->buttonOngletOutils};
+    connect(tabs[0], &TTransparentButton::clicked, this,
+            guardedSlot(this, &TQuorvexMain::buttonOngletTestPerfClick));
+    connect(tabs[1], &TTransparentButton::clicked, this,
+            guardedSlot(this, &TQuorvexMain::buttonOngletInfoClick));
+    connect(tabs[2], &TTransparentButton::clicked, this,
+            guardedSlot(this, &TQuorvexMain::buttonOngletExpertsClick));
+    connect(tabs[3], &TTransparentButton::clicked, this,
+            guardedSlot(this, &TQuorvexMain::buttonOngletOutilsClick));
+
+    createCommandButtons();
+    createMenus();
+    qv::platform::HelpEngine::bindHelpKey(this, qv::platform::HelpEngine::kContents);
+
+    adjustSize();
+    setFixedSize(size());
+    qv::look::centreOnScreen(*this);
+    FormCreate();
+}
+
+TQuorvexMain::~TQuorvexMain() = default;
+
+void TQuorvexMain::createCommandButtons()
+{
+    const std::array pages{m_ui->TabSheet1, m_ui->TabSheet2, m_ui->TabSheet3, m_ui->TabSheet4};
+    for (int group = 0; group < qv::app::kPageCount; ++group) {
+        int row = 0;
+        for (const Command command : qv::app::pageButtons(static_cast<qv::app::Page>(group))) {
+            const auto& spec = qv::app::commandSpec(command);
+            auto* button = new TTransparentButton(pages[group]);
+            button->setObjectName(QString::fromLatin1(spec.button.objectName));
+            button->setGeometry(commandButtonRect(row++));
+            button->setGlyph(QPixmap(QString::fromLatin1(spec.button.glyph)));
+            button->setStatusTip(QString::fromUtf8(spec.button.hint));
+            button->setCursor(Qt::PointingHandCursor);
+            // The functions that work stand out with a sunken frame.
+            if (spec.kind == CommandKind::Window)
+                button->setFrameStyle(TTransparentButton::fsIndent);
+            connect(button, &TTransparentButton::clicked, this, [this, command] { runCommand(command); });
+        }
+    }
+}
+
+void TQuorvexMain::createMenus()
+{
+    for (const auto& layout : qv::app::menuBarLayout()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(layout.caption));
+        menu->setObjectName(QString::fromLatin1(layout.objectName));
+        menu->installEventFilter(this);
+        for (const auto& entry : layout.entries) {
+            if (entry.isSeparator) {
+                menu->addSeparator();
+                continue;
+            }
+            const auto& item = qv::app::commandSpec(entry.command).menuItem;
+            QAction* action = menu->addAction(QString::fromUtf8(item.caption));
+            action->setObjectName(QString::fromLatin1(item.objectName));
+            action->setStatusTip(QString::fromUtf8(item.hint));
+            action->setProperty(kHelpContextProperty, item.helpContext);
+            const Command command = entry.command;
+            connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
+        }
+    }
+}
+
+void TQuorvexMain::runCommand(Command command)
+{
+    guarded([&] {
+        switch (command) {
+        case Command::PerfProcessor:
+            return PerfProcesseurClick();
+        case Command::PerfMemory:
+            return PerfMemoireClick();
+        case Command::InfoProcessor:
+            return InfoProcesseurClick();
+        case Command::InfoOperatingSystem:
+            return InfoSystemeExploitationClick();
+        case Command::ToolNetworkCheck:
+            return ButtonOutilReseauClick();
+        case Command::About:
+            return About();
+        case Command::Help:
+            return Aide2Click();
+        case Command::Faq:
+            return FAQonline1Click();
+        case Command::Contact:
+            return ContacttheQuorvexTeam1Click();
+        case Command::Quit:
+            return Quitter1Click();
+        default:
+            return showNotAvailable(command);
+        }
+    });
+}
+
+void TQuorvexMain::showNotAvailable(Command command)
+{
+    qv::platform::showInformation(this, tr("%1 is not available in this version of Quorvex 2003.")
+                                            .arg(QString::fromUtf8(qv::app::commandSpec(command).title)));
+}
+
+void TQuorvexMain::FormCreate()
+{
+    ShowHint(QString());
+    const QPixmap clock(QStringLiteral(":/pictures/clock_cursor.png"));
+    qv::platform::setScreenCursor(qv::platform::kClockCursorSlot,
+                                  QCursor(clock, clock.width() / 2, clock.height() / 2));
+}
+
+void TQuorvexMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Runs once, after the window is first shown; showing it again after a dialog changes nothing.
+    if (!m_activated) {
+        m_activated = true;
+        QTimer::singleShot(0, this, guardedSlot(this, &TQuorvexMain::FormActivate));
+    }
+}
+
+void TQuorvexMain::FormActivate()
+{
+    selectGroup(0);
+    repaintNow();
+    if (qv::app::TipsAtStartup()) {
+        TConseilDuJourDlg tipOfTheDay(this);
+        qv::platform::showModal(tipOfTheDay);
+    }
+    repaintNow();
+}
+
+void TQuorvexMain::repaintNow()
+{
+    repaint();
+    QCoreApplication::processEvents();
+}
+
+bool TQuorvexMain::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// The menus report their highlighted item's hint here, however they were opened; F1 on a highlighted
+// item shows that item's topic.
+bool TQuorvexMain::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (menu && event->type() == QEvent::StatusTip) {
+        ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    if (menu && event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        const QAction* item = menu->activeAction();
+        const int context = item ? item->property(kHelpContextProperty).toInt() : 0;
+        menu->close();
+        qv::platform::HelpEngine::instance().showHelp(this, context);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TQuorvexMain::ShowHint(const QString& hint)
+{
+    m_ui->helpText->setText(hint);
+}
+
+QString TQuorvexMain::hintLine() const
+{
+    return m_ui->helpText->text();
+}
+
+int TQuorvexMain::currentGroup() const
+{
+    return m_ui->PageControl1->currentIndex();
+}
+
+TTransparentButton* TQuorvexMain::commandButton(Command command) const
+{
+    const char* name = qv::app::commandSpec(command).button.objectName;
+    return name ? findChild<TTransparentButton*>(QString::fromLatin1(name)) : nullptr;
+}
+
+QAction* TQuorvexMain::menuAction(Command command) const
+{
+    return findChild<QAction*>(QString::fromLatin1(qv::app::commandSpec(command).menuItem.objectName));
+}
+
+void TQuorvexMain::selectGroup(int group)
+{
+    const std::array strips{m_ui->ImageMenu1, m_ui->ImageMenu2, m_ui->ImageMenu3, m_ui->ImageMenu4};
+    const std::array pages{m_ui->TabSheet1, m_ui->TabSheet2, m_ui->TabSheet3, m_ui->TabSheet4};
+    m_ui->MenuImage->setPixmap(strips[group]->pixmap());
+    m_ui->PageControl1->setCurrentWidget(pages[group]);
+}
+
+void TQuorvexMain::buttonOngletTestPerfClick()
+{
+    qv::platform::PlaySoundCue();
+    selectGroup(0);
+}
+
+void TQuorvexMain::buttonOngletInfoClick()
+{
+    qv::platform::PlaySoundCue();
+    selectGroup(1);
+}
+
+void TQuorvexMain::buttonOngletExpertsClick()
+{
+    qv::platform::PlaySoundCue();
+    selectGroup(2);
+}
+
+void TQuorvexMain::buttonOngletOutilsClick()
+{
+    qv::platform::PlaySoundCue();
+    selectGroup(3);
+}
+
+// The windows of the processor and memory benchmarks, processor and operating-system information and
+// the network check are not part of this build yet; until they are, their commands do nothing.
+void TQuorvexMain::PerfProcesseurClick() {}
+void TQuorvexMain::PerfMemoireClick() {}
+void TQuorvexMain::InfoProcesseurClick() {}
+void TQuorvexMain::InfoSystemeExploitationClick() {}
+void TQuorvexMain::ButtonOutilReseauClick() {}
+
+void TQuorvexMain::About()
+{
+    TAboutBox about(this);
+    qv::platform::showModal(about);
+}
+
+void TQuorvexMain::Aide2Click()
+{
+    qv::platform::HelpEngine::instance().showHelp(this, qv::platform::HelpEngine::kContents);
+}
+
+void TQuorvexMain::FAQonline1Click()
+{
+    qv::platform::ShellOpen(this, qv::app::webSiteUrl(QStringLiteral("faq_help.htm")));
+}
+
+void TQuorvexMain::ContacttheQuorvexTeam1Click()
+{
+    qv::platform::ShellOpen(this, qv::app::supportMailUrl());
+}
+
+void TQuorvexMain::Quitter1Click()
+{
+    close();
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/CommandTable.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QMenu;
+class TTransparentButton;
+
+namespace Ui {
+class QuorvexMain;
+}
+
+// The main window: banner, a tab strip of four groups, the hint line and a page of command buttons per
+// group, plus the menu. Every function of the program starts here.
+class TQuorvexMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TQuorvexMain(QWidget* parent = nullptr);
+    ~TQuorvexMain() override;
+
+    // The group shown now, 0 (benchmarks) to 3 (tools).
+    int currentGroup() const;
+    QString hintLine() const;
+    TTransparentButton* commandButton(qv::app::Command command) const;
+    QAction* menuAction(qv::app::Command command) const;
+
+public slots:
+    void FormCreate();
+    void FormActivate();
+    void ShowHint(const QString& hint);
+
+    void buttonOngletTestPerfClick();
+    void buttonOngletInfoClick();
+    void buttonOngletExpertsClick();
+    void buttonOngletOutilsClick();
+
+    void PerfProcesseurClick();
+    void PerfMemoireClick();
+    void InfoProcesseurClick();
+    void InfoSystemeExploitationClick();
+    void ButtonOutilReseauClick();
+    void About();
+    void Aide2Click();
+    void FAQonline1Click();
+    void ContacttheQuorvexTeam1Click();
+    void Quitter1Click();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createCommandButtons();
+    void createMenus();
+    void runCommand(qv::app::Command command);
+    void showNotAvailable(qv::app::Command command);
+    void selectGroup(int group);
+    void repaintNow();
+
+    std::unique_ptr<Ui::QuorvexMain> m_ui;
+    bool m_activated = false;
+};

@@ -1,0 +1,58 @@
+#include "forms/Look.h"
+
+#include "widgets/TransBtn.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace qv::look {
+
+void fillBackground(QWidget& widget, const QColor& colour)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, colour);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+void applyDialogLook(QWidget& window)
+{
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, kDialogBackground);
+    palette.setColor(QPalette::Button, kDialogBackground);
+    palette.setColor(QPalette::WindowText, kDialogText);
+    palette.setColor(QPalette::Text, kDialogText);
+    palette.setColor(QPalette::ButtonText, kDialogText);
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+}
+
+QFont arialFont(int pixelSize, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+void styleDialogButton(TTransparentButton& button)
+{
+    button.setFont(arialFont(13, true));
+    QPalette palette = button.palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    palette.setColor(QPalette::ButtonText, Qt::white);
+    button.setPalette(palette);
+}
+
+void centreOnScreen(QWidget& window)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
+} // namespace qv::look

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QWidget;
+class TTransparentButton;
+
+// The program's colours and the look shared by its windows.
+namespace qv::look {
+
+inline const QColor kMainWindowGrey{179, 179, 179};
+inline const QColor kDialogBackground{198, 198, 214};
+inline const QColor kDialogText{41, 41, 82};
+
+// Dialog background and text colours on `window` and everything in it.
+void applyDialogLook(QWidget& window);
+
+// A background colour for `widget` alone, painted behind its children.
+void fillBackground(QWidget& widget, const QColor& colour);
+
+// "Arial" (resolved to Liberation Sans) at a size in pixels, as the windows ask for it.
+QFont arialFont(int pixelSize, bool bold = false);
+
+// The dialogs' push buttons: white bold Arial 13 over their button picture.
+void styleDialogButton(TTransparentButton& button);
+
+// Puts a top-level window in the middle of the screen it is on.
+void centreOnScreen(QWidget& window);
+
+} // namespace qv::look

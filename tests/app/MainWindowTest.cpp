@@ -1,0 +1,169 @@
+#include "AppTestSupport.h"
+#include "app/QuorvexMain.h"
+#include "app/TipPreference.h"
+#include "platform/HelpEngine.h"
+#include "widgets/TransBtn.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+
+using qv::app::Command;
+using qv::app::CommandKind;
+
+namespace {
+
+class MainWindowTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        // A cue file in the working directory, so every cue asks the audio probe, which counts it.
+        qv::test::writeSilentWaveFile(QStringLiteral("QUORVEX.001"));
+        qv::platform::setAudioOutputProbe([this] {
+            ++cues;
+            return true;
+        });
+    }
+
+    // The window after start-up: shown and activated, with the tip preference off.
+    std::unique_ptr<TQuorvexMain> startedWindow()
+    {
+        auto window = std::make_unique<TQuorvexMain>();
+        window->show();
+        window->FormActivate();
+        cues = 0;
+        return window;
+    }
+
+    static QString tabButtonName(int group)
+    {
+        static const char* const names[] = {"buttonOngletTestPerf", "buttonOngletInfo", "buttonOngletExperts",
+                                            "buttonOngletOutils"};
+        return QString::fromLatin1(names[group]);
+    }
+
+    int cues = 0;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsOnTheBenchmarkPageWithAnEmptyHintLineAndNoTipWhenTheyAreOff)
+{
+    qv::app::writeTipPreference(false);
+    TQuorvexMain window;
+    EXPECT_TRUE(window.hintLine().isEmpty());
+    window.show();
+    QTest::qWait(20); // the activation handler runs queued after the first show
+    EXPECT_EQ(window.currentGroup(), 0);
+    EXPECT_TRUE(shownDialogs.isEmpty());
+}
+
+TEST_F(MainWindowTest, ShowsTheTipOfTheDayOnceWhenTheyAreOn)
+{
+    qv::app::writeTipPreference(true);
+    TQuorvexMain window;
+    window.show();
+    QTest::qWait(20);
+    EXPECT_EQ(shownDialogs, QStringList{QStringLiteral("ConseilDuJourDlg")});
+
+    // Coming back from a dialog shows the window again: no second tip, the page stays.
+    window.findChild<TTransparentButton*>(tabButtonName(3))->click();
+    window.hide();
+    window.show();
+    QTest::qWait(20);
+    EXPECT_EQ(shownDialogs.size(), 1);
+    EXPECT_EQ(window.currentGroup(), 3);
+}
+
+TEST_F(MainWindowTest, TabButtonsPlayTheCueAndSwitchPageAndStrip)
+{
+    auto window = startedWindow();
+    auto* strip = window->findChild<QLabel*>(QStringLiteral("MenuImage"));
+    for (int group : {1, 2, 3, 0}) {
+        SCOPED_TRACE(group);
+        QTest::mouseClick(window->findChild<TTransparentButton*>(tabButtonName(group)), Qt::LeftButton);
+        EXPECT_EQ(window->currentGroup(), group);
+        const auto* picture = window->findChild<QLabel*>(QStringLiteral("ImageMenu%1").arg(group + 1));
+        EXPECT_EQ(strip->pixmap().toImage(), picture->pixmap().toImage());
+        qv::test::saveScreenshot(*window, QStringLiteral("main-window-page-%1").arg(group + 1));
+    }
+    EXPECT_EQ(cues, 4);
+}
+
+TEST_F(MainWindowTest, EveryButtonAndMenuItemReachesItsCommandWithoutChangingThePage)
+{
+    auto window = startedWindow();
+    window->findChild<TTransparentButton*>(tabButtonName(2))->click();
+    for (const auto& spec : qv::app::allCommands()) {
+        if (spec.kind != CommandKind::NotAvailable)
+            continue;
+        SCOPED_TRACE(spec.menuItem.objectName);
+        const QString expected = QString::fromUtf8(spec.title) +
+                                 QStringLiteral(" is not available in this version of Quorvex 2003.");
+        messages.clear();
+        window->menuAction(spec.command)->trigger();
+        if (auto* button = window->commandButton(spec.command))
+            button->click();
+        EXPECT_EQ(messages, QStringList(spec.button.objectName ? 2 : 1, expected));
+        EXPECT_EQ(window->currentGroup(), 2);
+    }
+    EXPECT_EQ(cues, 1) << "only the tab button plays the cue";
+    EXPECT_TRUE(shownDialogs.isEmpty());
+}
+
+TEST_F(MainWindowTest, ButtonsOfTheFunctionsOfThisVersionStandOutAndTheOthersGreyUntilHovered)
+{
+    auto window = startedWindow();
+    for (const auto& spec : qv::app::allCommands()) {
+        if (auto* button = window->commandButton(spec.command)) {
+            SCOPED_TRACE(spec.button.objectName);
+            EXPECT_EQ(button->FrameStyle(), spec.kind == CommandKind::Window
+                                                ? TTransparentButton::fsIndent
+                                                : TTransparentButton::fsExplorer);
+            EXPECT_FALSE(button->Glyph().isNull());
+            EXPECT_EQ(button->statusTip(), QString::fromUtf8(spec.button.hint));
+        }
+    }
+}
+
+TEST_F(MainWindowTest, HelpAboutWebAndMailCommands)
+{
+    auto window = startedWindow();
+    window->menuAction(Command::About)->trigger();
+    window->menuAction(Command::Help)->trigger();
+    window->menuAction(Command::Faq)->trigger();
+    window->menuAction(Command::Contact)->trigger();
+    EXPECT_EQ(shownDialogs, QStringList{QStringLiteral("AboutBox")});
+    EXPECT_EQ(qv::platform::HelpEngine::instance().lastRequestedContext(), 0);
+    EXPECT_EQ(openedUrls, (QStringList{QStringLiteral("https://www.quorvex.example/faq_help.htm"),
+                                       QStringLiteral("mailto:support@quorvex.example")}));
+    EXPECT_EQ(cues, 0);
+
+    window->menuAction(Command::Quit)->trigger();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, TheHintLineFollowsThePointerAndTheHighlightedMenuItem)
+{
+    auto window = startedWindow();
+    auto* button = window->commandButton(Command::PerfMemory);
+    QTest::mouseMove(button, QPoint(10, 10));
+    EXPECT_EQ(window->hintLine(),
+              QStringLiteral("Test the performances of memory sub-system (RAM, cache, bus)"));
+    QTest::mouseMove(window->findChild<QLabel*>(QStringLiteral("Image1")), QPoint(5, 5));
+    EXPECT_TRUE(window->hintLine().isEmpty());
+
+    QMenu* benchmarks = window->findChild<QMenu*>(QStringLiteral("Performances1"));
+    benchmarks->popup(window->mapToGlobal(QPoint(0, 0)));
+    benchmarks->setActiveAction(window->menuAction(Command::Perf3D));
+    EXPECT_EQ(window->hintLine(), QStringLiteral("Test the display's performances in 3D mode (DirectX)"));
+
+    // F1 on the highlighted item asks for that item's topic.
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(benchmarks, &f1);
+    EXPECT_EQ(qv::platform::HelpEngine::instance().lastRequestedContext(), 2041);
+    EXPECT_FALSE(benchmarks->isVisible());
+}

@@ -1,0 +1,253 @@
+#include "tools/cli/Cli.h"
+#include "libs/qvconsl/qvconsl.h"
+#include "tools/cli/ArgParser.h"
+#include "tools/cli/StandardCommands.h"
+#include "tools/cli/TipsCommand.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using qv::cli::CommandRegistry;
+using qv::cli::Subcommand;
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result run(const CommandRegistry& registry, std::vector<std::string> args)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = qv::cli::runCli(registry, args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+std::string firstLine(const std::string& text)
+{
+    return text.substr(0, text.find('\n'));
+}
+
+// Stand-in commands that record how they were called, next to the real tips command.
+class CliDispatch : public testing::Test {
+protected:
+    CliDispatch()
+    {
+        registry.add({"echo", "Print the arguments", "Usage: quorvex-cli echo [ARG...]\n",
+                      [this](std::span<const std::string> args, std::ostream& out, std::ostream&) {
+                          received.assign(args.begin(), args.end());
+                          for (const std::string& arg : args)
+                              out << arg << '\n';
+                          return 0;
+                      }});
+        registry.add({"count", "Parse a number", "Usage: quorvex-cli count [--repeat N]\n",
+                      [](std::span<const std::string> args, std::ostream& out, std::ostream&) {
+                          qv::cli::ArgParser parser;
+                          parser.integerOption("--repeat", "N", 1, 10, "");
+                          out << parser.parse(args).integer("--repeat").value_or(1) << '\n';
+                          return 0;
+                      }});
+        registry.add({"broken", "Always fails", "Usage: quorvex-cli broken\n",
+                      [](std::span<const std::string>, std::ostream&, std::ostream&) -> int {
+                          throw std::runtime_error("cannot read the dump");
+                      }});
+        registry.add(qv::cli::tipsCommand());
+    }
+
+    CommandRegistry registry;
+    std::vector<std::string> received;
+};
+
+TEST_F(CliDispatch, HelpListsEverySubcommandWithItsSummary)
+{
+    for (const char* helpArg : {"--help", "-h", "help"}) {
+        SCOPED_TRACE(helpArg);
+        const Result result = run(registry, {helpArg});
+        EXPECT_EQ(result.status, 0);
+        EXPECT_TRUE(result.err.empty());
+        EXPECT_EQ(result.out, qv::cli::generalUsage(registry));
+        for (const Subcommand& command : registry.commands()) {
+            EXPECT_NE(result.out.find("  " + command.name), std::string::npos) << command.name;
+            EXPECT_NE(result.out.find(command.summary), std::string::npos) << command.summary;
+        }
+    }
+}
+
+TEST_F(CliDispatch, VersionPrintsTheProgramVersion)
+{
+    const Result result = run(registry, {"--version"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "quorvex-cli 3.0.3\n");
+}
+
+TEST_F(CliDispatch, ForwardsTheArgumentsAfterTheSubcommandName)
+{
+    const Result result = run(registry, {"echo", "a b", "-", "42"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(received, (std::vector<std::string>{"a b", "-", "42"}));
+    EXPECT_EQ(result.out, "a b\n-\n42\n");
+}
+
+TEST_F(CliDispatch, SubcommandHelpShowsItsUsageWithoutRunningIt)
+{
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"echo", "--help"},
+                                                 {"echo", "x", "-h"},
+                                                 {"help", "echo"},
+                                                 {"--help", "echo"}}) {
+        received = {"not run"};
+        const Result result = run(registry, args);
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.out, "Usage: quorvex-cli echo [ARG...]\n");
+        EXPECT_EQ(received, std::vector<std::string>{"not run"});
+    }
+}
+
+TEST_F(CliDispatch, HelpAfterDoubleDashIsAnArgument)
+{
+    const Result result = run(registry, {"echo", "--", "--help"});
+    EXPECT_EQ(received, (std::vector<std::string>{"--", "--help"}));
+    EXPECT_EQ(result.status, 0);
+}
+
+struct UsageErrorCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::string message;   // first line on stderr
+    std::string usageLine; // where the usage that follows starts
+};
+
+class CliUsageErrors : public CliDispatch, public testing::WithParamInterface<UsageErrorCase> {};
+
+TEST_P(CliUsageErrors, PrintMessageAndUsageOnStandardErrorAndExitWithTwo)
+{
+    const Result result = run(registry, GetParam().args);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_TRUE(result.out.empty());
+    EXPECT_EQ(firstLine(result.err), GetParam().message);
+    EXPECT_NE(result.err.find('\n' + GetParam().usageLine), std::string::npos) << result.err;
+}
+
+constexpr const char* kGeneralUsage = "Usage: quorvex-cli <command> [options]";
+
+INSTANTIATE_TEST_SUITE_P(
+    Mistakes, CliUsageErrors,
+    testing::Values(
+        UsageErrorCase{"NoCommand", {}, "quorvex-cli: missing command", kGeneralUsage},
+        UsageErrorCase{
+            "UnknownCommand", {"frobnicate"}, "quorvex-cli: unknown command 'frobnicate'", kGeneralUsage},
+        UsageErrorCase{
+            "UnknownGlobalOption", {"--verbose"}, "quorvex-cli: unknown option '--verbose'", kGeneralUsage},
+        UsageErrorCase{
+            "VersionWithArgument", {"--version", "x"}, "quorvex-cli: unexpected argument 'x'", kGeneralUsage},
+        UsageErrorCase{"HelpForUnknownCommand",
+                       {"help", "nope"},
+                       "quorvex-cli help: unknown command 'nope'",
+                       kGeneralUsage},
+        UsageErrorCase{"UnknownSubcommandOption",
+                       {"count", "--fast"},
+                       "quorvex-cli count: unknown option '--fast'",
+                       "Usage: quorvex-cli count"},
+        UsageErrorCase{"MissingValue",
+                       {"count", "--repeat"},
+                       "quorvex-cli count: option '--repeat' needs a value N",
+                       "Usage: quorvex-cli count"},
+        UsageErrorCase{"BadNumber",
+                       {"count", "--repeat", "many"},
+                       "quorvex-cli count: option '--repeat' expects a whole number, got 'many'",
+                       "Usage: quorvex-cli count"},
+        UsageErrorCase{"NumberOutOfRange",
+                       {"count", "--repeat", "11"},
+                       "quorvex-cli count: option '--repeat' must be between 1 and 10, got 11",
+                       "Usage: quorvex-cli count"},
+        UsageErrorCase{"TipsWithUnknownOption",
+                       {"tips", "--xml"},
+                       "quorvex-cli tips: unknown option '--xml'",
+                       "Usage: quorvex-cli tips"},
+        UsageErrorCase{"TipsWithArgument",
+                       {"tips", "3"},
+                       "quorvex-cli tips: unexpected argument '3'",
+                       "Usage: quorvex-cli tips"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliDispatch, AFailingCommandExitsWithOneAndSaysWhy)
+{
+    const Result result = run(registry, {"broken"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "quorvex-cli broken: cannot read the dump\n");
+}
+
+TEST(CommandRegistry, RefusesDuplicateOrReservedNames)
+{
+    CommandRegistry registry;
+    const auto noop = [](std::span<const std::string>, std::ostream&, std::ostream&) { return 0; };
+    registry.add({"cpu", "", "", noop});
+    EXPECT_THROW(registry.add({"cpu", "", "", noop}), std::logic_error);
+    EXPECT_THROW(registry.add({"help", "", "", noop}), std::logic_error);
+    EXPECT_THROW(registry.add({"--cpu", "", "", noop}), std::logic_error);
+    EXPECT_THROW(registry.add({"", "", "", noop}), std::logic_error);
+    EXPECT_EQ(registry.commands().size(), 1u);
+}
+
+// The real tool: the tips subcommand reads the tip library.
+class TipsCommand : public testing::Test {
+protected:
+    static std::string tip(std::int32_t number)
+    {
+        std::string text;
+        GetConseil(number, text);
+        return text;
+    }
+
+    CommandRegistry registry = qv::cli::standardCommands();
+};
+
+TEST_F(TipsCommand, PrintsEveryTipAsNumberColonText)
+{
+    const Result result = run(registry, {"tips"});
+    ASSERT_EQ(result.status, 0);
+    const std::vector<std::string> printed = lines(result.out);
+    ASSERT_EQ(printed.size(), static_cast<std::size_t>(GetNbConseil()));
+    for (std::int32_t number = 1; number <= GetNbConseil(); ++number)
+        EXPECT_EQ(printed[number - 1], std::to_string(number) + ": " + tip(number));
+}
+
+TEST_F(TipsCommand, JsonLinesParseBackToNumberAndText)
+{
+    const Result result = run(registry, {"tips", "--json"});
+    ASSERT_EQ(result.status, 0);
+    const std::vector<std::string> printed = lines(result.out);
+    ASSERT_EQ(printed.size(), static_cast<std::size_t>(GetNbConseil()));
+    for (std::int32_t number = 1; number <= GetNbConseil(); ++number) {
+        const std::string& line = printed[number - 1];
+        SCOPED_TRACE(line);
+        EXPECT_TRUE(line.starts_with("{\"Number\":" + std::to_string(number) + ",\"Text\":"));
+        QJsonParseError error{};
+        const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+        const QJsonObject object = document.object();
+        EXPECT_EQ(object.size(), 2);
+        EXPECT_EQ(object.value(QStringLiteral("Number")).toInt(), number);
+        EXPECT_EQ(object.value(QStringLiteral("Text")).toString(), QString::fromStdString(tip(number)));
+    }
+}
+
+} // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv::cli {
+
+// Runs one subcommand with the arguments that follow its name and returns the exit status. It reports
+// command-line mistakes by throwing UsageError (status 2); any other exception means status 1.
+using CommandFunction =
+    std::function<int(std::span<const std::string> args, std::ostream& out, std::ostream& err)>;
+
+struct Subcommand {
+    std::string name;    // "tips"
+    std::string summary; // one line in the general usage
+    std::string usage;   // full text for "quorvex-cli <name> --help" and after a usage error
+    CommandFunction run;
+};
+
+// The subcommands the tool knows, listed in the order they were added.
+class CommandRegistry {
+public:
+    // Throws std::logic_error when the name is empty, already taken or reserved ("help").
+    void add(Subcommand command);
+    const Subcommand* find(std::string_view name) const;
+    const std::vector<Subcommand>& commands() const { return m_commands; }
+
+private:
+    std::vector<Subcommand> m_commands;
+};
+
+// "quorvex-cli 3.0.3"
+std::string versionText();
+
+// Help text listing every subcommand of the registry.
+std::string generalUsage(const CommandRegistry& registry);
+
+// The whole command line after the program name: global options, "help [command]", or a subcommand
+// and its arguments. Returns the process exit status: 0 success, 1 failure, 2 usage error.
+int runCli(const CommandRegistry& registry, std::span<const std::string> args, std::ostream& out,
+           std::ostream& err);
+
+} // namespace qv::cli

@@ -1,0 +1,14 @@
+#include "tools/cli/StandardCommands.h"
+
+#include "tools/cli/TipsCommand.h"
+
+namespace qv::cli {
+
+CommandRegistry standardCommands()
+{
+    CommandRegistry registry;
+    registry.add(tipsCommand());
+    return registry;
+}
+
+} // namespace qv::cli

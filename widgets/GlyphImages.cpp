@@ -1,0 +1,104 @@
+#include "widgets/GlyphImages.h"
+
+#include <QPainter>
+
+namespace qv::widgets {
+
+namespace {
+constexpr int kMaxFrames = 4;
+
+bool isBackground(QRgb pixel, QRgb topLeft)
+{
+    return qAlpha(pixel) == 0 || pixel == topLeft || (pixel & RGB_MASK) == RGB_MASK;
+}
+
+// The shape in one colour; a shape pixel keeps its own alpha so anti-aliased edges stay soft.
+QImage tinted(const QImage& shape, const QColor& colour)
+{
+    QImage result(shape.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < shape.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < shape.width(); ++x)
+            out[x] = qRgba(colour.red(), colour.green(), colour.blue(), qAlpha(in[x]) * colour.alpha() / 255);
+    }
+    return result;
+}
+} // namespace
+
+int numGlyphsFor(QSize stripSize, int current)
+{
+    if (stripSize.height() <= 0 || stripSize.width() % stripSize.height() != 0)
+        return current;
+    const int frames = stripSize.width() / stripSize.height();
+    return frames > kMaxFrames ? 1 : frames;
+}
+
+QImage greyCopy(const QImage& frame)
+{
+    QImage result = frame.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < result.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < result.width(); ++x) {
+            const QRgb p = line[x];
+            const int g = (11 * qRed(p) + 59 * qGreen(p) + 30 * qBlue(p)) / 100;
+            line[x] = qRgba(g, g, g, qAlpha(p));
+        }
+    }
+    return result;
+}
+
+QImage disabledCopy(const QImage& frame, const QColor& highlight, const QColor& shadow)
+{
+    QImage shape = frame.convertToFormat(QImage::Format_ARGB32);
+    if (shape.isNull())
+        return shape;
+    const QRgb topLeft = shape.pixel(0, 0);
+    for (int y = 0; y < shape.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(shape.scanLine(y));
+        for (int x = 0; x < shape.width(); ++x)
+            line[x] = isBackground(line[x], topLeft) ? 0u : qRgba(0, 0, 0, qAlpha(line[x]));
+    }
+
+    QImage result(shape.size(), QImage::Format_ARGB32);
+    result.fill(Qt::transparent);
+    QPainter painter(&result);
+    painter.drawImage(QPoint(1, 1), tinted(shape, highlight));
+    painter.drawImage(QPoint(0, 0), tinted(shape, shadow));
+    return result;
+}
+
+void GlyphImageList::clear()
+{
+    m_images.clear();
+    m_size = {};
+}
+
+void GlyphImageList::rebuild(const QPixmap& strip, int numGlyphs, const QColor& highlight,
+                             const QColor& shadow)
+{
+    clear();
+    if (strip.isNull() || numGlyphs < 1 || strip.width() / numGlyphs <= 0)
+        return;
+    m_size = QSize(strip.width() / numGlyphs, strip.height());
+    for (int i = 0; i < numGlyphs; ++i)
+        m_images.push_back(strip.copy(QRect(QPoint(i * m_size.width(), 0), m_size)));
+    const QImage first = m_images.front().toImage();
+    m_images.push_back(QPixmap::fromImage(greyCopy(first)));
+    m_images.push_back(QPixmap::fromImage(disabledCopy(first, highlight, shadow)));
+}
+
+int chooseGlyphImage(int numGlyphs, bool enabled, bool drawnPressed, bool showGrey)
+{
+    if (!enabled && numGlyphs == 1)
+        return numGlyphs + 1;
+    if (showGrey)
+        return numGlyphs;
+    if (numGlyphs >= 2 && !enabled)
+        return 1;
+    if (numGlyphs >= 3 && drawnPressed)
+        return 2;
+    return 0;
+}
+
+} // namespace qv::widgets

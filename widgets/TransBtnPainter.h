@@ -1,0 +1,47 @@
+#pragma once
+
+#include "widgets/TransBtn.h"
+
+#include <QColor>
+#include <QPalette>
+#include <QRect>
+
+class QPainter;
+
+namespace qv::widgets {
+
+// The system colours of a button, taken from a widget's palette.
+struct ButtonColors {
+    QColor face;
+    QColor highlight;
+    QColor shadow;
+    QColor darkShadow;
+    QColor black;
+
+    static ButtonColors fromPalette(const QPalette& palette);
+};
+
+// Draws `width` concentric one-pixel frames inward from `rect`'s border: top and left edges in `topLeft`,
+// bottom and right edges in `bottomRight`. Shrinks `rect` by `width`, so a second call draws inside the
+// first.
+void frame3D(QPainter& painter, QRect& rect, const QColor& topLeft, const QColor& bottomRight, int width);
+
+// Everything the background and frame of a transparent button depend on.
+struct FrameLook {
+    TTransparentButton::TFrameStyle style = TTransparentButton::fsExplorer;
+    bool transparent = true;
+    int borderWidth = 1;
+    bool drawnPressed = false;
+    bool hovering = false;
+    bool down = false;
+    bool showPressed = true;
+};
+
+// Fills the face (unless transparent) and draws the frame of a button of `size`.
+void paintFrame(QPainter& painter, QSize size, const FrameLook& look, const ButtonColors& colours);
+
+// Draws a caption centred in `rect`, unclipped; a disabled caption is embossed.
+void paintCaption(QPainter& painter, const QRect& rect, const QString& caption, bool wordWrap, bool enabled,
+                  const QColor& textColour, const ButtonColors& colours);
+
+} // namespace qv::widgets
