@@ -12,11 +12,10 @@
 using qv::platform::guardedSlot;
 
 TAboutBox::TAboutBox(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QvDialog(parent)
     , m_ui(std::make_unique<Ui::AboutBox>())
 {
     m_ui->setupUi(this);
-    qv::look::applyDialogLook(*this);
     setFixedSize(size());
 
     const QFont bold = qv::look::arialFont(13, true);
@@ -38,13 +37,6 @@ TAboutBox::TAboutBox(QWidget* parent)
 }
 
 TAboutBox::~TAboutBox() = default;
-
-void TAboutBox::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    qv::look::centreOnScreen(*this);
-    qv::platform::guarded([this] { FormActivate(); });
-}
 
 // The two links are plain labels that react to a click.
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "forms/QvDialog.h"
 
 #include <memory>
 
@@ -9,7 +9,7 @@ class AboutBox;
 }
 
 // The About window: title picture, version and kernel, the web site and the support address.
-class TAboutBox : public QDialog {
+class TAboutBox : public qv::look::QvDialog {
     Q_OBJECT
 
 public:
@@ -24,13 +24,12 @@ public:
     QString kernelText() const;
 
 public slots:
-    void FormActivate();
+    void FormActivate() override;
     void Label1Click();
     void Label5Click();
     void OKButtonClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -22,13 +22,12 @@ TipSource TipSource::library()
 }
 
 TConseilDuJourDlg::TConseilDuJourDlg(QWidget* parent, TipSource tips, QString preferenceFolder)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QvDialog(parent)
     , m_ui(std::make_unique<Ui::ConseilDuJourDlg>())
     , m_tips(std::move(tips))
     , m_preferenceFolder(std::move(preferenceFolder))
 {
     m_ui->setupUi(this);
-    qv::look::applyDialogLook(*this);
     setFixedSize(size());
     m_ui->Label1->setFont(qv::look::arialFont(13, true));
     m_ui->Conseil->setFont(qv::look::arialFont(13));
@@ -46,13 +45,6 @@ TConseilDuJourDlg::TConseilDuJourDlg(QWidget* parent, TipSource tips, QString pr
 }
 
 TConseilDuJourDlg::~TConseilDuJourDlg() = default;
-
-void TConseilDuJourDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    qv::look::centreOnScreen(*this);
-    qv::platform::guarded([this] { FormActivate(); });
-}
 
 void TConseilDuJourDlg::FormActivate()
 {

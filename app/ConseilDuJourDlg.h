@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "forms/QvDialog.h"
 
 #include <cstdint>
 #include <functional>
@@ -23,7 +23,7 @@ struct TipSource {
 };
 
 // The tip of the day: one tip at a time, the next on request, and the start-up preference box.
-class TConseilDuJourDlg : public QDialog {
+class TConseilDuJourDlg : public qv::look::QvDialog {
     Q_OBJECT
 
 public:
@@ -37,13 +37,10 @@ public:
     bool showTipsChecked() const;
 
 public slots:
-    void FormActivate();
+    void FormActivate() override;
     void buttonOKClick();
     void Button2Click();
     void AffichageAuDemarrageClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void showTip();
