@@ -10,107 +10,107 @@ namespace {
 using enum Command;
 using enum CommandKind;
 
-constexpr ButtonSpec kNoButton{nullptr, nullptr, nullptr};
+constexpr ButtonInfo kNoButton{nullptr, nullptr, nullptr};
 
 // clang-format off
 constexpr std::array kCommands{
-    CommandSpec{OpenResults, NotAvailable, "Opening a results file", kNoButton,
+    CommandInfo{OpenResults, NotAvailable, "Opening a results file", kNoButton,
         {"Ouvrir1", "&Open results...", "Open a Quorvex results file", 0}},
-    CommandSpec{Report, NotAvailable, "The report", kNoButton,
+    CommandInfo{Report, NotAvailable, "The report", kNoButton,
         {"Gnrerrapport1", "&Report", "Generate a printable report", 0}},
-    CommandSpec{Quit, Shell, "", kNoButton,
+    CommandInfo{Quit, Shell, "", kNoButton,
         {"Quitter1", "&Quit", "Exit Quorvex", 0}},
 
-    CommandSpec{PerfProcessor, Window, "The processor benchmark",
+    CommandInfo{PerfProcessor, Window, "The processor benchmark",
         {"TransparentButton1", "Test the performances of the main processor (cpu)", ":/pictures/cmd_perf_cpu.png"},
         {"Processeur2", "&Processor (CPU)", "Test the performances of the processor (CPU)", 201}},
-    CommandSpec{PerfMemory, Window, "The memory benchmark",
+    CommandInfo{PerfMemory, Window, "The memory benchmark",
         {"TransparentButton2", "Test the performances of memory sub-system (RAM, cache, bus)", ":/pictures/cmd_perf_memory.png"},
         {"Mmoire2", "&Memory", "Test the performances of the memory sub-system (ram, cache, bus)", 202}},
-    CommandSpec{PerfDisk, NotAvailable, "The hard disk benchmark",
+    CommandInfo{PerfDisk, NotAvailable, "The hard disk benchmark",
         {"TransparentButton3", "Test the performances of a hard disk", ":/pictures/cmd_perf_disk.png"},
         {"Disque1", "&Hard disk", "Test the performances of an hard disk drive", 203}},
-    CommandSpec{PerfDisplay, NotAvailable, "The standard display benchmark",
+    CommandInfo{PerfDisplay, NotAvailable, "The standard display benchmark",
         {"TransparentButton4", "Test the performances of standard display (2D)", ":/pictures/cmd_perf_display.png"},
         {"Vido2", "Standard &display", "Test the performances oh the standard display (2D)", 204}},
-    CommandSpec{Perf3D, NotAvailable, "The 3D display benchmark",
+    CommandInfo{Perf3D, NotAvailable, "The 3D display benchmark",
         {"TransparentButton19", "Test display's performances in 3D mode (DirectX/Direct3D)", ":/pictures/cmd_perf_3d.png"},
         {"Affichage3D1", "&3D display", "Test the display's performances in 3D mode (DirectX)", 2041}},
-    CommandSpec{PerfCdrom, NotAvailable, "The CD drive benchmark",
+    CommandInfo{PerfCdrom, NotAvailable, "The CD drive benchmark",
         {"TransparentButton5", "Test the performances of a CD-ROM, CD-R or CD-RW drive", ":/pictures/cmd_perf_cdrom.png"},
         {"CDROM1", "&CD drive", "Test the performances of a CD, CD-R, CD-RW drive", 205}},
-    CommandSpec{PerfInternet, NotAvailable, "The Internet connection benchmark",
+    CommandInfo{PerfInternet, NotAvailable, "The Internet connection benchmark",
         {"TransparentButton7", "Test the performances of the internet connection", ":/pictures/cmd_perf_internet.png"},
         {"ConnexionInternet1", "&Internet connection", "Test the performances of the internet connection", 206}},
-    CommandSpec{PerfNetwork, NotAvailable, "The network connection benchmark",
+    CommandInfo{PerfNetwork, NotAvailable, "The network connection benchmark",
         {"ButtonPerfReseau", "Test the performances of a network connection", ":/pictures/cmd_perf_network.png"},
         {"Connexionrseau1", "&Network connection", "Test the performances of the network connection", 208}},
-    CommandSpec{PerfOverall, NotAvailable, "The overall performances benchmark",
+    CommandInfo{PerfOverall, NotAvailable, "The overall performances benchmark",
         {"TransparentButton6", "Test the general performances of your system", ":/pictures/cmd_perf_overall.png"},
         {"Performancesglobalesdusystmes1", "&Overall performances", "Test the general performances of your system", 207}},
 
-    CommandSpec{InfoSummary, NotAvailable, "The system summary",
+    CommandInfo{InfoSummary, NotAvailable, "The system summary",
         {"TransparentButton14", "Display system symmary information", ":/pictures/cmd_info_summary.png"},
         {"Rsumdelaconfiguration1", "System &summary", "Display system information", 0}},
-    CommandSpec{InfoProcessor, Window, "Processor information",
+    CommandInfo{InfoProcessor, Window, "Processor information",
         {"TransparentButton8", "Display CPU information", ":/pictures/cmd_info_cpu.png"},
         {"Processeur1", "&Processor (CPU)", "Dispay processor information", 2}},
-    CommandSpec{InfoMemory, NotAvailable, "Memory information",
+    CommandInfo{InfoMemory, NotAvailable, "Memory information",
         {"TransparentButton9", "Display memory information", ":/pictures/cmd_info_memory.png"},
         {"Mmoire1", "&Memory", "Display memory information", 3}},
-    CommandSpec{InfoDrives, NotAvailable, "Drives information",
+    CommandInfo{InfoDrives, NotAvailable, "Drives information",
         {"TransparentButton10", "Display drives information", ":/pictures/cmd_info_drives.png"},
         {"Disques1", "&Drives", "&Display disk units informations (hard disk brand, model, ...)", 5}},
-    CommandSpec{InfoVideo, NotAvailable, "Video information",
+    CommandInfo{InfoVideo, NotAvailable, "Video information",
         {"TransparentButton11", "Display video information", ":/pictures/cmd_info_video.png"},
         {"Vido1", "&Video", "Display video information", 6}},
-    CommandSpec{InfoMotherboard, NotAvailable, "Motherboard information",
+    CommandInfo{InfoMotherboard, NotAvailable, "Motherboard information",
         {"TransparentButton12", "Display motherboard information (bios, chipset, agp ...)", ":/pictures/cmd_info_motherboard.png"},
         {"Cartemre1", "Mother&board", "Display motherboard information (bios, chipset, cache, AGP...)", 7}},
-    CommandSpec{InfoOperatingSystem, Window, "Operating system information",
+    CommandInfo{InfoOperatingSystem, Window, "Operating system information",
         {"TransparentButton13", "Display operating system information (version, serial number...)", ":/pictures/cmd_info_os.png"},
         {"Systmedexploitation1", "&Operating System", "Dispaly operating system information", 8}},
-    CommandSpec{InfoNetwork, NotAvailable, "Network information",
+    CommandInfo{InfoNetwork, NotAvailable, "Network information",
         {"ButtonInfoReseau", "Display network information : connection login, username, workgroup, ...", ":/pictures/cmd_info_network.png"},
         {"Network1", "&Network", "Display network information : login, username, workgroup ...", 10}},
-    CommandSpec{InfoPrograms, NotAvailable, "The list of installed applications",
+    CommandInfo{InfoPrograms, NotAvailable, "The list of installed applications",
         {"TransparentButtonAppliInstallees", "Display installed programs information", ":/pictures/cmd_info_programs.png"},
         {"Listedesapplicationsinstalles1", "&Installed applications", "Display installed programs list", 9}},
 
-    CommandSpec{WizardBuilder, NotAvailable, "The PC Builder wizard",
+    CommandInfo{WizardBuilder, NotAvailable, "The PC Builder wizard",
         {"TransparentButton16", "Build your PC according to your needs", ":/pictures/cmd_wiz_builder.png"},
         {"ExpertConfiguration1", "PC &Builder Wizard", "Build your PC accord to your needs.", 801}},
-    CommandSpec{WizardPerformances, NotAvailable, "The performances wizard",
+    CommandInfo{WizardPerformances, NotAvailable, "The performances wizard",
         {"TransparentButton15", "Analyze your PC's performances", ":/pictures/cmd_wiz_performances.png"},
         {"ExpertPerformances1", "&Performances Wizard", "Analyze your PC's performances", 802}},
-    CommandSpec{WizardWindowsXP, NotAvailable, "The Windows XP wizard",
+    CommandInfo{WizardWindowsXP, NotAvailable, "The Windows XP wizard",
         {"TransparentButton18", "Is your PC ready to run Windows XP ?", ":/pictures/cmd_wiz_windowsxp.png"},
         {"ExpertWindowsXP1", "&Windows XP Wizard", "Is your PC ready to run Windows XP ?", 804}},
-    CommandSpec{WizardWebUpdate, NotAvailable, "The Web update wizard",
+    CommandInfo{WizardWebUpdate, NotAvailable, "The Web update wizard",
         {"TransparentButton17", "Update Quorvex (required an internet connection)", ":/pictures/cmd_wiz_webupdate.png"},
         {"ExpertWebUpDate1", "Web &UpDate Wizard", "Update Quorvex (required an internet connection)", 803}},
 
-    CommandSpec{ToolStability, NotAvailable, "The stability test",
+    CommandInfo{ToolStability, NotAvailable, "The stability test",
         {"TransparentButtonTestStabilite", "Control components /  test system stability", ":/pictures/cmd_tool_stability.png"},
         {"Testerlastabilitdusystme1", "Burn-int test / &stability test", "Control components / test system stability", 901}},
-    CommandSpec{ToolCdCheck, NotAvailable, "The CD check",
+    CommandInfo{ToolCdCheck, NotAvailable, "The CD check",
         {"TransparentButtonVerifCD", "Check a CD, a CD-R or a CD-RW", ":/pictures/cmd_tool_cdcheck.png"},
         {"VrifierunCDCDRRW1", "&CD check", "Check a CD, CD-R, CD-RW", 902}},
-    CommandSpec{ToolBackup, NotAvailable, "The system backup",
+    CommandInfo{ToolBackup, NotAvailable, "The system backup",
         {"TransparentButtonSauveSysteme", "Save main windows system files", ":/pictures/cmd_tool_backup.png"},
         {"Sauvegardesystme1", "System &backup", "Save main windows systeme files", 903}},
-    CommandSpec{ToolRestore, NotAvailable, "The system restore",
+    CommandInfo{ToolRestore, NotAvailable, "The system restore",
         {"TransparentButtonRestaureSysteme", "Restore main windows system files from an existing backup", ":/pictures/cmd_tool_restore.png"},
         {"Restaurersystme1", "System &restore", "Restore main windows system files from an existing backup", 904}},
-    CommandSpec{ToolNetworkCheck, Window, "The network connection check",
+    CommandInfo{ToolNetworkCheck, Window, "The network connection check",
         {"ButtonOutilReseau", "Network analysis, connection check, IP/DNS lookup...", ":/pictures/cmd_tool_network.png"},
         {"Testconnexionrseau1", "&Network connection check", "Network analysis, connection check, IP/DNS lookup...", 905}},
 
-    CommandSpec{Help, Shell, "", kNoButton, {"Aide2", "&Help", "", 0}},
-    CommandSpec{Faq, Shell, "", kNoButton, {"FAQonline1", "&FAQ (online)", "", 0}},
-    CommandSpec{Contact, Shell, "", kNoButton,
+    CommandInfo{Help, Shell, "", kNoButton, {"Aide2", "&Help", "", 0}},
+    CommandInfo{Faq, Shell, "", kNoButton, {"FAQonline1", "&FAQ (online)", "", 0}},
+    CommandInfo{Contact, Shell, "", kNoButton,
         {"ContacttheQuorvexTeam1", "&Contact the Quorvex Team", "", 0}},
-    CommandSpec{About, Shell, "", kNoButton, {"AboutItem", "&About...", "", 0}},
+    CommandInfo{About, Shell, "", kNoButton, {"AboutItem", "&About...", "", 0}},
 };
 // clang-format on
 
@@ -163,12 +163,12 @@ constexpr std::array kMenuBar{
 
 } // namespace
 
-const CommandSpec& commandSpec(Command command)
+const CommandInfo& commandInfo(Command command)
 {
     return kCommands[static_cast<std::size_t>(command)];
 }
 
-std::span<const CommandSpec> allCommands()
+std::span<const CommandInfo> allCommands()
 {
     return kCommands;
 }

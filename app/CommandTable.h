@@ -50,33 +50,33 @@ enum class CommandKind {
     Shell,        // help, web, mail, About, quit: no cue
 };
 
-struct ButtonSpec {
+struct ButtonInfo {
     const char* objectName;
     const char* hint;
     const char* glyph; // resource path of the labelled picture
 };
 
-struct MenuItemSpec {
+struct MenuItemInfo {
     const char* objectName;
     const char* caption;
     const char* hint;
     int helpContext; // 0 shows the contents
 };
 
-struct CommandSpec {
+struct CommandInfo {
     Command command;
     CommandKind kind;
     const char* title; // names the function in the "not available" message
-    ButtonSpec button; // objectName nullptr: menu only
-    MenuItemSpec menuItem;
+    ButtonInfo button; // objectName nullptr: menu only
+    MenuItemInfo menuItem;
 };
 
 // Page groups of the main window, in tab order.
 enum class Page { Benchmarks, Information, Wizards, Tools };
 inline constexpr int kPageCount = 4;
 
-const CommandSpec& commandSpec(Command command);
-std::span<const CommandSpec> allCommands();
+const CommandInfo& commandInfo(Command command);
+std::span<const CommandInfo> allCommands();
 std::span<const Command> pageButtons(Page page);
 
 // One entry of a menu: a command, or a separator when `isSeparator`.

@@ -88,15 +88,15 @@ void TQuorvexMain::createCommandButtons()
     for (int group = 0; group < qv::app::kPageCount; ++group) {
         int row = 0;
         for (const Command command : qv::app::pageButtons(static_cast<qv::app::Page>(group))) {
-            const auto& spec = qv::app::commandSpec(command);
+            const auto& info = qv::app::commandInfo(command);
             auto* button = new TTransparentButton(pages[group]);
-            button->setObjectName(QString::fromLatin1(spec.button.objectName));
+            button->setObjectName(QString::fromLatin1(info.button.objectName));
             button->setGeometry(commandButtonRect(row++));
-            button->setGlyph(QPixmap(QString::fromLatin1(spec.button.glyph)));
-            button->setStatusTip(QString::fromUtf8(spec.button.hint));
+            button->setGlyph(QPixmap(QString::fromLatin1(info.button.glyph)));
+            button->setStatusTip(QString::fromUtf8(info.button.hint));
             button->setCursor(Qt::PointingHandCursor);
             // The functions that work stand out with a sunken frame.
-            if (spec.kind == CommandKind::Window)
+            if (info.kind == CommandKind::Window)
                 button->setFrameStyle(TTransparentButton::fsIndent);
             connect(button, &TTransparentButton::clicked, this, [this, command] { runCommand(command); });
         }
@@ -114,7 +114,7 @@ void TQuorvexMain::createMenus()
                 menu->addSeparator();
                 continue;
             }
-            const auto& item = qv::app::commandSpec(entry.command).menuItem;
+            const auto& item = qv::app::commandInfo(entry.command).menuItem;
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));
             action->setObjectName(QString::fromLatin1(item.objectName));
             action->setStatusTip(QString::fromUtf8(item.hint));
@@ -158,7 +158,7 @@ void TQuorvexMain::runCommand(Command command)
 void TQuorvexMain::showNotAvailable(Command command)
 {
     qv::platform::showInformation(this, tr("%1 is not available in this version of Quorvex 2003.")
-                                            .arg(QString::fromUtf8(qv::app::commandSpec(command).title)));
+                                            .arg(QString::fromUtf8(qv::app::commandInfo(command).title)));
 }
 
 void TQuorvexMain::FormCreate()
@@ -241,13 +241,13 @@ int TQuorvexMain::currentGroup() const
 
 TTransparentButton* TQuorvexMain::commandButton(Command command) const
 {
-    const char* name = qv::app::commandSpec(command).button.objectName;
+    const char* name = qv::app::commandInfo(command).button.objectName;
     return name ? findChild<TTransparentButton*>(QString::fromLatin1(name)) : nullptr;
 }
 
 QAction* TQuorvexMain::menuAction(Command command) const
 {
-    return findChild<QAction*>(QString::fromLatin1(qv::app::commandSpec(command).menuItem.objectName));
+    return findChild<QAction*>(QString::fromLatin1(qv::app::commandInfo(command).menuItem.objectName));
 }
 
 void TQuorvexMain::selectGroup(int group)

@@ -13,16 +13,16 @@ TEST(CommandTable, EveryCommandHasOneMenuItemAndAtMostOneButton)
 {
     QSet<QString> names;
     int buttons = 0;
-    for (const CommandSpec& spec : allCommands()) {
-        ASSERT_NE(spec.menuItem.objectName, nullptr);
-        EXPECT_FALSE(names.contains(QString::fromLatin1(spec.menuItem.objectName)))
-            << spec.menuItem.objectName;
-        names.insert(QString::fromLatin1(spec.menuItem.objectName));
-        if (spec.button.objectName) {
+    for (const CommandInfo& info : allCommands()) {
+        ASSERT_NE(info.menuItem.objectName, nullptr);
+        EXPECT_FALSE(names.contains(QString::fromLatin1(info.menuItem.objectName)))
+            << info.menuItem.objectName;
+        names.insert(QString::fromLatin1(info.menuItem.objectName));
+        if (info.button.objectName) {
             ++buttons;
-            EXPECT_FALSE(names.contains(QString::fromLatin1(spec.button.objectName)))
-                << spec.button.objectName;
-            names.insert(QString::fromLatin1(spec.button.objectName));
+            EXPECT_FALSE(names.contains(QString::fromLatin1(info.button.objectName)))
+                << info.button.objectName;
+            names.insert(QString::fromLatin1(info.button.objectName));
         }
     }
     EXPECT_EQ(buttons, 9 + 9 + 4 + 5);
@@ -40,19 +40,19 @@ TEST(CommandTable, EveryButtonStandsOnExactlyOnePageAndEveryItemInExactlyOneMenu
             if (!entry.isSeparator)
                 ++menusPerItem[entry.command];
 
-    for (const CommandSpec& spec : allCommands()) {
-        SCOPED_TRACE(spec.menuItem.objectName);
-        EXPECT_EQ(pagesPerButton.value(spec.command), spec.button.objectName ? 1 : 0);
-        EXPECT_EQ(menusPerItem.value(spec.command), 1);
+    for (const CommandInfo& info : allCommands()) {
+        SCOPED_TRACE(info.menuItem.objectName);
+        EXPECT_EQ(pagesPerButton.value(info.command), info.button.objectName ? 1 : 0);
+        EXPECT_EQ(menusPerItem.value(info.command), 1);
     }
 }
 
 TEST(CommandTable, OnlyTheFiveFunctionsOfThisVersionOpenWindows)
 {
     QList<Command> windows;
-    for (const CommandSpec& spec : allCommands())
-        if (spec.kind == CommandKind::Window)
-            windows.append(spec.command);
+    for (const CommandInfo& info : allCommands())
+        if (info.kind == CommandKind::Window)
+            windows.append(info.command);
     EXPECT_EQ(windows, (QList<Command>{Command::PerfProcessor, Command::PerfMemory, Command::InfoProcessor,
                                        Command::InfoOperatingSystem, Command::ToolNetworkCheck}));
 }

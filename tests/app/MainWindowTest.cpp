@@ -97,17 +97,17 @@ TEST_F(MainWindowTest, EveryButtonAndMenuItemReachesItsCommandWithoutChangingThe
 {
     auto window = startedWindow();
     window->findChild<TTransparentButton*>(tabButtonName(2))->click();
-    for (const auto& spec : qv::app::allCommands()) {
-        if (spec.kind != CommandKind::NotAvailable)
+    for (const auto& info : qv::app::allCommands()) {
+        if (info.kind != CommandKind::NotAvailable)
             continue;
-        SCOPED_TRACE(spec.menuItem.objectName);
-        const QString expected = QString::fromUtf8(spec.title) +
+        SCOPED_TRACE(info.menuItem.objectName);
+        const QString expected = QString::fromUtf8(info.title) +
                                  QStringLiteral(" is not available in this version of Quorvex 2003.");
         messages.clear();
-        window->menuAction(spec.command)->trigger();
-        if (auto* button = window->commandButton(spec.command))
+        window->menuAction(info.command)->trigger();
+        if (auto* button = window->commandButton(info.command))
             button->click();
-        EXPECT_EQ(messages, QStringList(spec.button.objectName ? 2 : 1, expected));
+        EXPECT_EQ(messages, QStringList(info.button.objectName ? 2 : 1, expected));
         EXPECT_EQ(window->currentGroup(), 2);
     }
     EXPECT_EQ(cues, 1) << "only the tab button plays the cue";
@@ -117,14 +117,14 @@ TEST_F(MainWindowTest, EveryButtonAndMenuItemReachesItsCommandWithoutChangingThe
 TEST_F(MainWindowTest, ButtonsOfTheFunctionsOfThisVersionStandOutAndTheOthersGreyUntilHovered)
 {
     auto window = startedWindow();
-    for (const auto& spec : qv::app::allCommands()) {
-        if (auto* button = window->commandButton(spec.command)) {
-            SCOPED_TRACE(spec.button.objectName);
-            EXPECT_EQ(button->FrameStyle(), spec.kind == CommandKind::Window
+    for (const auto& info : qv::app::allCommands()) {
+        if (auto* button = window->commandButton(info.command)) {
+            SCOPED_TRACE(info.button.objectName);
+            EXPECT_EQ(button->FrameStyle(), info.kind == CommandKind::Window
                                                 ? TTransparentButton::fsIndent
                                                 : TTransparentButton::fsExplorer);
             EXPECT_FALSE(button->Glyph().isNull());
-            EXPECT_EQ(button->statusTip(), QString::fromUtf8(spec.button.hint));
+            EXPECT_EQ(button->statusTip(), QString::fromUtf8(info.button.hint));
         }
     }
 }
