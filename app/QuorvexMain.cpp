@@ -40,6 +40,7 @@ QRect commandButtonRect(int row)
     const int top = qRound((kColumnTop + row * kButtonSize.height()) * kPageStretch);
     return QRect(QPoint(kPictureLeft + kColumnLeft, top), kButtonSize);
 }
+
 const char* const kHelpContextProperty = "helpContext";
 
 } // namespace
@@ -53,10 +54,7 @@ TQuorvexMain::TQuorvexMain(QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.png")));
     qv::look::fillBackground(*m_ui->ClientArea, qv::look::kMainWindowGrey);
 
-    QFont hintFont(QStringLiteral("Arial"));
-    hintFont.setPixelSize(13);
-    hintFont.setBold(true);
-    m_ui->helpText->setFont(hintFont);
+    m_ui->helpText->setFont(qv::look::arialFont(13, true));
     m_ui->helpText->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
 
     const std::array tabs{m_ui->buttonOngletTestPerf, m_ui->buttonOngletInfo, m_ui->buttonOngletExperts,
