@@ -1,5 +1,6 @@
 #include "tools/cli/StandardCommands.h"
 
+#include "tools/cli/BenchCommand.h"
 #include "tools/cli/TipsCommand.h"
 
 namespace qv::cli {
@@ -8,6 +9,7 @@ CommandRegistry standardCommands()
 {
     CommandRegistry registry;
     registry.add(tipsCommand());
+    registry.add(benchCommand());
     return registry;
 }
 
