@@ -1,0 +1,14 @@
+#include "bench/charts/Rating.h"
+
+namespace qv::charts {
+
+Rating rateIndex(std::initializer_list<RatingThreshold> table, std::int32_t index)
+{
+    for (const RatingThreshold& row : table) {
+        if (index > row.above)
+            return {row.stars, QString::fromUtf8(row.verdict)};
+    }
+    return {};
+}
+
+} // namespace qv::charts
