@@ -10,6 +10,8 @@ set(QV_PICTURES
   pictures/btn_ok.png
   pictures/btn_print.png
   pictures/btn_start.png
+  pictures/check_grey.png
+  pictures/check_red.png
   pictures/clock_cursor.png
   pictures/cmd_info_cpu.png
   pictures/cmd_info_drives.png
@@ -38,6 +40,8 @@ set(QV_PICTURES
   pictures/cmd_wiz_performances.png
   pictures/cmd_wiz_webupdate.png
   pictures/cmd_wiz_windowsxp.png
+  pictures/digits.png
+  pictures/led_pics.png
   pictures/menu1.png
   pictures/menu2.png
   pictures/menu3.png

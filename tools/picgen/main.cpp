@@ -3,6 +3,7 @@
 
 #include "Chime.h"
 #include "Families.h"
+#include "IndicatorPictures.h"
 #include "PictureSink.h"
 
 #include <QDir>
@@ -44,6 +45,7 @@ int main(int argc, char** argv)
         qv::picgen::makeCommandGlyphs(sink);
         qv::picgen::makeButtonGlyphs(sink);
         qv::picgen::makeSmallPictures(sink);
+        qv::picgen::makeIndicatorPictures(sink);
         sink.writeList();
         writeChime(forms);
     } catch (const std::exception& e) {
