@@ -1,6 +1,7 @@
 #include "tools/cli/StandardCommands.h"
 
 #include "tools/cli/BenchCommand.h"
+#include "tools/cli/CpuCommand.h"
 #include "tools/cli/TipsCommand.h"
 
 namespace qv::cli {
@@ -10,6 +11,7 @@ CommandRegistry standardCommands()
     CommandRegistry registry;
     registry.add(tipsCommand());
     registry.add(benchCommand());
+    registry.add(cpuCommand());
     return registry;
 }
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/CpuidSource.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qv::platform {
+
+// A processor replayed from text lines "CPUID LLLLLLLL: EAX-EBX-ECX-EDX" (hexadecimal, up to eight
+// digits each). Other lines are ignored, a later line for the same leaf replaces an earlier one, a leaf
+// the dump lacks reads as zeros, and a dump without any such line is a processor without CPUID.
+// A dump holds no time base: its time-stamp counter is this machine's.
+class RecordedCpuidSource final : public CpuidSource {
+public:
+    static RecordedCpuidSource parse(std::string_view text);
+    // Empty when the file cannot be read.
+    static std::optional<RecordedCpuidSource> fromFile(const std::string& path);
+
+    bool identificationFlagToggles() const override { return !m_leaves.empty(); }
+    CpuidRegisters execute(std::uint32_t leaf) const override;
+    std::uint64_t readTimeStampCounter() const override;
+
+    const std::map<std::uint32_t, CpuidRegisters>& leaves() const { return m_leaves; }
+
+private:
+    std::map<std::uint32_t, CpuidRegisters> m_leaves;
+};
+
+// One dump line, or nothing when the line is not a well-formed CPUID line.
+struct CpuidDumpLine {
+    std::uint32_t leaf = 0;
+    CpuidRegisters registers;
+};
+std::optional<CpuidDumpLine> parseCpuidDumpLine(std::string_view line);
+
+// "CPUID 00000002: 03020101-00000000-00000000-0C040843"
+std::string formatCpuidDumpLine(std::uint32_t leaf, const CpuidRegisters& registers);
+
+// The dump of a source: every standard leaf up to its maximum, leaf 0x80000000 and every extended leaf
+// up to its maximum (sub-leaf 0), after a comment line naming the brand string. A source without CPUID
+// gives the comment alone. Runaway maxima are cut at 256 leaves per range.
+std::string recordCpuidDump(const CpuidSource& source);
+
+} // namespace qv::platform

@@ -1,0 +1,46 @@
+#include "platform/SystemFacts.h"
+
+#include <unistd.h>
+
+#include <utility>
+
+namespace qv::platform {
+
+namespace {
+
+// The codes the system-information call gives on each architecture; Linux on 32-bit x86 needs at least
+// a Pentium, so 586 stands for all of them.
+constexpr std::int32_t kProcessorType =
+#if defined(__x86_64__)
+    8664;
+#elif defined(__i386__)
+    586;
+#else
+    0;
+#endif
+
+SystemInfo systemAnswer()
+{
+    const long online = sysconf(_SC_NPROCESSORS_ONLN);
+    return {online > 0 ? static_cast<std::int32_t>(online) : 1, kProcessorType};
+}
+
+std::function<SystemInfo()>& provider()
+{
+    static std::function<SystemInfo()> current;
+    return current;
+}
+
+} // namespace
+
+SystemInfo GetSystemInfo()
+{
+    return provider() ? provider()() : systemAnswer();
+}
+
+void setSystemInfoProvider(std::function<SystemInfo()> replacement)
+{
+    provider() = std::move(replacement);
+}
+
+} // namespace qv::platform
