@@ -4,6 +4,7 @@
 #include "app/QuorvexApplication.h"
 #include "app/QuorvexMain.h"
 #include "app/SplashForm.h"
+#include "bench/ui/BenchWindows.h"
 #include "platform/DataPaths.h"
 #include "platform/DisplayCheck.h"
 #include "platform/Fonts.h"
@@ -34,6 +35,7 @@ int runProgram(int argc, char** argv)
     // The windows that live as long as the program, in this order; the main window comes first.
     TQuorvexMain main;
     TAboutBox aboutBox(&main);
+    const qv::benchui::BenchWindows benchWindows(&main);
 
     splash.reset();
     main.show();

@@ -4,6 +4,7 @@
 #include "app/ConseilDuJourDlg.h"
 #include "app/ProductLinks.h"
 #include "app/TipPreference.h"
+#include "bench/ui/PerfCPUInfoDlg.h"
 #include "forms/Look.h"
 #include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
@@ -282,7 +283,13 @@ void TQuorvexMain::buttonOngletOutilsClick()
 
 // The windows of the processor and memory benchmarks, processor and operating-system information and
 // the network check are not part of this build yet; until they are, their commands do nothing.
-void TQuorvexMain::PerfProcesseurClick() {}
+void TQuorvexMain::PerfProcesseurClick()
+{
+    qv::platform::PlaySoundCue();
+    TPerfCPUInfoDlg info(this);
+    info.SetChartAfterRun(true);
+    qv::platform::showModal(info);
+}
 void TQuorvexMain::PerfMemoireClick() {}
 void TQuorvexMain::InfoProcesseurClick() {}
 void TQuorvexMain::InfoSystemeExploitationClick() {}

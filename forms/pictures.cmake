@@ -3,6 +3,7 @@ set(QV_PICTURES
   pictures/app_icon.png
   pictures/app_icon_32.png
   pictures/banner.png
+  pictures/bench_illustration.png
   pictures/btn_cancel.png
   pictures/btn_close.png
   pictures/btn_help.png
@@ -10,6 +11,10 @@ set(QV_PICTURES
   pictures/btn_ok.png
   pictures/btn_print.png
   pictures/btn_start.png
+  pictures/chart_background.png
+  pictures/chart_page_alu.png
+  pictures/chart_page_fpu.png
+  pictures/chart_page_general.png
   pictures/check_grey.png
   pictures/check_red.png
   pictures/clock_cursor.png
@@ -41,6 +46,7 @@ set(QV_PICTURES
   pictures/cmd_wiz_webupdate.png
   pictures/cmd_wiz_windowsxp.png
   pictures/digits.png
+  pictures/grey_background.png
   pictures/led_pics.png
   pictures/menu1.png
   pictures/menu2.png
@@ -51,5 +57,10 @@ set(QV_PICTURES
   pictures/page3.png
   pictures/page4.png
   pictures/splash.png
+  pictures/stars_0.png
+  pictures/stars_1.png
+  pictures/stars_2.png
+  pictures/stars_3.png
+  pictures/stars_4.png
   pictures/tip.png
 )

@@ -1,6 +1,7 @@
 // qv-picgen: writes the program's pictures, picture list and sound cue under a forms folder.
 // Usage: qv-picgen <repo>/forms   (runs headless; the output is the same on every run)
 
+#include "BenchPictures.h"
 #include "Chime.h"
 #include "Families.h"
 #include "IndicatorPictures.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv)
         qv::picgen::makeButtonGlyphs(sink);
         qv::picgen::makeSmallPictures(sink);
         qv::picgen::makeIndicatorPictures(sink);
+        qv::picgen::makeBenchPictures(sink);
         sink.writeList();
         writeChime(forms);
     } catch (const std::exception& e) {

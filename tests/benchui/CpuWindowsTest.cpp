@@ -1,0 +1,312 @@
+#include "bench/charts/BarChartView.h"
+#include "bench/ui/BenchWindows.h"
+#include "bench/ui/PerfCPUChartDlg.h"
+#include "bench/ui/PerfCPUDlg.h"
+#include "bench/ui/PerfCPUInfoDlg.h"
+#include "bench/ui/WindowPrinter.h"
+#include "platform/Dialogs.h"
+#include "tests/support/TestSupport.h"
+#include "widgets/Animate.h"
+#include "widgets/TransBtn.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace qv::charts;
+
+// Instant kernels that score ALU 259, FPU 160 and so general 239, and count their calls.
+struct StandInKernels {
+    int calls = 0;
+    std::function<void()> duringAlu;
+    qv::benchui::CpuKernels kernels()
+    {
+        return {[this](double) {
+                    ++calls;
+                    if (duringAlu)
+                        duringAlu();
+                    return 3'333'433.5;
+                },
+                [this](double) {
+                    ++calls;
+                    return 1'049'559.18;
+                },
+                [this](double) {
+                    ++calls;
+                    return 0.0;
+                }};
+    }
+};
+
+class CpuWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qv::platform::setModalRunner([this](QDialog& dialog) {
+            shown.append(dialog.objectName());
+            if (auto* chart = qobject_cast<TPerfCPUChartDlg*>(&dialog)) {
+                chart->show();
+                onChart(*chart);
+                chart->hide();
+            }
+            return int(QDialog::Accepted);
+        });
+        windows.PerfCPUDlg().setKernels(kernels.kernels());
+        qv::test::takeReportedErrors();
+    }
+    void TearDown() override
+    {
+        qv::platform::setModalRunner({});
+        qv::benchui::setPrintDialogRunner({});
+    }
+
+    qv::benchui::BenchWindows windows{nullptr};
+    StandInKernels kernels;
+    QStringList shown;
+    std::function<void(TPerfCPUChartDlg&)> onChart = [](TPerfCPUChartDlg&) {};
+};
+
+std::vector<QString> labels(const BarChartView& view)
+{
+    std::vector<QString> result;
+    for (const ChartBar& bar : view.chart().bars())
+        result.push_back(bar.label);
+    return result;
+}
+
+TEST_F(CpuWindowsTest, StartRunsTheKernelsAndOpensTheChartWithTheThreeIndices)
+{
+    TPerfCPUInfoDlg info;
+    info.SetChartAfterRun(true);
+    info.show();
+    int general = 0;
+    onChart = [&](TPerfCPUChartDlg& chart) {
+        general = chart.chart(CpuChart::General).chart().bars().back().value;
+        EXPECT_EQ(chart.chart(CpuChart::Alu).chart().bars().back().value, 259);
+        EXPECT_EQ(chart.chart(CpuChart::Fpu).chart().bars().back().value, 160);
+        EXPECT_EQ(chart.shownFamily(), CpuFamily::AthlonXP);
+        EXPECT_EQ(chart.verdict(), QStringLiteral("Excellent performances"));
+    };
+    info.TransparentButton9->click();
+    EXPECT_EQ(kernels.calls, 3);
+    EXPECT_EQ(general, 239);
+    EXPECT_EQ(shown, QStringList{QStringLiteral("PerfCPUChartDlg")});
+    EXPECT_FALSE(windows.PerfCPUDlg().isVisible());
+    EXPECT_FALSE(info.isVisible());
+}
+
+TEST_F(CpuWindowsTest, CancelRunsNothing)
+{
+    TPerfCPUInfoDlg info;
+    info.SetChartAfterRun(true);
+    info.show();
+    info.TransparentButton1->click();
+    EXPECT_EQ(kernels.calls, 0);
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_FALSE(info.isVisible());
+}
+
+TEST_F(CpuWindowsTest, WithoutChartAfterRunTheRunOpensNoChart)
+{
+    TPerfCPUDlg& run = windows.PerfCPUDlg();
+    run.SetChartAfterRun(false);
+    run.show();
+    run.RunCpuBenchmark();
+    EXPECT_EQ(kernels.calls, 3);
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_FALSE(run.isVisible());
+    EXPECT_EQ(run.generalIndex(), 239);
+}
+
+TEST_F(CpuWindowsTest, SecondRunReusesTheRunWindowAndResetsIt)
+{
+    TPerfCPUDlg& run = windows.PerfCPUDlg();
+    run.SetChartAfterRun(false);
+    run.show();
+    run.RunCpuBenchmark();
+    EXPECT_TRUE(run.checkALU->isVisibleTo(&run));
+    EXPECT_EQ(run.etatFPU->text(), QStringLiteral("done."));
+
+    bool checkShown = true;
+    QString fpuState = QStringLiteral("unset");
+    kernels.duringAlu = [&] {
+        checkShown = run.checkALU->isVisibleTo(&run) || run.checkFPU->isVisibleTo(&run);
+        fpuState = run.etatFPU->text();
+    };
+    TPerfCPUInfoDlg info;
+    info.show();
+    info.TransparentButton9->click();
+    EXPECT_EQ(&run, &qv::benchui::BenchWindows::instance().PerfCPUDlg());
+    EXPECT_FALSE(checkShown);
+    EXPECT_EQ(fpuState, QString());
+    EXPECT_EQ(run.etatALU->text(), QStringLiteral("done."));
+}
+
+// Each family button puts its reference rows and the user's bar last on all three charts.
+TEST_F(CpuWindowsTest, FamilyButtonsFillTheThreeCharts)
+{
+    const std::array families{CpuFamily::Pentium,           CpuFamily::Celeron,  CpuFamily::Duron,
+                              CpuFamily::PentiumII,         CpuFamily::Athlon,   CpuFamily::PentiumIII,
+                              CpuFamily::AthlonThunderbird, CpuFamily::Pentium4, CpuFamily::AthlonXP};
+    TPerfCPUChartDlg chart;
+    chart.SetIndices(259, 160, 239);
+    chart.show();
+    chart.TransparentButton2Click();
+    const int starsBefore = chart.stars();
+    for (std::size_t i = 0; i < families.size(); ++i) {
+        SCOPED_TRACE(chart.familyButtons()[i]->text().toStdString());
+        chart.familyButtons()[i]->click();
+        EXPECT_EQ(chart.shownFamily(), families[i]);
+        const std::array<std::int32_t, 3> indices{239, 259, 160};
+        for (CpuChart which : kCpuCharts) {
+            const auto expected = cpuChartBars(families[i], which, indices[static_cast<std::size_t>(which)]);
+            EXPECT_EQ(chart.chart(which).chart().bars(), expected);
+            EXPECT_EQ(chart.caption(which), cpuChartCaption(families[i], which));
+        }
+    }
+    EXPECT_EQ(chart.currentPage(), 2);
+    EXPECT_EQ(chart.stars(), starsBefore);
+}
+
+TEST_F(CpuWindowsTest, ActivationPicksFamilyRatingAndFirstPage)
+{
+    struct Row {
+        const char* name;
+        std::int32_t general;
+        CpuFamily family;
+        int stars;
+    };
+    const Row rows[] = {{"150", 150, CpuFamily::PentiumIII, 2},
+                        {"151", 151, CpuFamily::AthlonXP, 3},
+                        {"30", 30, CpuFamily::Pentium, 0},
+                        {"31", 31, CpuFamily::PentiumII, 0},
+                        {"2400", 2400, CpuFamily::AthlonXP, 4}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TPerfCPUChartDlg chart;
+        chart.SetIndices(row.general, row.general, row.general);
+        chart.show();
+        EXPECT_EQ(chart.shownFamily(), row.family);
+        EXPECT_EQ(chart.stars(), row.stars);
+        EXPECT_EQ(chart.currentPage(), 0);
+        EXPECT_EQ(labels(chart.chart(CpuChart::General)).back(), cpuUserLabel(row.family, CpuChart::General));
+    }
+}
+
+TEST_F(CpuWindowsTest, CounterReaches1040In347Ticks)
+{
+    TPerfCPUChartDlg chart;
+    chart.SetIndices(1000, 1000, 1040);
+    chart.show();
+    ASSERT_TRUE(chart.timerActive());
+    EXPECT_FALSE(chart.wheels()[3]->isVisibleTo(&chart));
+    int ticks = 0;
+    while (chart.timerActive() && ticks < 1000) {
+        chart.TimerTimer();
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 347);
+    EXPECT_EQ(chart.counterValue(), 1040);
+    const std::vector<int> expected{0, 4, 0, 1};
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(chart.wheels()[i]->Frame(), expected[i]);
+    EXPECT_TRUE(chart.wheels()[3]->isVisibleTo(&chart));
+}
+
+TEST_F(CpuWindowsTest, FiveDigitIndexAddsAWheelOnTheLeft)
+{
+    TPerfCPUChartDlg chart;
+    chart.SetIndices(0, 0, 12345);
+    chart.show();
+    while (chart.timerActive())
+        chart.TimerTimer();
+    ASSERT_EQ(chart.wheels().size(), 5u);
+    EXPECT_EQ(chart.wheels()[4]->Frame(), 1);
+    EXPECT_TRUE(chart.wheels()[4]->isVisibleTo(&chart));
+    EXPECT_LT(chart.wheels()[4]->x(), chart.wheels()[3]->x());
+}
+
+TEST_F(CpuWindowsTest, PrintGivesOnePdfPage)
+{
+    const QString path = QDir(qv::test::scratchDirectory()).filePath(QStringLiteral("chart.pdf"));
+    qv::benchui::setPrintDialogRunner([&](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        return true;
+    });
+    TPerfCPUChartDlg chart;
+    chart.SetIndices(100, 100, 100);
+    chart.show();
+    chart.ImprimerClick();
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray content = pdf.readAll();
+    EXPECT_EQ(content.count("/Type /Page\n") + content.count("/Type /Page\r") + content.count("/Type /Page "),
+              1);
+    EXPECT_TRUE(content.contains("/Image"));
+}
+
+TEST_F(CpuWindowsTest, CancelledPrintPrintsNothingAndFailedPrinterIsReported)
+{
+    bool asked = false;
+    qv::benchui::setPrintDialogRunner([&](QPrinter&, QWidget*) { return asked = true, false; });
+    TPerfCPUChartDlg chart;
+    chart.show();
+    chart.findChild<QWidget*>(QStringLiteral("Imprimer"))->setFocus();
+    chart.ImprimerClick();
+    EXPECT_TRUE(asked);
+
+    qv::benchui::setPrintDialogRunner([&](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QStringLiteral("/nonexistent-folder/x/chart.pdf"));
+        return true;
+    });
+    auto* print = chart.findChild<TTransparentButton*>(QStringLiteral("Imprimer"));
+    ASSERT_NE(print, nullptr);
+    print->click();
+    EXPECT_EQ(qv::test::takeReportedErrors(), QStringList{QStringLiteral("The printer could not be opened")});
+}
+
+// Renders each window for a person to look at: today's machine and a small one.
+TEST_F(CpuWindowsTest, RendersTheWindows)
+{
+    TPerfCPUInfoDlg info;
+    info.show();
+    qv::test::saveScreenshot(info, QStringLiteral("cpu_intro"));
+
+    TPerfCPUDlg& run = windows.PerfCPUDlg();
+    kernels.duringAlu = [&] {};
+    run.SetChartAfterRun(false);
+    run.show();
+    run.RunCpuBenchmark();
+    run.show();
+    run.RunCpuBenchmark();
+    kernels.duringAlu = [&] { qv::test::saveScreenshot(run, QStringLiteral("cpu_run_alu")); };
+    run.show();
+    run.RunCpuBenchmark();
+
+    for (std::int32_t general : {2400, 150}) {
+        TPerfCPUChartDlg chart;
+        chart.SetIndices(general + general / 20, general - general / 5, general);
+        chart.show();
+        while (chart.timerActive())
+            chart.TimerTimer();
+        const char* pages[] = {"general", "alu", "fpu"};
+        for (int page = 0; page < 3; ++page) {
+            if (page == 1)
+                chart.TransparentButton1Click();
+            if (page == 2)
+                chart.TransparentButton2Click();
+            qv::test::saveScreenshot(
+                chart, QStringLiteral("cpu_chart_%1_%2").arg(general).arg(QLatin1String(pages[page])));
+        }
+    }
+}
+
+} // namespace
