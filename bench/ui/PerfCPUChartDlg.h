@@ -1,20 +1,15 @@
 #pragma once
 
 #include "bench/charts/CpuReferenceTables.h"
-#include "bench/charts/DigitCounter.h"
-#include "forms/QvDialog.h"
+#include "bench/ui/BenchDialogs.h"
 
 #include <array>
 #include <cstdint>
-#include <optional>
-#include <vector>
+#include <memory>
 
-class QLabel;
-class QPushButton;
-class QStackedWidget;
-class QTimer;
-class TAnimated;
-class TTransparentButton;
+namespace Ui {
+class PerfCPUChartDlg;
+}
 
 namespace qv::charts {
 class BarChartView;
@@ -22,7 +17,7 @@ class BarChartView;
 
 // The CPU comparison window: the user's three indices among a family of reference processors on three
 // chart pages, the stars and verdict of the general index and a counter that climbs to it.
-class TPerfCPUChartDlg : public qv::look::QvDialog {
+class TPerfCPUChartDlg : public qv::benchui::BenchChartDialog {
     Q_OBJECT
 
 public:
@@ -31,18 +26,9 @@ public:
 
     void SetIndices(std::int32_t alu, std::int32_t fpu, std::int32_t general);
 
-    std::int32_t counterValue() const;
-    bool timerActive() const;
+    const Ui::PerfCPUChartDlg& form() const { return *m_ui; }
     qv::charts::CpuFamily shownFamily() const { return m_family; }
-    int currentPage() const;
-    const qv::charts::BarChartView& chart(qv::charts::CpuChart which) const;
-    QString caption(qv::charts::CpuChart which) const;
-    QString verdict() const;
-    int stars() const { return m_stars; }
-    // The counter wheels, units first; wheels beyond the third are hidden until the number needs them.
-    const std::vector<TAnimated*>& wheels() const { return m_wheels; }
-    // The nine family buttons in their grid order.
-    const std::array<QPushButton*, 9>& familyButtons() const { return m_familyButtons; }
+    qv::charts::BarChartView& chart(qv::charts::CpuChart which) const;
 
 public slots:
     void FormActivate() override;
@@ -58,33 +44,16 @@ public slots:
     void ButtonTBirdClick();
     void buttonCompareToPentium4Click();
     void buttonCompareToAthlonXPClick();
-    void ImprimerClick();
-    void Button1Click();
-    void Button2Click();
-    void TimerTimer();
 
 private:
-    void buildPages();
-    void buildRatingPanel();
-    void buildFamilyButtons();
-    void buildCommandButtons();
+    void connectButtons();
+    void showPage(QWidget* page);
     void fillFamily(qv::charts::CpuFamily family);
-    void showCounter(std::int32_t value);
-    TAnimated* wheel(std::size_t index);
+    QLabel& caption(qv::charts::CpuChart which) const;
 
+    std::unique_ptr<Ui::PerfCPUChartDlg> m_ui;
     std::int32_t AluIndex = 0;
     std::int32_t FpuIndex = 0;
     std::int32_t GeneralIndex = 0;
     qv::charts::CpuFamily m_family = qv::charts::CpuFamily::Pentium;
-    int m_stars = 0;
-    std::optional<qv::charts::DigitCounter> m_counter;
-
-    QStackedWidget* PageControl1 = nullptr;
-    std::array<qv::charts::BarChartView*, 3> m_charts{};
-    std::array<QLabel*, 3> m_captions{};
-    std::array<QPushButton*, 9> m_familyButtons{};
-    QLabel* Image1 = nullptr;
-    QLabel* Appreciation = nullptr;
-    std::vector<TAnimated*> m_wheels;
-    QTimer* Timer = nullptr;
 };

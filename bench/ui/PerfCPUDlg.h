@@ -1,25 +1,28 @@
 #pragma once
 
+#include "bench/ui/BenchDialogs.h"
 #include "bench/ui/CpuKernels.h"
-#include "forms/QvDialog.h"
 
 #include <cstdint>
+#include <memory>
 
-class QFrame;
-class QLabel;
-class TAnimated;
+namespace Ui {
+class PerfCPUDlg;
+}
 
 // The CPU benchmark run window: one long-lived instance shows the progress of the ALU and FPU tests,
 // then opens the comparison chart when ChartAfterRun is set.
-class TPerfCPUDlg : public qv::look::QvDialog {
+class TPerfCPUDlg : public qv::benchui::BenchRunWindow {
     Q_OBJECT
 
 public:
-    explicit TPerfCPUDlg(QWidget* parent = nullptr);
+    static constexpr int kHelpContext = 201;
 
-    void SetChartAfterRun(bool flag) { ChartAfterRun = flag; }
-    bool chartAfterRun() const { return ChartAfterRun; }
+    explicit TPerfCPUDlg(QWidget* parent = nullptr);
+    ~TPerfCPUDlg() override;
+
     void RunCpuBenchmark();
+    void run() override { RunCpuBenchmark(); }
 
     void setKernels(qv::benchui::CpuKernels kernels) { m_kernels = std::move(kernels); }
 
@@ -27,15 +30,7 @@ public:
     std::int32_t fpuIndex() const { return FpuIndex; }
     std::int32_t generalIndex() const { return GeneralIndex; }
 
-    // The controls, for the windows' tests.
-    QLabel* ImageFond = nullptr;
-    QLabel* LabelALU = nullptr;
-    QLabel* LabelFPU = nullptr;
-    QLabel* etatALU = nullptr;
-    QLabel* etatFPU = nullptr;
-    TAnimated* checkALU = nullptr;
-    TAnimated* checkFPU = nullptr;
-    QLabel* Status = nullptr;
+    const Ui::PerfCPUDlg& form() const { return *m_ui; }
 
 public slots:
     void FormActivate() override;
@@ -45,7 +40,7 @@ private:
     void showFpuStep();
     void showDoneStep();
 
-    bool ChartAfterRun = false;
+    std::unique_ptr<Ui::PerfCPUDlg> m_ui;
     std::int32_t AluIndex = 0;
     std::int32_t FpuIndex = 0;
     std::int32_t GeneralIndex = 0;

@@ -1,29 +1,26 @@
 #pragma once
 
-#include "forms/QvDialog.h"
+#include "bench/ui/BenchDialogs.h"
 
-class QLabel;
-class TTransparentButton;
+#include <memory>
+
+namespace Ui {
+class PerfCPUInfoDlg;
+}
 
 // The CPU benchmark's introduction: what the test does, how to get accurate results, Start or Cancel.
-class TPerfCPUInfoDlg : public qv::look::QvDialog {
+class TPerfCPUInfoDlg : public qv::benchui::BenchInfoDialog {
     Q_OBJECT
 
 public:
     explicit TPerfCPUInfoDlg(QWidget* parent = nullptr);
+    ~TPerfCPUInfoDlg() override;
 
-    // Passes the flag on to the long-lived run window.
-    void SetChartAfterRun(bool flag);
+    const Ui::PerfCPUInfoDlg& form() const { return *m_ui; }
 
-    TTransparentButton* TransparentButton9 = nullptr; // "&Start"
-    TTransparentButton* TransparentButton1 = nullptr; // "&Cancel"
-
-public slots:
-    void FormActivate() override;
-    void Button1Click();
-    void Button2Click();
+protected:
+    qv::benchui::BenchRunWindow& runWindow() const override;
 
 private:
-    QLabel* ImageFond = nullptr;
-    QLabel* ImageTestPerf = nullptr;
+    std::unique_ptr<Ui::PerfCPUInfoDlg> m_ui;
 };

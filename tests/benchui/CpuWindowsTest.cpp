@@ -1,11 +1,18 @@
+#include "bench/Dhrystone.h"
+#include "bench/Livermore.h"
+#include "bench/Whetstone.h"
 #include "bench/charts/BarChartView.h"
 #include "bench/ui/BenchWindows.h"
 #include "bench/ui/PerfCPUChartDlg.h"
 #include "bench/ui/PerfCPUDlg.h"
 #include "bench/ui/PerfCPUInfoDlg.h"
+#include "bench/ui/RatingPanel.h"
 #include "bench/ui/WindowPrinter.h"
 #include "platform/Dialogs.h"
 #include "tests/support/TestSupport.h"
+#include "ui_PerfCPUChartDlg.h"
+#include "ui_PerfCPUDlg.h"
+#include "ui_PerfCPUInfoDlg.h"
 #include "widgets/Animate.h"
 #include "widgets/TransBtn.h"
 
@@ -91,9 +98,9 @@ TEST_F(CpuWindowsTest, StartRunsTheKernelsAndOpensTheChartWithTheThreeIndices)
         EXPECT_EQ(chart.chart(CpuChart::Alu).chart().bars().back().value, 259);
         EXPECT_EQ(chart.chart(CpuChart::Fpu).chart().bars().back().value, 160);
         EXPECT_EQ(chart.shownFamily(), CpuFamily::AthlonXP);
-        EXPECT_EQ(chart.verdict(), QStringLiteral("Excellent performances"));
+        EXPECT_EQ(chart.form().RatingPanel->verdict(), QStringLiteral("Excellent performances"));
     };
-    info.TransparentButton9->click();
+    info.form().TransparentButton9->click();
     EXPECT_EQ(kernels.calls, 3);
     EXPECT_EQ(general, 239);
     EXPECT_EQ(shown, QStringList{QStringLiteral("PerfCPUChartDlg")});
@@ -106,7 +113,7 @@ TEST_F(CpuWindowsTest, CancelRunsNothing)
     TPerfCPUInfoDlg info;
     info.SetChartAfterRun(true);
     info.show();
-    info.TransparentButton1->click();
+    info.form().TransparentButton1->click();
     EXPECT_EQ(kernels.calls, 0);
     EXPECT_TRUE(shown.isEmpty());
     EXPECT_FALSE(info.isVisible());
@@ -130,22 +137,22 @@ TEST_F(CpuWindowsTest, SecondRunReusesTheRunWindowAndResetsIt)
     run.SetChartAfterRun(false);
     run.show();
     run.RunCpuBenchmark();
-    EXPECT_TRUE(run.checkALU->isVisibleTo(&run));
-    EXPECT_EQ(run.etatFPU->text(), QStringLiteral("done."));
+    EXPECT_TRUE(run.form().checkALU->isVisibleTo(&run));
+    EXPECT_EQ(run.form().etatFPU->text(), QStringLiteral("done."));
 
     bool checkShown = true;
     QString fpuState = QStringLiteral("unset");
     kernels.duringAlu = [&] {
-        checkShown = run.checkALU->isVisibleTo(&run) || run.checkFPU->isVisibleTo(&run);
-        fpuState = run.etatFPU->text();
+        checkShown = run.form().checkALU->isVisibleTo(&run) || run.form().checkFPU->isVisibleTo(&run);
+        fpuState = run.form().etatFPU->text();
     };
     TPerfCPUInfoDlg info;
     info.show();
-    info.TransparentButton9->click();
+    info.form().TransparentButton9->click();
     EXPECT_EQ(&run, &qv::benchui::BenchWindows::instance().PerfCPUDlg());
     EXPECT_FALSE(checkShown);
     EXPECT_EQ(fpuState, QString());
-    EXPECT_EQ(run.etatALU->text(), QStringLiteral("done."));
+    EXPECT_EQ(run.form().etatALU->text(), QStringLiteral("done."));
 }
 
 // Each family button puts its reference rows and the user's bar last on all three charts.
@@ -155,23 +162,30 @@ TEST_F(CpuWindowsTest, FamilyButtonsFillTheThreeCharts)
                               CpuFamily::PentiumII,         CpuFamily::Athlon,   CpuFamily::PentiumIII,
                               CpuFamily::AthlonThunderbird, CpuFamily::Pentium4, CpuFamily::AthlonXP};
     TPerfCPUChartDlg chart;
+    const Ui::PerfCPUChartDlg& form = chart.form();
+    const std::array buttons{
+        form.CompareToPentium,       form.ButtonCeleron, form.ButtonDuron, form.CompareToPentiumII,
+        form.ButtonAthlon,           form.CompareTo486,  form.ButtonTBird, form.buttonCompareToPentium4,
+        form.buttonCompareToAthlonXP};
     chart.SetIndices(259, 160, 239);
     chart.show();
     chart.TransparentButton2Click();
-    const int starsBefore = chart.stars();
+    const QString verdictBefore = chart.form().RatingPanel->verdict();
     for (std::size_t i = 0; i < families.size(); ++i) {
-        SCOPED_TRACE(chart.familyButtons()[i]->text().toStdString());
-        chart.familyButtons()[i]->click();
+        SCOPED_TRACE(buttons[i]->text().toStdString());
+        buttons[i]->click();
         EXPECT_EQ(chart.shownFamily(), families[i]);
+        EXPECT_EQ(form.Famille->text(), cpuChartCaption(families[i], CpuChart::General));
+        EXPECT_EQ(form.FamilleALU->text(), cpuChartCaption(families[i], CpuChart::Alu));
+        EXPECT_EQ(form.FamilleFPU->text(), cpuChartCaption(families[i], CpuChart::Fpu));
         const std::array<std::int32_t, 3> indices{239, 259, 160};
         for (CpuChart which : kCpuCharts) {
             const auto expected = cpuChartBars(families[i], which, indices[static_cast<std::size_t>(which)]);
             EXPECT_EQ(chart.chart(which).chart().bars(), expected);
-            EXPECT_EQ(chart.caption(which), cpuChartCaption(families[i], which));
         }
     }
-    EXPECT_EQ(chart.currentPage(), 2);
-    EXPECT_EQ(chart.stars(), starsBefore);
+    EXPECT_EQ(chart.form().PageControl1->currentWidget(), chart.form().TabSheet3);
+    EXPECT_EQ(chart.form().RatingPanel->verdict(), verdictBefore);
 }
 
 TEST_F(CpuWindowsTest, ActivationPicksFamilyRatingAndFirstPage)
@@ -180,21 +194,21 @@ TEST_F(CpuWindowsTest, ActivationPicksFamilyRatingAndFirstPage)
         const char* name;
         std::int32_t general;
         CpuFamily family;
-        int stars;
+        const char* verdict;
     };
-    const Row rows[] = {{"150", 150, CpuFamily::PentiumIII, 2},
-                        {"151", 151, CpuFamily::AthlonXP, 3},
-                        {"30", 30, CpuFamily::Pentium, 0},
-                        {"31", 31, CpuFamily::PentiumII, 0},
-                        {"2400", 2400, CpuFamily::AthlonXP, 4}};
+    const Row rows[] = {{"150", 150, CpuFamily::PentiumIII, "Very good performances"},
+                        {"151", 151, CpuFamily::AthlonXP, "Excellent performances"},
+                        {"30", 30, CpuFamily::Pentium, ""},
+                        {"31", 31, CpuFamily::PentiumII, ""},
+                        {"2400", 2400, CpuFamily::AthlonXP, "Excetional performances"}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         TPerfCPUChartDlg chart;
         chart.SetIndices(row.general, row.general, row.general);
         chart.show();
         EXPECT_EQ(chart.shownFamily(), row.family);
-        EXPECT_EQ(chart.stars(), row.stars);
-        EXPECT_EQ(chart.currentPage(), 0);
+        EXPECT_EQ(chart.form().RatingPanel->verdict(), QString::fromUtf8(row.verdict));
+        EXPECT_EQ(chart.form().PageControl1->currentWidget(), chart.form().TabSheet1);
         EXPECT_EQ(labels(chart.chart(CpuChart::General)).back(), cpuUserLabel(row.family, CpuChart::General));
     }
 }
@@ -204,19 +218,19 @@ TEST_F(CpuWindowsTest, CounterReaches1040In347Ticks)
     TPerfCPUChartDlg chart;
     chart.SetIndices(1000, 1000, 1040);
     chart.show();
-    ASSERT_TRUE(chart.timerActive());
-    EXPECT_FALSE(chart.wheels()[3]->isVisibleTo(&chart));
+    ASSERT_TRUE(chart.form().RatingPanel->counterRunning());
+    EXPECT_FALSE(chart.form().RatingPanel->wheels()[3]->isVisibleTo(&chart));
     int ticks = 0;
-    while (chart.timerActive() && ticks < 1000) {
-        chart.TimerTimer();
+    while (chart.form().RatingPanel->counterRunning() && ticks < 1000) {
+        chart.form().RatingPanel->TimerTimer();
         ++ticks;
     }
     EXPECT_EQ(ticks, 347);
-    EXPECT_EQ(chart.counterValue(), 1040);
+    EXPECT_EQ(chart.form().RatingPanel->counterValue(), 1040);
     const std::vector<int> expected{0, 4, 0, 1};
     for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(chart.wheels()[i]->Frame(), expected[i]);
-    EXPECT_TRUE(chart.wheels()[3]->isVisibleTo(&chart));
+        EXPECT_EQ(chart.form().RatingPanel->wheels()[i]->Frame(), expected[i]);
+    EXPECT_TRUE(chart.form().RatingPanel->wheels()[3]->isVisibleTo(&chart));
 }
 
 TEST_F(CpuWindowsTest, FiveDigitIndexAddsAWheelOnTheLeft)
@@ -224,12 +238,12 @@ TEST_F(CpuWindowsTest, FiveDigitIndexAddsAWheelOnTheLeft)
     TPerfCPUChartDlg chart;
     chart.SetIndices(0, 0, 12345);
     chart.show();
-    while (chart.timerActive())
-        chart.TimerTimer();
-    ASSERT_EQ(chart.wheels().size(), 5u);
-    EXPECT_EQ(chart.wheels()[4]->Frame(), 1);
-    EXPECT_TRUE(chart.wheels()[4]->isVisibleTo(&chart));
-    EXPECT_LT(chart.wheels()[4]->x(), chart.wheels()[3]->x());
+    while (chart.form().RatingPanel->counterRunning())
+        chart.form().RatingPanel->TimerTimer();
+    ASSERT_EQ(chart.form().RatingPanel->wheels().size(), 5u);
+    EXPECT_EQ(chart.form().RatingPanel->wheels()[4]->Frame(), 1);
+    EXPECT_TRUE(chart.form().RatingPanel->wheels()[4]->isVisibleTo(&chart));
+    EXPECT_LT(chart.form().RatingPanel->wheels()[4]->x(), chart.form().RatingPanel->wheels()[3]->x());
 }
 
 TEST_F(CpuWindowsTest, PrintGivesOnePdfPage)
@@ -295,8 +309,8 @@ TEST_F(CpuWindowsTest, RendersTheWindows)
         TPerfCPUChartDlg chart;
         chart.SetIndices(general + general / 20, general - general / 5, general);
         chart.show();
-        while (chart.timerActive())
-            chart.TimerTimer();
+        while (chart.form().RatingPanel->counterRunning())
+            chart.form().RatingPanel->TimerTimer();
         const char* pages[] = {"general", "alu", "fpu"};
         for (int page = 0; page < 3; ++page) {
             if (page == 1)

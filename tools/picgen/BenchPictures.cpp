@@ -62,9 +62,6 @@ QImage starsPicture(int stars)
     for (int i = 0; i < 4; ++i)
         drawStar(p, QPointF(30 + i * 40, 30), 16, i < stars);
 
-    p.setFont(uiFont(10, true));
-    p.setPen(withAlpha(white(), 170));
-    p.drawText(QRectF(186, 12, 96, 14), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("QV-cpu index"));
     const QRectF bay(161, 55, 127, 39);
     roundedPanel(p, bay, 4, verticalGradient(bay, navyDark(), mix(navyDark(), QColor(0, 0, 0), 0.3)),
                  withAlpha(white(), 70));
