@@ -112,6 +112,8 @@ void TAnimated::setTransparentColor(const QColor& colour)
     if (colour == m_transparentColor)
         return;
     m_transparentColor = colour;
+    // With a transparent colour the parent shows through the cut-out pixels.
+    setAttribute(Qt::WA_OpaquePaintEvent, !colour.isValid());
     rebuildKeyedStrip();
     update();
 }
@@ -141,6 +143,7 @@ void TAnimated::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), Qt::white);
         return;
     }
-    painter.fillRect(rect(), palette().color(backgroundRole()));
+    if (!m_transparentColor.isValid())
+        painter.fillRect(rect(), palette().color(backgroundRole()));
     painter.drawPixmap(0, 0, m_keyed, width() * m_frame, 0, width(), height());
 }

@@ -9,7 +9,11 @@
 #include "platform/HelpEngine.h"
 #include "widgets/TransBtn.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QThread>
+#include <QWindow>
 
 using qv::platform::guardedSlot;
 
@@ -50,11 +54,25 @@ void BenchRunWindow::runMeasurement(const std::function<void()>& measure,
     {
         RunEnd end(*this);
         qv::platform::selectScreenCursor(qv::platform::kClockCursorSlot);
+        drawBeforeRun();
         measure();
     }
     if (m_chartAfterRun)
         showChart();
     close();
+}
+
+void BenchRunWindow::drawBeforeRun()
+{
+    // A window manager maps the window a few round trips after show(); never wait long for one.
+    constexpr qint64 kMaxWaitMs = 500;
+    QElapsedTimer waited;
+    waited.start();
+    while (isVisible() && !(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < kMaxWaitMs) {
+        QThread::msleep(5);
+        QApplication::processEvents();
+    }
+    repaint();
 }
 
 BenchInfoDialog::BenchInfoDialog(QWidget* parent, int helpContext)

@@ -29,6 +29,10 @@ protected:
     void runMeasurement(const std::function<void()>& measure, const std::function<void()>& showChart);
 
 private:
+    // Processes pending events until the window is on the screen and draws it: the measurement holds
+    // the event loop, so this is the last chance for the window to appear.
+    void drawBeforeRun();
+
     bool m_chartAfterRun = false;
 };
 

@@ -87,6 +87,12 @@ void RatingPanel::TimerTimer()
         Timer->stop();
 }
 
+void RatingPanel::hideEvent(QHideEvent* event)
+{
+    Timer->stop();
+    QWidget::hideEvent(event);
+}
+
 void RatingPanel::showCounter(std::int32_t value)
 {
     const std::vector<int> digits = qv::charts::counterWheelDigits(value);

@@ -41,6 +41,10 @@ public slots:
     // One step of the counter.
     void TimerTimer();
 
+protected:
+    // The count ends with the window: a closed window's counter stops.
+    void hideEvent(QHideEvent* event) override;
+
 private:
     TAnimated* wheel(std::size_t index);
     void showCounter(std::int32_t value);

@@ -1,5 +1,6 @@
 #include "bench/Dhrystone.h"
 #include "bench/Livermore.h"
+#include "bench/Scoring.h"
 #include "bench/Whetstone.h"
 #include "bench/charts/BarChartView.h"
 #include "bench/ui/BenchWindows.h"
@@ -8,6 +9,7 @@
 #include "bench/ui/PerfCPUInfoDlg.h"
 #include "bench/ui/RatingPanel.h"
 #include "bench/ui/WindowPrinter.h"
+#include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
 #include "tests/support/TestSupport.h"
 #include "ui_PerfCPUChartDlg.h"
@@ -32,6 +34,7 @@ using namespace qv::charts;
 struct StandInKernels {
     int calls = 0;
     std::function<void()> duringAlu;
+    std::function<void()> duringFpu;
     qv::benchui::CpuKernels kernels()
     {
         return {[this](double) {
@@ -42,6 +45,8 @@ struct StandInKernels {
                 },
                 [this](double) {
                     ++calls;
+                    if (duringFpu)
+                        duringFpu();
                     return 1'049'559.18;
                 },
                 [this](double) {
@@ -100,9 +105,13 @@ TEST_F(CpuWindowsTest, StartRunsTheKernelsAndOpensTheChartWithTheThreeIndices)
         EXPECT_EQ(chart.shownFamily(), CpuFamily::AthlonXP);
         EXPECT_EQ(chart.form().RatingPanel->verdict(), QStringLiteral("Excellent performances"));
     };
+    int cursorDuringRun = -1;
+    kernels.duringAlu = [&] { cursorDuringRun = qv::platform::selectedScreenCursor(); };
     info.form().TransparentButton9->click();
     EXPECT_EQ(kernels.calls, 3);
     EXPECT_EQ(general, 239);
+    EXPECT_EQ(cursorDuringRun, qv::platform::kClockCursorSlot);
+    EXPECT_EQ(qv::platform::selectedScreenCursor(), qv::platform::kDefaultCursorSlot);
     EXPECT_EQ(shown, QStringList{QStringLiteral("PerfCPUChartDlg")});
     EXPECT_FALSE(windows.PerfCPUDlg().isVisible());
     EXPECT_FALSE(info.isVisible());
@@ -233,6 +242,17 @@ TEST_F(CpuWindowsTest, CounterReaches1040In347Ticks)
     EXPECT_TRUE(chart.form().RatingPanel->wheels()[3]->isVisibleTo(&chart));
 }
 
+TEST_F(CpuWindowsTest, ClosingTheWindowStopsTheCounter)
+{
+    TPerfCPUChartDlg chart;
+    chart.SetIndices(500, 500, 500);
+    chart.show();
+    ASSERT_TRUE(chart.form().RatingPanel->counterRunning());
+    chart.form().Button1->click();
+    EXPECT_FALSE(chart.isVisible());
+    EXPECT_FALSE(chart.form().RatingPanel->counterRunning());
+}
+
 TEST_F(CpuWindowsTest, FiveDigitIndexAddsAWheelOnTheLeft)
 {
     TPerfCPUChartDlg chart;
@@ -287,6 +307,31 @@ TEST_F(CpuWindowsTest, CancelledPrintPrintsNothingAndFailedPrinterIsReported)
     EXPECT_EQ(qv::test::takeReportedErrors(), QStringList{QStringLiteral("The printer could not be opened")});
 }
 
+// The real kernels at a hundredth of their scale: the chart shows the indices the run scored.
+TEST_F(CpuWindowsTest, RealKernelsAtSmallScaleReachTheChart)
+{
+    windows.PerfCPUDlg().setKernels({[](double scale) { return qv::bench::DhrystoneRate(scale / 100); },
+                                     [](double scale) { return qv::bench::WhetstoneRate(scale / 100); },
+                                     [](double scale) { return qv::bench::LivermoreMflops(scale / 100); }});
+    std::array<double, 3> shownIndices{};
+    onChart = [&](TPerfCPUChartDlg& chart) {
+        for (CpuChart which : kCpuCharts)
+            shownIndices[static_cast<std::size_t>(which)] = chart.chart(which).chart().bars().back().value;
+    };
+    TPerfCPUInfoDlg info;
+    info.SetChartAfterRun(true);
+    info.show();
+    info.form().TransparentButton9->click();
+
+    const TPerfCPUDlg& run = windows.PerfCPUDlg();
+    EXPECT_GT(run.aluIndex(), 0);
+    EXPECT_GT(run.fpuIndex(), 0);
+    EXPECT_EQ(run.generalIndex(), qv::bench::ScoreGeneral(run.aluIndex(), run.fpuIndex()));
+    EXPECT_EQ(shownIndices, (std::array<double, 3>{double(run.generalIndex()), double(run.aluIndex()),
+                                                   double(run.fpuIndex())}));
+    EXPECT_TRUE(qv::test::takeReportedErrors().isEmpty());
+}
+
 // Renders each window for a person to look at: today's machine and a small one.
 TEST_F(CpuWindowsTest, RendersTheWindows)
 {
@@ -302,6 +347,7 @@ TEST_F(CpuWindowsTest, RendersTheWindows)
     run.show();
     run.RunCpuBenchmark();
     kernels.duringAlu = [&] { qv::test::saveScreenshot(run, QStringLiteral("cpu_run_alu")); };
+    kernels.duringFpu = [&] { qv::test::saveScreenshot(run, QStringLiteral("cpu_run_fpu")); };
     run.show();
     run.RunCpuBenchmark();
 

@@ -169,4 +169,26 @@ TEST(TAnimated, StripSetsTheHeightAndEachFrameFillsTheControl)
     EXPECT_EQ(animated.height(), 30);
 }
 
+TEST(TAnimated, ThePictureBehindShowsThroughTheTransparentColour)
+{
+    QWidget parent;
+    parent.resize(20, 20);
+    parent.setAutoFillBackground(true);
+    QPalette palette;
+    palette.setColor(QPalette::Window, Qt::magenta);
+    parent.setPalette(palette);
+    auto* animated = new TAnimated(&parent);
+    QPalette own;
+    own.setColor(QPalette::Window, Qt::gray);
+    animated->setPalette(own);
+    animated->setBitMap(rgbStrip());
+    animated->setFrameCount(3);
+    animated->setGeometry(0, 0, 10, 12);
+    animated->setTransparentColor(Qt::green);
+    animated->setFrame(1);
+    EXPECT_EQ(parent.grab().toImage().pixel(5, 5), qRgb(255, 0, 255));
+    animated->setFrame(0);
+    EXPECT_EQ(parent.grab().toImage().pixel(5, 5), qRgb(255, 0, 0));
+}
+
 } // namespace
