@@ -5,6 +5,7 @@
 #include "app/ProductLinks.h"
 #include "app/TipPreference.h"
 #include "bench/ui/PerfCPUInfoDlg.h"
+#include "bench/ui/PerfMemoireInfoDlg.h"
 #include "forms/Look.h"
 #include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
@@ -281,8 +282,7 @@ void TQuorvexMain::buttonOngletOutilsClick()
     selectGroup(3);
 }
 
-// The windows of the processor and memory benchmarks, processor and operating-system information and
-// the network check are not part of this build yet; until they are, their commands do nothing.
+// The benchmarks open their introduction, which hands over to the run window and then the chart.
 void TQuorvexMain::PerfProcesseurClick()
 {
     qv::platform::PlaySoundCue();
@@ -290,7 +290,17 @@ void TQuorvexMain::PerfProcesseurClick()
     info.SetChartAfterRun(true);
     qv::platform::showModal(info);
 }
-void TQuorvexMain::PerfMemoireClick() {}
+
+void TQuorvexMain::PerfMemoireClick()
+{
+    qv::platform::PlaySoundCue();
+    TPerfMemoireInfoDlg info(this);
+    info.SetChartAfterRun(true);
+    qv::platform::showModal(info);
+}
+
+// The windows of processor and operating-system information and the network check are not part of
+// this build yet; until they are, their commands do nothing.
 void TQuorvexMain::InfoProcesseurClick() {}
 void TQuorvexMain::InfoSystemeExploitationClick() {}
 void TQuorvexMain::ButtonOutilReseauClick() {}

@@ -2,6 +2,8 @@
 
 #include "bench/ui/PerfCPUChartDlg.h"
 #include "bench/ui/PerfCPUDlg.h"
+#include "bench/ui/PerfMemoireChartDlg.h"
+#include "bench/ui/PerfMemoireDlg.h"
 #include "bench/ui/PictureStores.h"
 
 #include <stdexcept>
@@ -17,6 +19,8 @@ BenchWindows::BenchWindows(QWidget* owner)
     , m_etoile(std::make_unique<TEtoileDlg>(owner))
     , m_fondGris(std::make_unique<TFondGrisDlg>(owner))
     , m_perfCpuChart(std::make_unique<TPerfCPUChartDlg>(owner))
+    , m_perfMemoireChart(std::make_unique<TPerfMemoireChartDlg>(owner))
+    , m_perfMemoire(std::make_unique<TPerfMemoireDlg>(owner))
 {
     current = this;
 }

@@ -7,6 +7,8 @@ class TEtoileDlg;
 class TFondGrisDlg;
 class TPerfCPUChartDlg;
 class TPerfCPUDlg;
+class TPerfMemoireChartDlg;
+class TPerfMemoireDlg;
 
 namespace qv::benchui {
 
@@ -26,12 +28,16 @@ public:
     TEtoileDlg& EtoileDlg() const { return *m_etoile; }
     TFondGrisDlg& FondGrisDlg() const { return *m_fondGris; }
     TPerfCPUChartDlg& PerfCPUChartDlg() const { return *m_perfCpuChart; }
+    TPerfMemoireChartDlg& PerfMemoireChartDlg() const { return *m_perfMemoireChart; }
+    TPerfMemoireDlg& PerfMemoireDlg() const { return *m_perfMemoire; }
 
 private:
     std::unique_ptr<TPerfCPUDlg> m_perfCpu;
     std::unique_ptr<TEtoileDlg> m_etoile;
     std::unique_ptr<TFondGrisDlg> m_fondGris;
     std::unique_ptr<TPerfCPUChartDlg> m_perfCpuChart;
+    std::unique_ptr<TPerfMemoireChartDlg> m_perfMemoireChart;
+    std::unique_ptr<TPerfMemoireDlg> m_perfMemoire;
 };
 
 } // namespace qv::benchui

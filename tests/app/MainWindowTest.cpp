@@ -1,6 +1,9 @@
 #include "AppTestSupport.h"
 #include "app/QuorvexMain.h"
 #include "app/TipPreference.h"
+#include "bench/ui/BenchWindows.h"
+#include "bench/ui/PerfCPUDlg.h"
+#include "bench/ui/PerfMemoireDlg.h"
 #include "platform/HelpEngine.h"
 #include "widgets/TransBtn.h"
 
@@ -166,4 +169,35 @@ TEST_F(MainWindowTest, TheHintLineFollowsThePointerAndTheHighlightedMenuItem)
     QApplication::sendEvent(benchmarks, &f1);
     EXPECT_EQ(qv::platform::HelpEngine::instance().lastRequestedContext(), 2041);
     EXPECT_FALSE(benchmarks->isVisible());
+}
+
+TEST_F(MainWindowTest, BenchmarkButtonsOpenTheirIntroductionsAndCancelRunsNothing)
+{
+    const qv::benchui::BenchWindows benchWindows(nullptr);
+    int kernelCalls = 0;
+    const auto rate = [&](double) {
+        ++kernelCalls;
+        return 1.0;
+    };
+    benchWindows.PerfCPUDlg().setKernels({rate, rate, rate});
+    benchWindows.PerfMemoireDlg().setKernel([&] {
+        ++kernelCalls;
+        return qv::bench::MemoryBenchmarkFigures{};
+    });
+    qv::platform::setModalRunner([this](QDialog& dialog) {
+        shownDialogs.append(dialog.objectName());
+        dialog.findChild<TTransparentButton*>(QStringLiteral("TransparentButton1"))->click();
+        return int(QDialog::Rejected);
+    });
+
+    auto window = startedWindow();
+    window->commandButton(Command::PerfProcessor)->click();
+    window->commandButton(Command::PerfMemory)->click();
+    EXPECT_EQ(shownDialogs,
+              (QStringList{QStringLiteral("PerfCPUInfoDlg"), QStringLiteral("PerfMemoireInfoDlg")}));
+    EXPECT_EQ(cues, 2);
+    EXPECT_EQ(kernelCalls, 0);
+    EXPECT_TRUE(benchWindows.PerfCPUDlg().chartAfterRun());
+    EXPECT_TRUE(benchWindows.PerfMemoireDlg().chartAfterRun());
+    EXPECT_FALSE(benchWindows.PerfMemoireDlg().isVisible());
 }
