@@ -5,7 +5,11 @@
 
 #include <QWidget>
 
+#include <optional>
 #include <vector>
+
+class QRubberBand;
+class QTimer;
 
 namespace qv::charts {
 
@@ -29,6 +33,12 @@ public:
     void setValueRange(const ValueRange& range);
     void resetValueRange();
 
+    // Drag-to-zoom on the value axis with a short animation (off unless switched on): drag to the right
+    // to zoom onto the values dragged over, to the left to go back to the automatic range.
+    void setDragZoomEnabled(bool enabled);
+    bool dragZoomEnabled() const { return m_dragZoomEnabled; }
+    bool zoomAnimating() const;
+
     // The layout for the widget's current size, e.g. to turn a mouse position into a value.
     ChartGeometry chartGeometry() const;
 
@@ -37,9 +47,23 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void animateZoom(const ValueRange& target, bool automaticAtEnd);
+    void stepZoom();
+
     BarChart m_chart;
+    bool m_dragZoomEnabled = false;
+    std::optional<QPoint> m_dragStart;
+    QRubberBand* m_rubberBand = nullptr;
+    QTimer* m_zoomTimer = nullptr;
+    ValueRange m_zoomFrom;
+    ValueRange m_zoomTo;
+    int m_zoomStep = 0;
+    bool m_automaticAtEnd = false;
 };
 
 } // namespace qv::charts

@@ -26,6 +26,7 @@ TPerfMemoireChartDlg::TPerfMemoireChartDlg(QWidget* parent)
     setFixedSize(size());
     m_ui->Chart1->setAxisTitle(qv::charts::memoryAxisTitle());
     m_ui->Chart1->setMarkArrowLength(qv::charts::kMemoryMarkArrowLength);
+    m_ui->Chart1->setDragZoomEnabled(true);
     qv::benchui::styleChartCaption(*m_ui->Famille);
     // The longest family titles fit the caption a pixel smaller than the CPU window's captions.
     QFont captionFont = m_ui->Famille->font();
