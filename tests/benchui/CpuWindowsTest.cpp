@@ -11,6 +11,7 @@
 #include "bench/ui/WindowPrinter.h"
 #include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
+#include "tests/benchui/PdfCapture.h"
 #include "tests/support/TestSupport.h"
 #include "ui_PerfCPUChartDlg.h"
 #include "ui_PerfCPUDlg.h"
@@ -19,7 +20,6 @@
 #include "widgets/TransBtn.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -269,21 +269,15 @@ TEST_F(CpuWindowsTest, FiveDigitIndexAddsAWheelOnTheLeft)
 TEST_F(CpuWindowsTest, PrintGivesOnePdfPage)
 {
     const QString path = QDir(qv::test::scratchDirectory()).filePath(QStringLiteral("chart.pdf"));
-    qv::benchui::setPrintDialogRunner([&](QPrinter& printer, QWidget*) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        return true;
-    });
+    qv::test::printToPdfFile(path);
     TPerfCPUChartDlg chart;
     chart.SetIndices(100, 100, 100);
     chart.show();
     chart.ImprimerClick();
-    QFile pdf(path);
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    const QByteArray content = pdf.readAll();
-    EXPECT_EQ(content.count("/Type /Page\n") + content.count("/Type /Page\r") + content.count("/Type /Page "),
-              1);
-    EXPECT_TRUE(content.contains("/Image"));
+    const qv::test::PdfSummary pdf = qv::test::summarisePdf(path);
+    ASSERT_TRUE(pdf.readable);
+    EXPECT_EQ(pdf.pages, 1);
+    EXPECT_TRUE(pdf.hasImage);
 }
 
 TEST_F(CpuWindowsTest, CancelledPrintPrintsNothingAndFailedPrinterIsReported)
@@ -296,11 +290,7 @@ TEST_F(CpuWindowsTest, CancelledPrintPrintsNothingAndFailedPrinterIsReported)
     chart.ImprimerClick();
     EXPECT_TRUE(asked);
 
-    qv::benchui::setPrintDialogRunner([&](QPrinter& printer, QWidget*) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QStringLiteral("/nonexistent-folder/x/chart.pdf"));
-        return true;
-    });
+    qv::test::printToPdfFile(QStringLiteral("/nonexistent-folder/x/chart.pdf"));
     auto* print = chart.findChild<TTransparentButton*>(QStringLiteral("Imprimer"));
     ASSERT_NE(print, nullptr);
     print->click();

@@ -10,6 +10,7 @@
 #include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpEngine.h"
+#include "tests/benchui/PdfCapture.h"
 #include "tests/support/TestSupport.h"
 #include "ui_PerfMemoireChartDlg.h"
 #include "ui_PerfMemoireDlg.h"
@@ -18,10 +19,8 @@
 #include "widgets/TransBtn.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 
@@ -372,21 +371,15 @@ TEST_F(MemoryWindowsTest, TitlesFitTheirCaption)
 TEST_F(MemoryWindowsTest, HelpAndPrintGiveTopic202AndOnePdfPage)
 {
     const QString path = QDir(qv::test::scratchDirectory()).filePath(QStringLiteral("memory_chart.pdf"));
-    qv::benchui::setPrintDialogRunner([&](QPrinter& printer, QWidget*) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        return true;
-    });
+    qv::test::printToPdfFile(path);
     TPerfMemoireChartDlg chart;
     chart.SetUserIndex(731);
     chart.show();
     chart.form().Imprimer->click();
-    QFile pdf(path);
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    const QByteArray content = pdf.readAll();
-    EXPECT_EQ(content.count("/Type /Page\n") + content.count("/Type /Page\r") + content.count("/Type /Page "),
-              1);
-    EXPECT_TRUE(content.contains("/Image"));
+    const qv::test::PdfSummary pdf = qv::test::summarisePdf(path);
+    ASSERT_TRUE(pdf.readable);
+    EXPECT_EQ(pdf.pages, 1);
+    EXPECT_TRUE(pdf.hasImage);
 
     chart.form().Button2->click();
     EXPECT_EQ(qv::platform::HelpEngine::instance().lastRequestedContext(), 202);
