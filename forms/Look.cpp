@@ -36,6 +36,13 @@ QFont arialFont(int pixelSize, bool bold)
     return font;
 }
 
+void setBold(QWidget& widget, bool bold)
+{
+    QFont font = widget.font();
+    font.setBold(bold);
+    widget.setFont(font);
+}
+
 void styleDialogButton(TTransparentButton& button)
 {
     button.setFont(arialFont(13, true));

@@ -13,7 +13,6 @@
 
 namespace {
 
-const QColor kHeaderBackground{198, 198, 214};
 const QString kInProgress = QStringLiteral("in progress...");
 const QString kDone = QStringLiteral("done.");
 
@@ -26,13 +25,6 @@ const QString kFpuStatus = QStringLiteral(
     "Quorvex is now evaluating your CPU's FPU performances.\n\n"
     "Float operations, trigonometric functions, complex functions are now beeing processed\n\n"
     "The FPU's performances are very importants for 3D modeling softwares, CAD, and 3D games 3D.");
-
-void setBold(QLabel& label, bool bold)
-{
-    QFont font = label.font();
-    font.setBold(bold);
-    label.setFont(font);
-}
 
 void setUpCheckMark(TAnimated& check, const QString& strip, const QColor& key)
 {
@@ -52,7 +44,7 @@ TPerfCPUDlg::TPerfCPUDlg(QWidget* parent)
     setFixedSize(size());
     setFont(qv::look::arialFont(12));
     for (QLabel* header : {m_ui->Label6, m_ui->Label7})
-        qv::look::fillBackground(*header, kHeaderBackground);
+        qv::look::fillBackground(*header, qv::look::kDialogBackground);
     for (QLabel* detail : {m_ui->Label3, m_ui->Label4})
         detail->setFont(qv::look::arialFont(11));
     setUpCheckMark(*m_ui->checkALU, QStringLiteral("check_red.png"), QColor(255, 0, 0));
@@ -69,16 +61,16 @@ void TPerfCPUDlg::FormActivate()
     m_ui->etatALU->clear();
     m_ui->etatFPU->clear();
     m_ui->Status->clear();
-    setBold(*m_ui->LabelALU, false);
-    setBold(*m_ui->LabelFPU, false);
-    setBold(*m_ui->Status, true);
+    qv::look::setBold(*m_ui->LabelALU, false);
+    qv::look::setBold(*m_ui->LabelFPU, false);
+    qv::look::setBold(*m_ui->Status, true);
     QApplication::processEvents();
 }
 
 void TPerfCPUDlg::showAluStep()
 {
-    setBold(*m_ui->Status, false);
-    setBold(*m_ui->LabelALU, true);
+    qv::look::setBold(*m_ui->Status, false);
+    qv::look::setBold(*m_ui->LabelALU, true);
     m_ui->etatALU->setText(kInProgress);
     m_ui->Status->setText(kAluStatus);
     repaint();
@@ -89,8 +81,8 @@ void TPerfCPUDlg::showFpuStep()
     m_ui->etatALU->setText(kDone);
     m_ui->checkALU->show();
     m_ui->etatFPU->setText(kInProgress);
-    setBold(*m_ui->LabelALU, false);
-    setBold(*m_ui->LabelFPU, true);
+    qv::look::setBold(*m_ui->LabelALU, false);
+    qv::look::setBold(*m_ui->LabelFPU, true);
     m_ui->Status->setText(kFpuStatus);
     repaint();
 }
@@ -99,7 +91,7 @@ void TPerfCPUDlg::showDoneStep()
 {
     m_ui->etatFPU->setText(kDone);
     m_ui->checkFPU->show();
-    setBold(*m_ui->LabelFPU, false);
+    qv::look::setBold(*m_ui->LabelFPU, false);
     repaint();
 }
 

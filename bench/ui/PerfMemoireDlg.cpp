@@ -42,9 +42,7 @@ void TPerfMemoireDlg::FormActivate()
 {
     m_ui->ImageFond->setPixmap(qv::benchui::BenchWindows::instance().FondGrisDlg().GreyBackground());
     m_ui->Statut->clear();
-    QFont font = m_ui->Statut->font();
-    font.setBold(true);
-    m_ui->Statut->setFont(font);
+    qv::look::setBold(*m_ui->Statut, true);
     QApplication::processEvents();
 }
 
