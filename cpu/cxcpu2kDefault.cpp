@@ -12,9 +12,9 @@ namespace {
 
 constexpr int kFeatureTSC = 4;
 
-std::function<std::uint32_t()>& tickCounterSlot()
+TickCounter& tickCounterSlot()
 {
-    static std::function<std::uint32_t()> counter;
+    static TickCounter counter;
     return counter;
 }
 
@@ -52,9 +52,9 @@ float MeasureClock(std::int32_t delay)
     return static_cast<float>(cycles / (1000000.0L / (1000.0L / static_cast<long double>(delay))));
 }
 
-void setTickCounter(std::function<std::uint32_t()> counter)
+TickCounter setTickCounter(TickCounter counter)
 {
-    tickCounterSlot() = std::move(counter);
+    return std::exchange(tickCounterSlot(), std::move(counter));
 }
 
 namespace cxcpu2kDefault {

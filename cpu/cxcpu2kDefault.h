@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ScopedHook.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -16,7 +18,9 @@ float MeasureClock(std::int32_t delay);
 
 // Replaces the tick counter the measurement spins on (tests drive a simulated clock); an empty function
 // restores the system tick counter.
-void setTickCounter(std::function<std::uint32_t()> counter);
+using TickCounter = std::function<std::uint32_t()>;
+TickCounter setTickCounter(TickCounter counter);
+using ScopedTickCounter = platform::ScopedHook<TickCounter, &setTickCounter>;
 
 namespace cxcpu2kDefault {
 

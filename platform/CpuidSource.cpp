@@ -95,20 +95,9 @@ const CpuidSource& installedCpuidSource()
     return installed ? *installed : processorCpuidSource();
 }
 
-void installCpuidSource(std::shared_ptr<const CpuidSource> source)
+std::shared_ptr<const CpuidSource> installCpuidSource(std::shared_ptr<const CpuidSource> source)
 {
-    installedSlot() = std::move(source);
-}
-
-ScopedCpuidSource::ScopedCpuidSource(std::shared_ptr<const CpuidSource> source)
-    : m_previous(installedSlot())
-{
-    installCpuidSource(std::move(source));
-}
-
-ScopedCpuidSource::~ScopedCpuidSource()
-{
-    installCpuidSource(std::move(m_previous));
+    return std::exchange(installedSlot(), std::move(source));
 }
 
 } // namespace qv::platform

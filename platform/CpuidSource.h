@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ScopedHook.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -36,19 +38,11 @@ const CpuidSource& processorCpuidSource();
 // The source every caller reads: the processor unless another has been installed.
 const CpuidSource& installedCpuidSource();
 
-// Installs `source` for the whole process; nullptr returns to the processor.
-void installCpuidSource(std::shared_ptr<const CpuidSource> source);
+// Installs `source` for the whole process (nullptr returns to the processor) and returns the one it
+// replaces.
+std::shared_ptr<const CpuidSource> installCpuidSource(std::shared_ptr<const CpuidSource> source);
 
 // Installs a source for the lifetime of this object, then restores the one that was installed before.
-class ScopedCpuidSource {
-public:
-    explicit ScopedCpuidSource(std::shared_ptr<const CpuidSource> source);
-    ~ScopedCpuidSource();
-    ScopedCpuidSource(const ScopedCpuidSource&) = delete;
-    ScopedCpuidSource& operator=(const ScopedCpuidSource&) = delete;
-
-private:
-    std::shared_ptr<const CpuidSource> m_previous;
-};
+using ScopedCpuidSource = ScopedHook<std::shared_ptr<const CpuidSource>, &installCpuidSource>;
 
 } // namespace qv::platform

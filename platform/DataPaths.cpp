@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <utility>
+
 namespace qv::platform {
 
 namespace {
@@ -16,9 +18,9 @@ QString dataDirectory()
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/quorvex"));
 }
 
-void setDataDirectory(const QString& path)
+QString setDataDirectory(QString path)
 {
-    g_override = path;
+    return std::exchange(g_override, std::move(path));
 }
 
 } // namespace qv::platform

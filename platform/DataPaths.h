@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ScopedHook.h"
+
 #include <QString>
 
 namespace qv::platform {
@@ -8,7 +10,9 @@ namespace qv::platform {
 // layout in the build tree and in an installation.
 QString dataDirectory();
 
-// Points dataDirectory() elsewhere (tests); an empty path restores the default.
-void setDataDirectory(const QString& path);
+// Points dataDirectory() elsewhere (tests); an empty path restores the default. Returns the path it
+// replaces.
+QString setDataDirectory(QString path);
+using ScopedDataDirectory = ScopedHook<QString, &setDataDirectory>;
 
 } // namespace qv::platform

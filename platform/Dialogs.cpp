@@ -4,14 +4,18 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QMessageBox>
+
+#include <algorithm>
+#include <utility>
 
 namespace qv::platform {
 
 namespace {
 
-std::function<int(QDialog&)> g_modalRunner;
-std::function<void(QWidget*, const QString&)> g_informationPresenter;
+ModalRunner g_modalRunner;
+InformationPresenter g_informationPresenter;
 
 } // namespace
 
@@ -22,9 +26,9 @@ int showModal(QDialog& dialog)
     return dialog.exec();
 }
 
-void setModalRunner(std::function<int(QDialog&)> runner)
+ModalRunner setModalRunner(ModalRunner runner)
 {
-    g_modalRunner = std::move(runner);
+    return std::exchange(g_modalRunner, std::move(runner));
 }
 
 void showInformation(QWidget* parent, const QString& text)
@@ -33,12 +37,30 @@ void showInformation(QWidget* parent, const QString& text)
         g_informationPresenter(parent, text);
         return;
     }
-    QMessageBox::information(parent, QString::fromLatin1(qv::config::kApplicationTitle), text);
+    const std::unique_ptr<QMessageBox> box = makeInformationBox(parent, text);
+    box->exec();
 }
 
-void setInformationPresenter(std::function<void(QWidget*, const QString&)> presenter)
+std::unique_ptr<QMessageBox> makeInformationBox(QWidget* parent, const QString& text)
 {
-    g_informationPresenter = std::move(presenter);
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Information,
+                                             QString::fromLatin1(qv::config::kApplicationTitle), text,
+                                             QMessageBox::Ok, parent);
+    // A message box wraps lines wider than about 500 pixels; these short messages keep each line whole.
+    for (QLabel* label : box->findChildren<QLabel*>()) {
+        if (label->text() != text)
+            continue;
+        int widest = 0;
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        label->setMinimumWidth(widest + label->margin() * 2 + 2);
+    }
+    return box;
+}
+
+InformationPresenter setInformationPresenter(InformationPresenter presenter)
+{
+    return std::exchange(g_informationPresenter, std::move(presenter));
 }
 
 } // namespace qv::platform

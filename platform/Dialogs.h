@@ -1,21 +1,34 @@
 #pragma once
 
+#include "platform/ScopedHook.h"
+
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 namespace qv::platform {
 
 // Shows a dialog modally and returns its result code. Tests replace the runner so that no modal loop
 // blocks them; they see which dialog would have been shown.
+using ModalRunner = std::function<int(QDialog&)>;
 int showModal(QDialog& dialog);
-void setModalRunner(std::function<int(QDialog&)> runner);
+// Installs `runner` (empty: the dialog's own modal loop) and returns the one it replaces.
+ModalRunner setModalRunner(ModalRunner runner);
+using ScopedModalRunner = ScopedHook<ModalRunner, &setModalRunner>;
 
 // A short information message box; replaceable for tests like the modal runner.
+using InformationPresenter = std::function<void(QWidget*, const QString&)>;
 void showInformation(QWidget* parent, const QString& text);
-void setInformationPresenter(std::function<void(QWidget*, const QString&)> presenter);
+InformationPresenter setInformationPresenter(InformationPresenter presenter);
+using ScopedInformationPresenter = ScopedHook<InformationPresenter, &setInformationPresenter>;
+
+// The box showInformation() shows: the program's title, an information icon, OK, and each line of
+// `text` kept whole (a message box would otherwise wrap lines wider than about 500 pixels).
+std::unique_ptr<QMessageBox> makeInformationBox(QWidget* parent, const QString& text);
 
 } // namespace qv::platform

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <utility>
+
 namespace qv::platform {
 
 namespace {
@@ -19,9 +21,9 @@ DefaultHandler g_handler = showMessageBox;
 
 } // namespace
 
-void setDefaultHandler(DefaultHandler handler)
+DefaultHandler setDefaultHandler(DefaultHandler handler)
 {
-    g_handler = handler ? std::move(handler) : DefaultHandler(showMessageBox);
+    return std::exchange(g_handler, handler ? std::move(handler) : DefaultHandler(showMessageBox));
 }
 
 void reportUnhandledError(const QString& message)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ScopedHook.h"
+
 #include <QString>
 
 #include <exception>
@@ -12,7 +14,9 @@ namespace qv::platform {
 // the program goes on; tests install a recorder instead.
 using DefaultHandler = std::function<void(const QString& message)>;
 
-void setDefaultHandler(DefaultHandler handler);
+// Installs `handler` (empty: the message box) and returns the one it replaces.
+DefaultHandler setDefaultHandler(DefaultHandler handler);
+using ScopedDefaultHandler = ScopedHook<DefaultHandler, &setDefaultHandler>;
 void reportUnhandledError(const QString& message);
 
 // Runs one event handler's body. An exception never unwinds into Qt's frames: it is caught here and

@@ -2,10 +2,12 @@
 
 #include <QDesktopServices>
 
+#include <utility>
+
 namespace qv::platform {
 
 namespace {
-std::function<void(const QUrl&)> g_opener;
+ShellOpener g_opener;
 } // namespace
 
 void ShellOpen(QWidget* /*parent*/, const QUrl& url)
@@ -17,9 +19,9 @@ void ShellOpen(QWidget* /*parent*/, const QUrl& url)
     QDesktopServices::openUrl(url);
 }
 
-void setShellOpener(std::function<void(const QUrl&)> replacement)
+ShellOpener setShellOpener(ShellOpener replacement)
 {
-    g_opener = std::move(replacement);
+    return std::exchange(g_opener, std::move(replacement));
 }
 
 } // namespace qv::platform

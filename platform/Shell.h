@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ScopedHook.h"
+
 #include <QUrl>
 
 #include <functional>
@@ -13,6 +15,8 @@ namespace qv::platform {
 void ShellOpen(QWidget* parent, const QUrl& url);
 
 // Replaces the desktop call (tests record the address instead); an empty function restores it.
-void setShellOpener(std::function<void(const QUrl&)> opener);
+using ShellOpener = std::function<void(const QUrl&)>;
+ShellOpener setShellOpener(ShellOpener opener);
+using ScopedShellOpener = ScopedHook<ShellOpener, &setShellOpener>;
 
 } // namespace qv::platform

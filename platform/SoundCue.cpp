@@ -89,9 +89,9 @@ CueOutcome lastCueOutcome()
     return g_lastOutcome;
 }
 
-void setAudioOutputProbe(std::function<bool()> probe)
+AudioOutputProbe setAudioOutputProbe(AudioOutputProbe probe)
 {
-    g_audioOutputProbe = std::move(probe);
+    return std::exchange(g_audioOutputProbe, std::move(probe));
 }
 
 } // namespace qv::platform

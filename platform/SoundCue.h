@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ScopedHook.h"
+
 #include <QString>
 
 #include <functional>
@@ -22,6 +24,8 @@ CueOutcome lastCueOutcome();
 QString locateSoundCue();
 
 // Replaces the check for an audio output (tests script it); an empty function restores the real check.
-void setAudioOutputProbe(std::function<bool()> probe);
+using AudioOutputProbe = std::function<bool()>;
+AudioOutputProbe setAudioOutputProbe(AudioOutputProbe probe);
+using ScopedAudioOutputProbe = ScopedHook<AudioOutputProbe, &setAudioOutputProbe>;
 
 } // namespace qv::platform

@@ -25,9 +25,9 @@ SystemInfo systemAnswer()
     return {online > 0 ? static_cast<std::int32_t>(online) : 1, kProcessorType};
 }
 
-std::function<SystemInfo()>& provider()
+SystemInfoProvider& provider()
 {
-    static std::function<SystemInfo()> current;
+    static SystemInfoProvider current;
     return current;
 }
 
@@ -38,9 +38,9 @@ SystemInfo GetSystemInfo()
     return provider() ? provider()() : systemAnswer();
 }
 
-void setSystemInfoProvider(std::function<SystemInfo()> replacement)
+SystemInfoProvider setSystemInfoProvider(SystemInfoProvider replacement)
 {
-    provider() = std::move(replacement);
+    return std::exchange(provider(), std::move(replacement));
 }
 
 } // namespace qv::platform

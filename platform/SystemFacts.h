@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ScopedHook.h"
+
 #include <cstdint>
 #include <functional>
 
@@ -16,6 +18,8 @@ SystemInfo GetSystemInfo();
 
 // Replaces where GetSystemInfo's answer comes from (tests script it); an empty function restores the
 // system's own answer.
-void setSystemInfoProvider(std::function<SystemInfo()> provider);
+using SystemInfoProvider = std::function<SystemInfo()>;
+SystemInfoProvider setSystemInfoProvider(SystemInfoProvider provider);
+using ScopedSystemInfoProvider = ScopedHook<SystemInfoProvider, &setSystemInfoProvider>;
 
 } // namespace qv::platform

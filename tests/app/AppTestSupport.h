@@ -14,31 +14,19 @@
 
 // Window tests run in an empty working directory, with every way out of the program recorded instead
 // of happening: modal dialogs, message boxes, the shell and the audio output.
-class WindowTest : public ::testing::Test {
+class WindowTest : public qv::test::ErrorCheckedTest {
 protected:
     void SetUp() override
     {
+        ErrorCheckedTest::SetUp();
         m_previousFolder = QDir::currentPath();
         QDir::setCurrent(qv::test::scratchDirectory());
-        qv::platform::setModalRunner([this](QDialog& dialog) {
-            shownDialogs.append(dialog.objectName());
-            return int(QDialog::Accepted);
-        });
-        qv::platform::setInformationPresenter(
-            [this](QWidget*, const QString& text) { messages.append(text); });
-        qv::platform::setShellOpener([this](const QUrl& url) { openedUrls.append(url.toString()); });
-        qv::platform::setAudioOutputProbe([] { return true; });
-        qv::test::takeReportedErrors();
     }
 
     void TearDown() override
     {
-        qv::platform::setModalRunner({});
-        qv::platform::setInformationPresenter({});
-        qv::platform::setShellOpener({});
-        qv::platform::setAudioOutputProbe({});
         QDir::setCurrent(m_previousFolder);
-        EXPECT_TRUE(qv::test::takeReportedErrors().isEmpty());
+        ErrorCheckedTest::TearDown();
     }
 
     QStringList shownDialogs;
@@ -47,4 +35,20 @@ protected:
 
 private:
     QString m_previousFolder;
+    qv::platform::ScopedModalRunner m_modalRunner{[this](QDialog& dialog) {
+        shownDialogs.append(dialog.objectName());
+        return int(QDialog::Accepted);
+    }};
+    qv::platform::ScopedInformationPresenter m_informationPresenter{
+        [this](QWidget*, const QString& text) { messages.append(text); }};
+    qv::platform::ScopedShellOpener m_shellOpener{
+        [this](const QUrl& url) { openedUrls.append(url.toString()); }};
+    // Every cue finds an audio output; the probe counts the cues that asked for one.
+    qv::platform::ScopedAudioOutputProbe m_audioOutputProbe{[this] {
+        ++cues;
+        return true;
+    }};
+
+protected:
+    int cues = 0;
 };

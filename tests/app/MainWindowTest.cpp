@@ -25,10 +25,6 @@ protected:
         WindowTest::SetUp();
         // A cue file in the working directory, so every cue asks the audio probe, which counts it.
         qv::test::writeSilentWaveFile(QStringLiteral("QUORVEX.001"));
-        qv::platform::setAudioOutputProbe([this] {
-            ++cues;
-            return true;
-        });
     }
 
     // The window after start-up: shown and activated, with the tip preference off.
@@ -47,8 +43,6 @@ protected:
                                             "buttonOngletOutils"};
         return QString::fromLatin1(names[group]);
     }
-
-    int cues = 0;
 };
 
 } // namespace
@@ -173,7 +167,8 @@ TEST_F(MainWindowTest, TheHintLineFollowsThePointerAndTheHighlightedMenuItem)
 
 TEST_F(MainWindowTest, BenchmarkButtonsOpenTheirIntroductionsAndCancelRunsNothing)
 {
-    const qv::benchui::BenchWindows benchWindows(nullptr);
+    QWidget owner;
+    const qv::benchui::BenchWindows benchWindows(owner);
     int kernelCalls = 0;
     const auto rate = [&](double) {
         ++kernelCalls;
@@ -184,7 +179,7 @@ TEST_F(MainWindowTest, BenchmarkButtonsOpenTheirIntroductionsAndCancelRunsNothin
         ++kernelCalls;
         return qv::bench::MemoryBenchmarkFigures{};
     });
-    qv::platform::setModalRunner([this](QDialog& dialog) {
+    const qv::platform::ScopedModalRunner cancelling([this](QDialog& dialog) {
         shownDialogs.append(dialog.objectName());
         dialog.findChild<TTransparentButton*>(QStringLiteral("TransparentButton1"))->click();
         return int(QDialog::Rejected);

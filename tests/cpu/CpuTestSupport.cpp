@@ -46,13 +46,10 @@ std::shared_ptr<const platform::RecordedCpuidSource> ScopedDump::fromText(const 
 }
 
 ScopedSystemInfo::ScopedSystemInfo(std::int32_t processors, std::int32_t type)
+    : m_scope([processors, type] {
+        return platform::SystemInfo{processors, type};
+    })
 {
-    platform::setSystemInfoProvider([processors, type] { return platform::SystemInfo{processors, type}; });
-}
-
-ScopedSystemInfo::~ScopedSystemInfo()
-{
-    platform::setSystemInfoProvider({});
 }
 
 FakeClock::FakeClock(std::shared_ptr<const platform::CpuidSource> inner, std::uint64_t megahertz,
@@ -60,15 +57,9 @@ FakeClock::FakeClock(std::shared_ptr<const platform::CpuidSource> inner, std::ui
     : m_megahertz(megahertz)
     , m_granularity(granularity)
     , m_startTick(startTick)
-    , m_scope(std::make_unique<platform::ScopedCpuidSource>(
-          std::make_shared<ClockedSource>(std::move(inner), *this)))
+    , m_scope(std::make_shared<ClockedSource>(std::move(inner), *this))
+    , m_tickCounter([this] { return tick(); })
 {
-    cpu::setTickCounter([this] { return tick(); });
-}
-
-FakeClock::~FakeClock()
-{
-    cpu::setTickCounter({});
 }
 
 std::uint32_t FakeClock::tick()

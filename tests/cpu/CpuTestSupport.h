@@ -37,7 +37,9 @@ private:
 class ScopedSystemInfo {
 public:
     explicit ScopedSystemInfo(std::int32_t processors = 2, std::int32_t type = 586);
-    ~ScopedSystemInfo();
+
+private:
+    platform::ScopedSystemInfoProvider m_scope;
 };
 
 // A simulated machine clock: the tick counter has `granularity` ms steps and every reading of it lets
@@ -47,7 +49,6 @@ class FakeClock {
 public:
     FakeClock(std::shared_ptr<const platform::CpuidSource> inner, std::uint64_t megahertz,
               std::uint32_t granularity = 10, std::uint32_t startTick = 0);
-    ~FakeClock();
     FakeClock(const FakeClock&) = delete;
     FakeClock& operator=(const FakeClock&) = delete;
 
@@ -59,7 +60,8 @@ private:
     std::uint32_t m_granularity;
     std::uint32_t m_startTick;
     std::uint64_t m_microseconds = 0;
-    std::unique_ptr<platform::ScopedCpuidSource> m_scope;
+    platform::ScopedCpuidSource m_scope;
+    cpu::ScopedTickCounter m_tickCounter;
 };
 
 // "CPUID LLLLLLLL: ..." lines of a processor with the given vendor string, signature, standard feature

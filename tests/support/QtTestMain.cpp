@@ -1,10 +1,11 @@
+#include "platform/ExceptionGuard.h"
 #include "platform/Fonts.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
 namespace qv::test {
-void installErrorCapture();
+void recordReportedError(const QString& message);
 }
 
 // Every test binary runs inside one headless QApplication, with the program's font substitutions and
@@ -16,6 +17,6 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     qv::platform::installFontSubstitutions();
-    qv::test::installErrorCapture();
+    const qv::platform::ScopedDefaultHandler recorder(qv::test::recordReportedError);
     return RUN_ALL_TESTS();
 }

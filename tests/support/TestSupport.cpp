@@ -1,10 +1,10 @@
 #include "tests/support/TestSupport.h"
 
-#include "platform/ExceptionGuard.h"
-
+#include <QColor>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -21,9 +21,9 @@ QStringList& reportedErrors()
 }
 } // namespace
 
-void installErrorCapture()
+void recordReportedError(const QString& message)
 {
-    platform::setDefaultHandler([](const QString& message) { reportedErrors().append(message); });
+    reportedErrors().append(message);
 }
 
 QStringList takeReportedErrors()
@@ -38,6 +38,22 @@ QString saveScreenshot(QWidget& widget, const QString& name)
     const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
     widget.grab().save(path);
     return path;
+}
+
+int countPixels(const QImage& image, const std::function<bool(const QColor&)>& match, const QRect& area)
+{
+    const QRect scanned = area.isEmpty() ? image.rect() : area.intersected(image.rect());
+    int count = 0;
+    for (int y = scanned.top(); y <= scanned.bottom(); ++y)
+        for (int x = scanned.left(); x <= scanned.right(); ++x)
+            count += match(image.pixelColor(x, y));
+    return count;
+}
+
+int countPixels(const QImage& image, const QColor& colour, const QRect& area)
+{
+    return countPixels(
+        image, [rgb = colour.rgb()](const QColor& pixel) { return pixel.rgb() == rgb; }, area);
 }
 
 QString scratchDirectory()

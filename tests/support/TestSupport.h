@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <ostream>
 
+class QColor;
+class QImage;
 class QWidget;
 
 namespace qv::test {
@@ -12,9 +18,25 @@ namespace qv::test {
 // Messages that reached the default exception handler since the last call to takeReportedErrors().
 QStringList takeReportedErrors();
 
+// Base of tests whose code runs inside the exception guard: an error that reached the default handler
+// and that the test did not take with takeReportedErrors() fails the test.
+class ErrorCheckedTest : public ::testing::Test {
+protected:
+    void SetUp() override { takeReportedErrors(); }
+    void TearDown() override
+    {
+        EXPECT_EQ(takeReportedErrors(), QStringList()) << "unexpected reported errors";
+    }
+};
+
 // Saves the widget's rendering as <build folder>/test-output/<name>.png so a person can look at it.
 // Returns the file's path.
 QString saveScreenshot(QWidget& widget, const QString& name);
+
+// How many pixels of `image` inside `area` (the whole image when empty) match, or have exactly `colour`'s
+// RGB.
+int countPixels(const QImage& image, const std::function<bool(const QColor&)>& match, const QRect& area = {});
+int countPixels(const QImage& image, const QColor& colour, const QRect& area = {});
 
 // A fresh, empty directory under the system temporary folder, removed when the test binary ends.
 QString scratchDirectory();

@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,15 +26,15 @@ struct Result {
 // Runs "quorvex-cli cpu ARGS" with the system reporting two Pentium-class processors.
 Result runCpu(std::vector<std::string> args, bool scriptedSystem = true)
 {
+    std::optional<qv::platform::ScopedSystemInfoProvider> system;
     if (scriptedSystem)
-        qv::platform::setSystemInfoProvider([] { return qv::platform::SystemInfo{2, 586}; });
+        system.emplace([] { return qv::platform::SystemInfo{2, 586}; });
     qv::cli::CommandRegistry registry;
     registry.add(qv::cli::cpuCommand());
     args.insert(args.begin(), "cpu");
     std::ostringstream out;
     std::ostringstream err;
     const int status = qv::cli::runCli(registry, args, out, err);
-    qv::platform::setSystemInfoProvider({});
     return {status, out.str(), err.str()};
 }
 

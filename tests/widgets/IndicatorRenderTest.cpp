@@ -78,8 +78,15 @@ TEST(IndicatorRendering, LedLabelsInEveryAlignmentColourAndState)
     }
     panel.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
-    const QString path = qv::test::saveScreenshot(panel, QStringLiteral("indicators-led-labels"));
-    EXPECT_FALSE(QImage(path).isNull());
+    const QImage image(qv::test::saveScreenshot(panel, QStringLiteral("indicators-led-labels")));
+    // Only the lit red LEDs (first column, and the first TLED below it) glow red.
+    const auto glowingRed = [](const QColor& c) {
+        return c.red() > 170 && c.green() < 110 && c.blue() < 110;
+    };
+    EXPECT_GT(qv::test::countPixels(image, glowingRed, QRect(left, 0, step, image.height())), 0);
+    EXPECT_EQ(qv::test::countPixels(image, glowingRed, QRect(0, 0, left, image.height())), 0);
+    EXPECT_EQ(qv::test::countPixels(image, glowingRed, QRect(left + step, 0, image.width(), image.height())),
+              0);
 }
 
 TAnimated* strip(QWidget& panel, const QString& picture, int frameWidth, int frameCount, int frame, QPoint at)
@@ -114,8 +121,10 @@ TEST(IndicatorRendering, DigitWheelsAndCheckMarks)
         ->setTransparentColor(QColor(128, 128, 128));
     panel.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
-    const QString path = qv::test::saveScreenshot(panel, QStringLiteral("indicators-animations"));
-    EXPECT_FALSE(QImage(path).isNull());
+    const QImage image(qv::test::saveScreenshot(panel, QStringLiteral("indicators-animations")));
+    // The strips' key colours are transparent: neither the red key nor the grey one shows.
+    EXPECT_EQ(qv::test::countPixels(image, Qt::red), 0);
+    EXPECT_EQ(qv::test::countPixels(image, QColor(128, 128, 128), QRect(8 + 4 * 19 + 16, 26, 24, 29)), 0);
 }
 
 } // namespace

@@ -83,8 +83,15 @@ TEST(TransBtnRendering, EveryFrameStyleAtRestHoveredPressedAndDisabled)
     for (Btn* button : pressed)
         QTest::mousePress(button, Qt::LeftButton, {}, {10, 10});
 
-    const QString path = qv::test::saveScreenshot(panel, QStringLiteral("transbtn-frame-styles"));
-    EXPECT_FALSE(QImage(path).isNull());
+    const QImage image(qv::test::saveScreenshot(panel, QStringLiteral("transbtn-frame-styles")));
+    // The chip's yellow centre shows on the hovered buttons and is greyed on the disabled ones.
+    const QColor chipCentre(250, 200, 60);
+    for (int row = 0; row < styles.keyCount(); ++row) {
+        EXPECT_GT(qv::test::countPixels(image, chipCentre, QRect(80 + 88, 8 + row * 64, 80, 56)), 0)
+            << styles.key(row);
+        EXPECT_EQ(qv::test::countPixels(image, chipCentre, QRect(80 + 3 * 88, 8 + row * 64, 80, 56)), 0)
+            << styles.key(row);
+    }
 }
 
 // Bounding box of the pure red pixels of a widget's rendering.
