@@ -23,6 +23,7 @@ BarChartView::BarChartView(QWidget* parent)
 
 void BarChartView::clearBars()
 {
+    discardZoom();
     m_chart.clear();
     update();
 }
@@ -35,7 +36,7 @@ void BarChartView::addBar(double value, int position, const QString& label, cons
 
 void BarChartView::setBars(const std::vector<ChartBar>& bars)
 {
-    m_chart.clear();
+    clearBars();
     for (const ChartBar& bar : bars)
         m_chart.addBar(bar.value, bar.position, bar.label, bar.colour);
     update();
@@ -63,12 +64,25 @@ void BarChartView::setValueRange(const ValueRange& range)
 {
     m_chart.setValueRange(range);
     update();
+    emit valueRangeChanged();
 }
 
 void BarChartView::resetValueRange()
 {
     m_chart.resetValueRange();
     update();
+    emit valueRangeChanged();
+}
+
+// Ends a drag or an animation under way and returns to the automatic range.
+void BarChartView::discardZoom()
+{
+    m_zoomTimer->stop();
+    m_dragStart.reset();
+    if (m_rubberBand)
+        m_rubberBand->hide();
+    if (m_chart.valueRange())
+        resetValueRange();
 }
 
 void BarChartView::setDragZoomEnabled(bool enabled)

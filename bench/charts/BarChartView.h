@@ -23,6 +23,7 @@ public:
 
     const BarChart& chart() const { return m_chart; }
 
+    // New bars are shown whole: clearing them also ends any zoom (the automatic range returns).
     void clearBars();
     void addBar(double value, int position, const QString& label, const QColor& colour);
     // Clears the bars and adds `bars` in their order.
@@ -45,6 +46,10 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+signals:
+    // The value axis was set to a new range, or back to the automatic one (each animation step too).
+    void valueRangeChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -52,6 +57,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void discardZoom();
     void animateZoom(const ValueRange& target, bool automaticAtEnd);
     void stepZoom();
 

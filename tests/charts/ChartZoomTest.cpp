@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 using namespace qv::charts;
@@ -101,18 +103,39 @@ TEST_F(ZoomingView, ZoomsInAnimatedAndBackOut)
 TEST_F(ZoomingView, HalfwayThroughTheAnimationTheRangeIsBetween)
 {
     view.setDragZoomEnabled(true);
+    std::vector<ValueRange> steps;
+    QObject::connect(&view, &BarChartView::valueRangeChanged,
+                     [&] { steps.push_back(view.chartGeometry().range); });
     const ChartGeometry geometry = view.chartGeometry();
     const int y = int(geometry.plot.center().y());
     QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(int(geometry.xForValue(100)), y));
     QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(int(geometry.xForValue(400)), y));
     ASSERT_TRUE(view.zoomAnimating());
-    EXPECT_FALSE(view.chart().valueRange().has_value()) << "nothing changes before the first step";
-    ASSERT_TRUE(QTest::qWaitFor([this] { return view.chart().valueRange().has_value(); }, 1000));
-    if (view.zoomAnimating()) {
-        EXPECT_GT(view.chart().valueRange()->maximum, 400);
-        EXPECT_LT(view.chart().valueRange()->maximum, geometry.range.maximum);
-    }
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !view.zoomAnimating(); }, 1000));
+    EXPECT_TRUE(steps.empty()) << "nothing changes before the first step";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !view.zoomAnimating(); }, 1000));
+    ASSERT_EQ(steps.size(), std::size_t(kZoomAnimationSteps));
+    EXPECT_GT(steps.front().maximum, 400);
+    EXPECT_LT(steps.front().maximum, geometry.range.maximum);
+    EXPECT_EQ(steps.back(), *view.chart().valueRange());
+}
+
+TEST_F(ZoomingView, NewBarsAreShownWholeEvenWhileAZoomIsUnderWay)
+{
+    view.setDragZoomEnabled(true);
+    drag(100, 400);
+    ASSERT_TRUE(view.chart().valueRange().has_value());
+    view.setBars(memoryChartBars(MemoryFamily::Pentium, 1200));
+    EXPECT_FALSE(view.chart().valueRange().has_value());
+
+    const ChartGeometry geometry = view.chartGeometry();
+    const int y = int(geometry.plot.center().y());
+    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(int(geometry.xForValue(10)), y));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(int(geometry.xForValue(40)), y));
+    ASSERT_TRUE(view.zoomAnimating());
+    view.setBars(memoryChartBars(MemoryFamily::PentiumIII4, 1200));
+    EXPECT_FALSE(view.zoomAnimating());
+    QTest::qWait(3 * kZoomStepMs);
+    EXPECT_FALSE(view.chart().valueRange().has_value());
 }
 
 TEST_F(ZoomingView, DragsDoNothingUnlessZoomIsSwitchedOn)
