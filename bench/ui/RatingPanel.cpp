@@ -4,9 +4,11 @@
 #include "platform/ExceptionGuard.h"
 #include "widgets/Animate.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 
 namespace qv::benchui {
@@ -20,6 +22,14 @@ constexpr int kWheelPitch = 20;
 constexpr int kUnitsWheelLeft = 265;
 constexpr int kWheelTop = 60;
 constexpr std::array<const char*, 4> kWheelNames{"Unite", "Dizaine", "Centaine", "Millier"};
+
+// The verdict stands left of the counter's bay in the stars picture (six wheels wide), and left of the
+// wheels that a wider counter adds outside it; it takes a smaller font where its line would not fit.
+constexpr int kCounterBayLeft = 161;
+constexpr QRect kVerdictArea{12, 60, 0, 22};
+constexpr int kVerdictGap = 6;
+constexpr int kVerdictPixelSize = 12;
+constexpr int kSmallestVerdictPixelSize = 9;
 
 } // namespace
 
@@ -35,12 +45,11 @@ RatingPanel::RatingPanel(QWidget* parent)
     Image1->setScaledContents(true);
 
     Appreciation->setObjectName(QStringLiteral("Appreciation"));
-    Appreciation->setGeometry(12, 60, 148, 22);
-    Appreciation->setFont(qv::look::arialFont(12, true));
     Appreciation->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
 
     for (std::size_t i = 0; i < static_cast<std::size_t>(qv::charts::kInitialCounterWheels) + 1; ++i)
         wheel(i);
+    fitVerdict();
 
     Timer->setObjectName(QStringLiteral("Timer"));
     connect(Timer, &QTimer::timeout, this, qv::platform::guardedSlot(this, &RatingPanel::TimerTimer));
@@ -51,6 +60,7 @@ void RatingPanel::showRating(const QPixmap& stars, const QString& verdict)
     Appreciation->clear();
     Image1->setPixmap(stars);
     Appreciation->setText(verdict);
+    fitVerdict();
 }
 
 QString RatingPanel::verdict() const
@@ -64,6 +74,7 @@ void RatingPanel::startCounter(std::int32_t target, int step, int intervalMs)
         m_wheels[i]->hide();
     m_counter.emplace(target, step);
     showCounter(0);
+    fitVerdict();
     Timer->setInterval(intervalMs);
     Timer->start();
 }
@@ -96,11 +107,29 @@ void RatingPanel::hideEvent(QHideEvent* event)
 void RatingPanel::showCounter(std::int32_t value)
 {
     const std::vector<int> digits = qv::charts::counterWheelDigits(value);
+    const bool widens = !digits.empty() && wheel(digits.size() - 1)->isHidden();
     for (std::size_t i = 0; i < digits.size(); ++i) {
         TAnimated* digit = wheel(i);
         digit->setFrame(digits[i]);
         digit->show();
     }
+    if (widens)
+        fitVerdict();
+}
+
+void RatingPanel::fitVerdict()
+{
+    int wheelsLeft = kCounterBayLeft;
+    for (const TAnimated* digit : m_wheels)
+        if (!digit->isHidden())
+            wheelsLeft = std::min(wheelsLeft, digit->x());
+    const int width = wheelsLeft - kVerdictGap - kVerdictArea.left();
+    Appreciation->setGeometry(kVerdictArea.left(), kVerdictArea.top(), width, kVerdictArea.height());
+    QFont font = qv::look::arialFont(kVerdictPixelSize, true);
+    while (font.pixelSize() > kSmallestVerdictPixelSize &&
+           QFontMetrics(font).horizontalAdvance(Appreciation->text()) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    Appreciation->setFont(font);
 }
 
 // The wheel for digit `index` (0 = units), created the first time a number needs it.

@@ -48,6 +48,7 @@ protected:
 private:
     TAnimated* wheel(std::size_t index);
     void showCounter(std::int32_t value);
+    void fitVerdict();
 
     QLabel* Image1 = nullptr;
     QLabel* Appreciation = nullptr;
