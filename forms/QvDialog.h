@@ -1,23 +1,35 @@
 #pragma once
 
+#include "widgets/TransBtn.h"
+
 #include <QDialog>
+#include <QPointer>
 
 namespace qv::look {
 
 // Base of the program's dialogs: title bar with a close button only, the dialog colours, centred on
 // the screen, and FormActivate run (inside the exception guard) each time the dialog is shown, before
-// it is painted, as window activation ran inside Show.
+// it is painted, as window activation ran inside Show. Return and keypad Enter press the default button,
+// Escape the cancel button (without one, Escape closes the dialog).
 class QvDialog : public QDialog {
     Q_OBJECT
 
 public:
     explicit QvDialog(QWidget* parent = nullptr);
 
+    void setDefaultButton(TTransparentButton* button) { m_defaultButton = button; }
+    void setCancelButton(TTransparentButton* button) { m_cancelButton = button; }
+
 public slots:
     virtual void FormActivate() {}
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QPointer<TTransparentButton> m_defaultButton;
+    QPointer<TTransparentButton> m_cancelButton;
 };
 
 } // namespace qv::look
