@@ -130,11 +130,12 @@ void BenchChartDialog::bindCommandButtons(TTransparentButton* print, TTransparen
     connect(print, &TTransparentButton::clicked, this, guardedSlot(this, &BenchChartDialog::ImprimerClick));
     connect(help, &TTransparentButton::clicked, this, guardedSlot(this, &BenchChartDialog::Button2Click));
     connect(close, &TTransparentButton::clicked, this, guardedSlot(this, &BenchChartDialog::Button1Click));
+    setDefaultButton(close);
 }
 
 void BenchChartDialog::ImprimerClick()
 {
-    printWindowImage(*this);
+    printWindow(*this);
 }
 
 void BenchChartDialog::Button1Click()
