@@ -32,10 +32,11 @@ int runProgram(int argc, char** argv)
     auto splash = std::make_unique<TSplashForm>();
     splash->showAndPaint();
 
-    // The windows that live as long as the program, in this order; the main window comes first.
+    // The windows that live as long as the program, in this order; the main window comes first and owns
+    // the others.
     TQuorvexMain main;
-    TAboutBox aboutBox(&main);
-    const qv::benchui::BenchWindows benchWindows(&main);
+    new TAboutBox(&main);
+    const qv::benchui::BenchWindows benchWindows(main);
 
     splash.reset();
     main.show();

@@ -11,16 +11,26 @@
 namespace qv::benchui {
 
 namespace {
+
 BenchWindows* current = nullptr;
+
+template<typename Window>
+Window& alive(const QPointer<Window>& window)
+{
+    if (!window)
+        throw std::logic_error("the benchmark window has been deleted with its owner");
+    return *window;
 }
 
-BenchWindows::BenchWindows(QWidget* owner)
-    : m_perfCpu(std::make_unique<TPerfCPUDlg>(owner))
-    , m_etoile(std::make_unique<TEtoileDlg>(owner))
-    , m_fondGris(std::make_unique<TFondGrisDlg>(owner))
-    , m_perfCpuChart(std::make_unique<TPerfCPUChartDlg>(owner))
-    , m_perfMemoireChart(std::make_unique<TPerfMemoireChartDlg>(owner))
-    , m_perfMemoire(std::make_unique<TPerfMemoireDlg>(owner))
+} // namespace
+
+BenchWindows::BenchWindows(QWidget& owner)
+    : m_perfCpu(new TPerfCPUDlg(&owner))
+    , m_etoile(new TEtoileDlg(&owner))
+    , m_fondGris(new TFondGrisDlg(&owner))
+    , m_perfCpuChart(new TPerfCPUChartDlg(&owner))
+    , m_perfMemoireChart(new TPerfMemoireChartDlg(&owner))
+    , m_perfMemoire(new TPerfMemoireDlg(&owner))
 {
     current = this;
 }
@@ -36,6 +46,31 @@ BenchWindows& BenchWindows::instance()
     if (!current)
         throw std::logic_error("the benchmark windows have not been created");
     return *current;
+}
+
+TPerfCPUDlg& BenchWindows::PerfCPUDlg() const
+{
+    return alive(m_perfCpu);
+}
+TEtoileDlg& BenchWindows::EtoileDlg() const
+{
+    return alive(m_etoile);
+}
+TFondGrisDlg& BenchWindows::FondGrisDlg() const
+{
+    return alive(m_fondGris);
+}
+TPerfCPUChartDlg& BenchWindows::PerfCPUChartDlg() const
+{
+    return alive(m_perfCpuChart);
+}
+TPerfMemoireChartDlg& BenchWindows::PerfMemoireChartDlg() const
+{
+    return alive(m_perfMemoireChart);
+}
+TPerfMemoireDlg& BenchWindows::PerfMemoireDlg() const
+{
+    return alive(m_perfMemoire);
 }
 
 } // namespace qv::benchui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <memory>
+#include <QPointer>
 
 class QWidget;
 class TEtoileDlg;
@@ -12,11 +12,12 @@ class TPerfMemoireDlg;
 
 namespace qv::benchui {
 
-// The benchmark windows that live as long as the program, created in start-up order and reachable by
-// the other windows through instance(). The program (or a test) holds one for its whole life.
+// The benchmark windows that live as long as the program, created in start-up order as children of
+// one owner window, which alone owns them; the other windows reach them through instance(). The
+// program (or a test) holds one for its whole life.
 class BenchWindows {
 public:
-    explicit BenchWindows(QWidget* owner);
+    explicit BenchWindows(QWidget& owner);
     ~BenchWindows();
     BenchWindows(const BenchWindows&) = delete;
     BenchWindows& operator=(const BenchWindows&) = delete;
@@ -24,20 +25,21 @@ public:
     // The set alive now; throws std::logic_error when there is none.
     static BenchWindows& instance();
 
-    TPerfCPUDlg& PerfCPUDlg() const { return *m_perfCpu; }
-    TEtoileDlg& EtoileDlg() const { return *m_etoile; }
-    TFondGrisDlg& FondGrisDlg() const { return *m_fondGris; }
-    TPerfCPUChartDlg& PerfCPUChartDlg() const { return *m_perfCpuChart; }
-    TPerfMemoireChartDlg& PerfMemoireChartDlg() const { return *m_perfMemoireChart; }
-    TPerfMemoireDlg& PerfMemoireDlg() const { return *m_perfMemoire; }
+    // Each throws std::logic_error once the owner has deleted the window.
+    TPerfCPUDlg& PerfCPUDlg() const;
+    TEtoileDlg& EtoileDlg() const;
+    TFondGrisDlg& FondGrisDlg() const;
+    TPerfCPUChartDlg& PerfCPUChartDlg() const;
+    TPerfMemoireChartDlg& PerfMemoireChartDlg() const;
+    TPerfMemoireDlg& PerfMemoireDlg() const;
 
 private:
-    std::unique_ptr<TPerfCPUDlg> m_perfCpu;
-    std::unique_ptr<TEtoileDlg> m_etoile;
-    std::unique_ptr<TFondGrisDlg> m_fondGris;
-    std::unique_ptr<TPerfCPUChartDlg> m_perfCpuChart;
-    std::unique_ptr<TPerfMemoireChartDlg> m_perfMemoireChart;
-    std::unique_ptr<TPerfMemoireDlg> m_perfMemoire;
+    QPointer<TPerfCPUDlg> m_perfCpu;
+    QPointer<TEtoileDlg> m_etoile;
+    QPointer<TFondGrisDlg> m_fondGris;
+    QPointer<TPerfCPUChartDlg> m_perfCpuChart;
+    QPointer<TPerfMemoireChartDlg> m_perfMemoireChart;
+    QPointer<TPerfMemoireDlg> m_perfMemoire;
 };
 
 } // namespace qv::benchui
