@@ -11,10 +11,20 @@ QHash<int, QCursor> g_cursors;
 
 int g_selected = kDefaultCursorSlot;
 
+// Picture cursors must go before the application that made them: the table is emptied when the
+// application object is destroyed.
+void clearCursorTable()
+{
+    g_cursors.clear();
+    g_selected = kDefaultCursorSlot;
+}
+
 } // namespace
 
 void setScreenCursor(int slot, const QCursor& cursor)
 {
+    static const bool clearedAtExit = (qAddPostRoutine(clearCursorTable), true);
+    Q_UNUSED(clearedAtExit);
     g_cursors.insert(slot, cursor);
 }
 

@@ -141,7 +141,13 @@ TExtPageControl::TExtPageControl(QWidget* parent)
     TabFontChanged();
 }
 
-TExtPageControl::~TExtPageControl() = default;
+// The pages are deleted after this destructor, with the QWidget part: they must no longer call back.
+TExtPageControl::~TExtPageControl()
+{
+    for (int i = 0; i < count(); ++i)
+        if (TTabSheet* page = Pages(i))
+            page->m_control = nullptr;
+}
 
 TTabSheet* TExtPageControl::Pages(int index) const
 {
@@ -222,8 +228,22 @@ void TExtPageControl::pageCaptionChanged(TTabSheet* page)
 
 void TExtPageControl::pageVisibilityChanged(TTabSheet* page)
 {
+    // The tabs after this one change their numbers: the hot tab is found again by the next mouse move.
+    m_hottrack->setHotTab(-1);
     setTabVisible(page->PageIndex(), page->TabVisible());
     RealignPages(true);
+}
+
+void TExtPageControl::tabInserted(int index)
+{
+    m_hottrack->setHotTab(-1);
+    QTabWidget::tabInserted(index);
+}
+
+void TExtPageControl::tabRemoved(int index)
+{
+    m_hottrack->setHotTab(-1);
+    QTabWidget::tabRemoved(index);
 }
 
 void TExtPageControl::pageEnabledChanged(TTabSheet*)
@@ -251,11 +271,18 @@ void TExtPageControl::changeEvent(QEvent* event)
         RealignPages(true);
 }
 
-int TExtPageControl::GetPageIndexByTabIndex(int tabIndex) const
+int TExtPageControl::pageIndexOfTab(int tabIndex) const
 {
     for (int p = std::max(tabIndex, 0); p < count(); ++p)
         if (const TTabSheet* page = Pages(p); page && page->TabIndex() == tabIndex)
             return p;
+    return -1;
+}
+
+int TExtPageControl::GetPageIndexByTabIndex(int tabIndex) const
+{
+    if (const int page = pageIndexOfTab(tabIndex); page >= 0)
+        return page;
     throw EExtPageInvalidCall(
         QStringLiteral("Function GetPageIndexByTabIndex of component %1 of class %2 was "
                        "called with an invalid parameter (CurrentTabIndex = %3).")

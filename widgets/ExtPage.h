@@ -132,6 +132,8 @@ public:
     qv::widgets::TabSide side() const { return static_cast<qv::widgets::TabSide>(m_position); }
 
     int GetPageIndexByTabIndex(int tabIndex) const;
+    // The page of tab `tabIndex`, or -1 where there is none (never throws: painting asks with stale tabs).
+    int pageIndexOfTab(int tabIndex) const;
     // Number of tabs in the strip (pages not hidden from it).
     int tabCount() const;
     // The hint shown over tab `tabIndex` and the screen point where it is shown.
@@ -182,6 +184,8 @@ private:
     void pageCaptionChanged(TTabSheet* page);
     void pageVisibilityChanged(TTabSheet* page);
     void pageEnabledChanged(TTabSheet* page);
+    void tabInserted(int index) override;
+    void tabRemoved(int index) override;
     void tabBarCurrentChanged(int index);
     void applyTabSizes();
     QColor pageColour() const;

@@ -72,15 +72,14 @@ void ExtTabBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const int selected = currentIndex();
-    const int hot = m_control->Hottrack()->Enabled() ? m_control->Hottrack()->hotTab() : -1;
+    const int hotTab = m_control->Hottrack()->Enabled() ? m_control->Hottrack()->hotTab() : -1;
+    const int hot = hotTab >= 0 ? m_control->pageIndexOfTab(hotTab) : -1;
     // The selected tab last, so that it overlaps its neighbours.
     for (int i = 0; i < count(); ++i)
         if (i != selected && isTabVisible(i))
-            m_control->paintTab(painter, i, stripRect(i), tabRect(i),
-                                hot >= 0 && m_control->GetPageIndexByTabIndex(hot) == i);
+            m_control->paintTab(painter, i, stripRect(i), tabRect(i), hot == i);
     if (selected >= 0 && isTabVisible(selected))
-        m_control->paintTab(painter, selected, stripRect(selected), tabRect(selected),
-                            hot >= 0 && m_control->GetPageIndexByTabIndex(hot) == selected);
+        m_control->paintTab(painter, selected, stripRect(selected), tabRect(selected), hot == selected);
 }
 
 void ExtTabBar::mousePressEvent(QMouseEvent* event)

@@ -254,8 +254,8 @@ void TTransparentButton::handlePress(QMouseEvent* event)
     const QPoint at = event->position().toPoint();
     if (m_movable)
         m_pressPos = at;
-    if (OnMouseDown)
-        OnMouseDown(event);
+    if (!fireSurviving(OnMouseDown, event))
+        return;
     if (rect().contains(at)) {
         m_tracking = true;
         m_drawnPressed = true;
@@ -263,6 +263,16 @@ void TTransparentButton::handlePress(QMouseEvent* event)
     }
     if (m_popUpMenu)
         showPopUpMenu(*event);
+}
+
+// Runs a mouse event handler, which may delete this button; true when the button is still there.
+bool TTransparentButton::fireSurviving(const MouseHandler& handler, QMouseEvent* event)
+{
+    if (!handler)
+        return true;
+    const QPointer<TTransparentButton> alive(this);
+    handler(event);
+    return !alive.isNull();
 }
 
 void TTransparentButton::showPopUpMenu(const QMouseEvent& press)
@@ -285,9 +295,7 @@ void TTransparentButton::showPopUpMenu(const QMouseEvent& press)
 
 void TTransparentButton::mouseMoveEvent(QMouseEvent* event)
 {
-    if (OnMouseMove)
-        OnMouseMove(event);
-    if (!m_tracking)
+    if (!fireSurviving(OnMouseMove, event) || !m_tracking)
         return;
     QPoint at = event->position().toPoint();
     if (m_movable && m_mouseDown) {
@@ -308,9 +316,10 @@ void TTransparentButton::mouseReleaseEvent(QMouseEvent* event)
         return;
     const bool clicks = event->button() == Qt::LeftButton && std::exchange(m_clickArmed, false) &&
                         rect().contains(event->position().toPoint());
+    const QPointer<TTransparentButton> alive(this);
     handleRelease(event);
     // The click comes last, after the button looks released: its handler may open a modal window.
-    if (clicks)
+    if (clicks && alive)
         click();
 }
 

@@ -80,9 +80,10 @@ public:
     void setPopUpMenu(QMenu* menu) { m_popUpMenu = menu; }
 
     std::function<void()> OnClick;
-    std::function<void(QMouseEvent*)> OnMouseDown;
-    std::function<void(QMouseEvent*)> OnMouseMove;
-    std::function<void(QMouseEvent*)> OnMouseUp;
+    using MouseHandler = std::function<void(QMouseEvent*)>;
+    MouseHandler OnMouseDown;
+    MouseHandler OnMouseMove;
+    MouseHandler OnMouseUp;
     std::function<void()> OnMouseEnter;
     std::function<void()> OnMouseExit;
 
@@ -113,6 +114,7 @@ protected:
 private:
     void handlePress(QMouseEvent* event);
     void handleRelease(QMouseEvent* event);
+    bool fireSurviving(const MouseHandler& handler, QMouseEvent* event);
     void showPopUpMenu(const QMouseEvent& press);
     void rebuildImages();
     void grabMnemonic();

@@ -256,6 +256,37 @@ TEST(TExtPageControl, HotTrackingFollowsTheMouse)
     EXPECT_EQ(f.control->Hottrack()->hotTab(), -1);
 }
 
+// A tab that goes away under the pointer leaves no stale hot tab for the strip to paint.
+TEST(TExtPageControl, HidingOrRemovingTheHotTabRepaintsWithoutError)
+{
+    Fixture f;
+    f.control->Hottrack()->setEnabled(true);
+    f.show();
+    QTest::mouseMove(f.control->tabBar(), f.centreOfTab(0));
+    QTest::mouseMove(f.control->tabBar(), f.centreOfTab(2));
+    ASSERT_EQ(f.control->Hottrack()->hotTab(), 2);
+    f.pages[2]->setTabVisible(false);
+    EXPECT_EQ(f.control->Hottrack()->hotTab(), -1);
+    f.control->grab();
+
+    f.pages[2]->setTabVisible(true);
+    QTest::mouseMove(f.control->tabBar(), f.centreOfTab(0));
+    QTest::mouseMove(f.control->tabBar(), f.centreOfTab(2));
+    ASSERT_EQ(f.control->Hottrack()->hotTab(), 2);
+    delete f.pages[2];
+    EXPECT_EQ(f.control->Hottrack()->hotTab(), -1);
+    f.control->grab();
+    f.control->Hottrack()->setHotTab(5); // set from outside: painting still copes
+    f.control->grab();
+}
+
+// The pages, deleted with the control's QWidget part, must not call into the finished control.
+TEST(TExtPageControl, DeletingTheControlDeletesItsPagesSafely)
+{
+    Fixture f;
+    f.control.reset();
+}
+
 TEST(TExtPageControl, ChangeScaleScalesTabSizesAndFonts)
 {
     Fixture f;

@@ -300,6 +300,25 @@ TEST_F(TransBtnWidget, ThePopUpMenuOpensBelowAndEndsThePress)
     EXPECT_EQ(clicks, 0);
 }
 
+// A mouse handler may delete the button (closing the window it sits on, say): nothing after it touches
+// the deleted button.
+TEST_F(TransBtnWidget, AMouseHandlerMayDeleteTheButton)
+{
+    button->OnMouseDown = [this](QMouseEvent*) { delete std::exchange(button, nullptr); };
+    QTest::mousePress(button, Qt::LeftButton, {}, inside);
+    EXPECT_EQ(button, nullptr);
+
+    button = new Btn(&host);
+    button->setGeometry(20, 20, 60, 40);
+    button->OnClick = [this] { ++clicks; };
+    button->OnMouseUp = [this](QMouseEvent*) { delete std::exchange(button, nullptr); };
+    Btn* const pressed = button;
+    QTest::mousePress(pressed, Qt::LeftButton, {}, inside);
+    QTest::mouseRelease(pressed, Qt::LeftButton, {}, inside);
+    EXPECT_EQ(button, nullptr);
+    EXPECT_EQ(clicks, 0);
+}
+
 TEST(TransBtnPopUpMenu, TheReferenceIsClearedWhenTheMenuIsDestroyed)
 {
     Btn button;
