@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <stdexcept>
+#include <utility>
 
 namespace qv::app {
 
@@ -23,7 +24,23 @@ QString preferencePath(const QString& folder)
     throw std::runtime_error(message.toStdString());
 }
 
+PreferenceFileFactory& fileFactory()
+{
+    static PreferenceFileFactory factory;
+    return factory;
+}
+
+std::unique_ptr<QSaveFile> makePreferenceFile(const QString& path)
+{
+    return fileFactory() ? fileFactory()(path) : std::make_unique<QSaveFile>(path);
+}
+
 } // namespace
+
+PreferenceFileFactory setPreferenceFileFactory(PreferenceFileFactory factory)
+{
+    return std::exchange(fileFactory(), std::move(factory));
+}
 
 bool TipsAtStartup(const QString& folder)
 {
@@ -52,14 +69,16 @@ void writeTipPreference(bool showTips, const QString& folder)
         raiseWriteError(path, QStringLiteral("access denied"));
 
     // Written beside the old file and renamed over it, so a full disk never leaves a truncated file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        raiseWriteError(path, file.errorString());
+    // Unbuffered, so that a failed write shows at once: a buffered one fails only when the file is
+    // committed, which does not always report it.
+    const std::unique_ptr<QSaveFile> file = makePreferenceFile(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        raiseWriteError(path, file->errorString());
     const QByteArray line = QByteArray(showTips ? kTipsOnLine : kTipsOffLine) + "\r\n";
-    if (file.write(line) != line.size())
-        raiseWriteError(path, file.errorString());
-    if (!file.commit())
-        raiseWriteError(path, file.errorString());
+    if (file->write(line) != line.size())
+        raiseWriteError(path, file->errorString());
+    if (!file->commit())
+        raiseWriteError(path, file->errorString());
 }
 
 } // namespace qv::app

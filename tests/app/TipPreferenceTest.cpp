@@ -3,8 +3,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 
 #include <gtest/gtest.h>
+
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace qv::app;
 
@@ -90,4 +96,85 @@ TEST(WriteTipPreference, AFailureRaisesAReadableErrorAndKeepsTheOldFile)
     QDir(folder).mkdir(kPreferenceFileName);
     EXPECT_THROW(writeTipPreference(false, folder), std::runtime_error);
     EXPECT_TRUE(QFileInfo(QDir(folder).filePath(kPreferenceFileName)).isDir());
+}
+
+namespace {
+
+// A preference file on a disk that has no room left: every write that reaches the disk fails.
+class FullDiskFile : public QSaveFile {
+public:
+    using QSaveFile::QSaveFile;
+
+protected:
+    qint64 writeData(const char*, qint64) override
+    {
+        setErrorString(QString::fromLocal8Bit(std::strerror(ENOSPC)));
+        return -1;
+    }
+};
+
+// A tmpfs of one page mounted on a fresh folder while the object lives (root only).
+class SmallTmpfs {
+public:
+    SmallTmpfs()
+        : m_folder(qv::test::scratchDirectory())
+    {
+        m_mounted = ::mount("tmpfs", QFile::encodeName(m_folder).constData(), "tmpfs", 0, "size=4k") == 0;
+        m_reason = m_mounted ? QString() : QString::fromLocal8Bit(std::strerror(errno));
+    }
+    ~SmallTmpfs()
+    {
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
+    }
+    SmallTmpfs(const SmallTmpfs&) = delete;
+    SmallTmpfs& operator=(const SmallTmpfs&) = delete;
+
+    bool mounted() const { return m_mounted; }
+    const QString& reason() const { return m_reason; }
+    const QString& folder() const { return m_folder; }
+
+    // Writes a filler file until the file system has no room left.
+    void fill() const
+    {
+        QFile filler(QDir(m_folder).filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(512, 'x')) > 0) {
+        }
+    }
+
+private:
+    QString m_folder;
+    bool m_mounted = false;
+    QString m_reason;
+};
+
+} // namespace
+
+TEST(WriteTipPreference, AFullDiskIsReportedAndKeepsTheOldFile)
+{
+    const QString folder = folderWithPreference("ConseilAuDemarrage=OUI;\r\n");
+    const ScopedPreferenceFileFactory fullDisk(
+        [](const QString& path) { return std::make_unique<FullDiskFile>(path); });
+    try {
+        writeTipPreference(false, folder);
+        FAIL() << "a write to a full disk succeeded";
+    } catch (const std::runtime_error& error) {
+        EXPECT_TRUE(QString::fromUtf8(error.what()).contains(QString::fromLocal8Bit(std::strerror(ENOSPC))))
+            << error.what();
+    }
+    EXPECT_EQ(preferenceIn(folder), QByteArray("ConseilAuDemarrage=OUI;\r\n"));
+}
+
+// The real file system: the write to a full disk must be seen even though it is the flush, not the
+// write call, that meets the full disk when the file is buffered.
+TEST(WriteTipPreference, AFullFileSystemIsReportedAndKeepsTheOldFile)
+{
+    const SmallTmpfs tmpfs;
+    if (!tmpfs.mounted())
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): " << tmpfs.reason().toStdString();
+    writeTipPreference(true, tmpfs.folder());
+    tmpfs.fill();
+    EXPECT_THROW(writeTipPreference(false, tmpfs.folder()), std::runtime_error);
+    EXPECT_EQ(preferenceIn(tmpfs.folder()), QByteArray("ConseilAuDemarrage=OUI;\r\n"));
 }
