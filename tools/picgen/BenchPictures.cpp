@@ -6,6 +6,8 @@
 
 #include <QtMath>
 
+#include <cmath>
+
 namespace qv::picgen {
 
 using namespace colour;
@@ -85,7 +87,28 @@ QImage chartBackground()
     return image;
 }
 
-// The introduction window's picture: a processor under a stopwatch and rising bars.
+// A memory module: a circuit board with four chips and a row of gold contacts along its lower edge.
+void drawMemoryModule(QPainter& p, const QRectF& board)
+{
+    roundedPanel(p, board, 2, verticalGradient(board, mix(slate(), navyDark(), 0.2), navyDark()),
+                 mix(navy(), white(), 0.45));
+    const qreal chipWidth = (board.width() - 10) / 4 - 3;
+    for (int i = 0; i < 4; ++i) {
+        const QRectF chip(board.left() + 5 + i * (chipWidth + 3), board.top() + 3, chipWidth,
+                          board.height() - 11);
+        roundedPanel(p, chip, 1, verticalGradient(chip, QColor(70, 72, 88), QColor(28, 29, 38)),
+                     QColor(20, 20, 28));
+    }
+    const qreal contactsTop = board.bottom() - 5;
+    for (qreal x = board.left() + 3; x + 2 <= board.right() - 3; x += 3.5) {
+        if (std::abs(x - board.center().x()) < 3)
+            continue; // the key notch
+        p.fillRect(QRectF(x, contactsTop, 2, 4), accentLight());
+    }
+}
+
+// The introduction windows' picture, shared by the processor and memory benchmarks: a processor and a
+// memory module under a stopwatch, and rising bars.
 QImage benchmarkIllustration()
 {
     QImage image = newPicture({150, 150});
@@ -95,21 +118,23 @@ QImage benchmarkIllustration()
     roundedPanel(p, plate, 10, verticalGradient(plate, navyLight(), navyDark()), mix(navy(), white(), 0.45));
     circuitTraces(p, plate.adjusted(6, 6, -6, -6), 5, 16, withAlpha(white(), 30));
 
-    const QRectF chip(26, 34, 62, 62);
-    for (int i = 0; i < 5; ++i) {
-        const qreal at = chip.top() + 8 + i * 11.5;
-        p.fillRect(QRectF(chip.left() - 7, at, 7, 3), metalLight());
-        p.fillRect(QRectF(chip.right(), at, 7, 3), metalLight());
-        const qreal across = chip.left() + 8 + i * 11.5;
-        p.fillRect(QRectF(across, chip.top() - 7, 3, 7), metalLight());
-        p.fillRect(QRectF(across, chip.bottom(), 3, 7), metalLight());
+    const QRectF chip(24, 26, 50, 50);
+    for (int i = 0; i < 4; ++i) {
+        const qreal at = chip.top() + 8 + i * 11;
+        p.fillRect(QRectF(chip.left() - 6, at, 6, 3), metalLight());
+        p.fillRect(QRectF(chip.right(), at, 6, 3), metalLight());
+        const qreal across = chip.left() + 8 + i * 11;
+        p.fillRect(QRectF(across, chip.top() - 6, 3, 6), metalLight());
+        p.fillRect(QRectF(across, chip.bottom(), 3, 6), metalLight());
     }
     roundedPanel(p, chip, 5, verticalGradient(chip, metalLight(), metalDark()), navyDark());
-    const QRectF die = chip.adjusted(14, 14, -14, -14);
+    const QRectF die = chip.adjusted(11, 11, -11, -11);
     roundedPanel(p, die, 3, verticalGradient(die, accentLight(), accentDark()), accentDark());
-    p.setFont(uiFont(11, true));
+    p.setFont(uiFont(10, true));
     p.setPen(navyDark());
     p.drawText(die, Qt::AlignCenter, QStringLiteral("CPU"));
+
+    drawMemoryModule(p, QRectF(62, 78, 74, 20));
 
     const QPointF dial(106, 44);
     glow(p, dial, 34, withAlpha(accent(), 80));
