@@ -19,10 +19,12 @@
 #include "widgets/Animate.h"
 #include "widgets/TransBtn.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -56,29 +58,26 @@ struct StandInKernels {
     }
 };
 
-class CpuWindowsTest : public ::testing::Test {
+class CpuWindowsTest : public qv::test::ErrorCheckedTest {
 protected:
     void SetUp() override
     {
-        qv::platform::setModalRunner([this](QDialog& dialog) {
-            shown.append(dialog.objectName());
-            if (auto* chart = qobject_cast<TPerfCPUChartDlg*>(&dialog)) {
-                chart->show();
-                onChart(*chart);
-                chart->hide();
-            }
-            return int(QDialog::Accepted);
-        });
+        ErrorCheckedTest::SetUp();
         windows.PerfCPUDlg().setKernels(kernels.kernels());
-        qv::test::takeReportedErrors();
-    }
-    void TearDown() override
-    {
-        qv::platform::setModalRunner({});
-        qv::benchui::setPrintDialogRunner({});
     }
 
-    qv::benchui::BenchWindows windows{nullptr};
+    // Shows the chart window where the program would run it modally, and lets the test look at it.
+    qv::platform::ScopedModalRunner modalRunner{[this](QDialog& dialog) {
+        shown.append(dialog.objectName());
+        if (auto* chart = qobject_cast<TPerfCPUChartDlg*>(&dialog)) {
+            chart->show();
+            onChart(*chart);
+            chart->hide();
+        }
+        return int(QDialog::Accepted);
+    }};
+    QWidget owner;
+    qv::benchui::BenchWindows windows{owner};
     StandInKernels kernels;
     QStringList shown;
     std::function<void(TPerfCPUChartDlg&)> onChart = [](TPerfCPUChartDlg&) {};
@@ -269,7 +268,7 @@ TEST_F(CpuWindowsTest, FiveDigitIndexAddsAWheelOnTheLeft)
 TEST_F(CpuWindowsTest, PrintGivesOnePdfPage)
 {
     const QString path = QDir(qv::test::scratchDirectory()).filePath(QStringLiteral("chart.pdf"));
-    qv::test::printToPdfFile(path);
+    const auto printing = qv::test::printToPdfFile(path);
     TPerfCPUChartDlg chart;
     chart.SetIndices(100, 100, 100);
     chart.show();
@@ -278,19 +277,33 @@ TEST_F(CpuWindowsTest, PrintGivesOnePdfPage)
     ASSERT_TRUE(pdf.readable);
     EXPECT_EQ(pdf.pages, 1);
     EXPECT_TRUE(pdf.hasImage);
+    EXPECT_FALSE(pdf.hasLossyImage);
+    EXPECT_GE(pdf.widestImage, 2 * chart.width()) << "drawn at the page's resolution, not enlarged";
+}
+
+// "&Close" is the default button: Return, sent where the keyboard focus is, presses it.
+TEST_F(CpuWindowsTest, ReturnClosesTheChartWindow)
+{
+    TPerfCPUChartDlg chart;
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&chart));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(chart.isVisible());
 }
 
 TEST_F(CpuWindowsTest, CancelledPrintPrintsNothingAndFailedPrinterIsReported)
 {
-    bool asked = false;
-    qv::benchui::setPrintDialogRunner([&](QPrinter&, QWidget*) { return asked = true, false; });
     TPerfCPUChartDlg chart;
     chart.show();
-    chart.findChild<QWidget*>(QStringLiteral("Imprimer"))->setFocus();
-    chart.ImprimerClick();
-    EXPECT_TRUE(asked);
+    {
+        bool asked = false;
+        const qv::benchui::ScopedPrintDialogRunner cancelling(
+            [&](QPrinter&, QWidget*) { return asked = true, false; });
+        chart.ImprimerClick();
+        EXPECT_TRUE(asked);
+    }
 
-    qv::test::printToPdfFile(QStringLiteral("/nonexistent-folder/x/chart.pdf"));
+    const auto printing = qv::test::printToPdfFile(QStringLiteral("/nonexistent-folder/x/chart.pdf"));
     auto* print = chart.findChild<TTransparentButton*>(QStringLiteral("Imprimer"));
     ASSERT_NE(print, nullptr);
     print->click();

@@ -18,10 +18,12 @@
 #include "widgets/Animate.h"
 #include "widgets/TransBtn.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdlib>
@@ -79,27 +81,12 @@ private:
     int m_failOn;
 };
 
-class MemoryWindowsTest : public ::testing::Test {
+class MemoryWindowsTest : public qv::test::ErrorCheckedTest {
 protected:
     void SetUp() override
     {
-        qv::platform::setModalRunner([this](QDialog& dialog) {
-            shown.append(dialog.objectName());
-            if (auto* chart = qobject_cast<TPerfMemoireChartDlg*>(&dialog)) {
-                chart->show();
-                chartIndex = chart->form().Chart1->chart().bars().back().value;
-                onChart(*chart);
-                chart->hide();
-            }
-            return int(QDialog::Accepted);
-        });
+        ErrorCheckedTest::SetUp();
         run().setKernel(standIn.kernel());
-        qv::test::takeReportedErrors();
-    }
-    void TearDown() override
-    {
-        qv::platform::setModalRunner({});
-        qv::benchui::setPrintDialogRunner({});
     }
 
     TPerfMemoireDlg& run() const { return windows.PerfMemoireDlg(); }
@@ -114,7 +101,19 @@ protected:
         EXPECT_FALSE(info.isVisible());
     }
 
-    qv::benchui::BenchWindows windows{nullptr};
+    // Shows the chart window where the program would run it modally, and lets the test look at it.
+    qv::platform::ScopedModalRunner modalRunner{[this](QDialog& dialog) {
+        shown.append(dialog.objectName());
+        if (auto* chart = qobject_cast<TPerfMemoireChartDlg*>(&dialog)) {
+            chart->show();
+            chartIndex = chart->form().Chart1->chart().bars().back().value;
+            onChart(*chart);
+            chart->hide();
+        }
+        return int(QDialog::Accepted);
+    }};
+    QWidget owner;
+    qv::benchui::BenchWindows windows{owner};
     StandInKernel standIn;
     QStringList shown;
     double chartIndex = -1;
@@ -343,7 +342,9 @@ TEST_F(MemoryWindowsTest, FamilyButtonsReplaceTheBarsAndKeepRatingAndCounter)
         {form.ButtonPentiumIII, MemoryFamily::PentiumIII4}};
     for (const auto& [button, family] : buttons) {
         SCOPED_TRACE(button->text().toStdString());
+        form.Chart1->setValueRange({300, 5200}); // zoomed onto the user's bar
         button->click();
+        EXPECT_FALSE(form.Chart1->chart().valueRange().has_value()) << "the new family is shown whole";
         EXPECT_EQ(chart.shownFamily(), family);
         EXPECT_EQ(form.Famille->text(), memoryFamilyTitle(family));
         EXPECT_EQ(form.Chart1->chart().bars(), memoryChartBars(family, 731));
@@ -352,6 +353,29 @@ TEST_F(MemoryWindowsTest, FamilyButtonsReplaceTheBarsAndKeepRatingAndCounter)
     EXPECT_EQ(starsShown(chart), starsBefore);
     EXPECT_EQ(form.RatingPanel->counterValue(), 70);
     EXPECT_TRUE(form.RatingPanel->counterRunning());
+}
+
+// However many wheels the counter needs, the verdict stays whole and clear of them.
+TEST_F(MemoryWindowsTest, TheVerdictNeverRunsUnderTheCounter)
+{
+    for (std::int32_t index : {731, 25'000, 250'000}) {
+        SCOPED_TRACE(index);
+        TPerfMemoireChartDlg chart;
+        chart.SetUserIndex(index);
+        chart.show();
+        countToTheEnd(chart);
+        const auto* verdict = chart.form().RatingPanel->findChild<QLabel*>(QStringLiteral("Appreciation"));
+        ASSERT_NE(verdict, nullptr);
+        EXPECT_LE(QFontMetrics(verdict->font()).horizontalAdvance(verdict->text()), verdict->width());
+        int shownWheels = 0;
+        for (const TAnimated* wheel : chart.form().RatingPanel->wheels()) {
+            if (wheel->isHidden())
+                continue;
+            ++shownWheels;
+            EXPECT_FALSE(wheel->geometry().intersects(verdict->geometry())) << wheel->x();
+        }
+        EXPECT_EQ(shownWheels, int(QString::number(index).size()));
+    }
 }
 
 // Every family title fits its caption and the window's texts fit their labels unclipped.
@@ -371,7 +395,7 @@ TEST_F(MemoryWindowsTest, TitlesFitTheirCaption)
 TEST_F(MemoryWindowsTest, HelpAndPrintGiveTopic202AndOnePdfPage)
 {
     const QString path = QDir(qv::test::scratchDirectory()).filePath(QStringLiteral("memory_chart.pdf"));
-    qv::test::printToPdfFile(path);
+    const auto printing = qv::test::printToPdfFile(path);
     TPerfMemoireChartDlg chart;
     chart.SetUserIndex(731);
     chart.show();
@@ -380,13 +404,20 @@ TEST_F(MemoryWindowsTest, HelpAndPrintGiveTopic202AndOnePdfPage)
     ASSERT_TRUE(pdf.readable);
     EXPECT_EQ(pdf.pages, 1);
     EXPECT_TRUE(pdf.hasImage);
+    EXPECT_FALSE(pdf.hasLossyImage);
+    EXPECT_GE(pdf.widestImage, 2 * chart.width()) << "drawn at the page's resolution, not enlarged";
 
     chart.form().Button2->click();
     EXPECT_EQ(qv::platform::HelpEngine::instance().lastRequestedContext(), 202);
     chart.form().Button1->click();
     EXPECT_FALSE(chart.isVisible());
     EXPECT_FALSE(chart.form().RatingPanel->counterRunning());
-    EXPECT_TRUE(qv::test::takeReportedErrors().isEmpty());
+
+    // "&Close" is the default button: keypad Enter, sent where the keyboard focus is, presses it too.
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&chart));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(chart.isVisible());
 }
 
 // The real kernel on the steady clock: the chart shows the index the run scored and both buffers go

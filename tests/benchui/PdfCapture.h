@@ -5,25 +5,32 @@
 #include <QByteArray>
 #include <QFile>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QString>
+
+#include <algorithm>
 
 namespace qv::test {
 
-// Sends the next prints to the PDF file at path instead of asking the user for a printer.
-inline void printToPdfFile(const QString& path)
+// Sends the prints to the PDF file at path instead of asking the user for a printer, while the returned
+// object lives.
+[[nodiscard]] inline qv::benchui::ScopedPrintDialogRunner printToPdfFile(const QString& path)
 {
-    qv::benchui::setPrintDialogRunner([path](QPrinter& printer, QWidget*) {
+    return qv::benchui::ScopedPrintDialogRunner([path](QPrinter& printer, QWidget*) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
         return true;
     });
 }
 
-// What a printed PDF file holds: its page objects and whether any page carries an image.
+// What a printed PDF file holds: its page objects, whether any page carries an image, whether any
+// image is compressed with loss (JPEG) and the width in pixels of the widest image.
 struct PdfSummary {
     bool readable = false;
     qsizetype pages = 0;
     bool hasImage = false;
+    bool hasLossyImage = false;
+    int widestImage = 0;
 };
 
 inline PdfSummary summarisePdf(const QString& path)
@@ -35,7 +42,11 @@ inline PdfSummary summarisePdf(const QString& path)
     // "/Type /Pages" (the page tree) must not count, so the key is matched with what follows it.
     const qsizetype pages =
         content.count("/Type /Page\n") + content.count("/Type /Page\r") + content.count("/Type /Page ");
-    return {true, pages, content.contains("/Image")};
+    int widest = 0;
+    static const QRegularExpression width(QStringLiteral("/Width (\\d+)"));
+    for (const QRegularExpressionMatch& match : width.globalMatch(QString::fromLatin1(content)))
+        widest = std::max(widest, match.captured(1).toInt());
+    return {true, pages, content.contains("/Image"), content.contains("/DCTDecode"), widest};
 }
 
 } // namespace qv::test
