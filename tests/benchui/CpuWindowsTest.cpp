@@ -12,6 +12,7 @@
 #include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
 #include "tests/benchui/PdfCapture.h"
+#include "tests/benchui/RenderChecks.h"
 #include "tests/support/TestSupport.h"
 #include "ui_PerfCPUChartDlg.h"
 #include "ui_PerfCPUDlg.h"
@@ -340,7 +341,7 @@ TEST_F(CpuWindowsTest, RendersTheWindows)
 {
     TPerfCPUInfoDlg info;
     info.show();
-    qv::test::saveScreenshot(info, QStringLiteral("cpu_intro"));
+    qv::test::expectIllustrationShown(info, QStringLiteral("cpu_intro"));
 
     TPerfCPUDlg& run = windows.PerfCPUDlg();
     kernels.duringAlu = [&] {};
@@ -349,10 +350,15 @@ TEST_F(CpuWindowsTest, RendersTheWindows)
     run.RunCpuBenchmark();
     run.show();
     run.RunCpuBenchmark();
-    kernels.duringAlu = [&] { qv::test::saveScreenshot(run, QStringLiteral("cpu_run_alu")); };
-    kernels.duringFpu = [&] { qv::test::saveScreenshot(run, QStringLiteral("cpu_run_fpu")); };
+    QImage duringAlu;
+    QImage duringFpu;
+    kernels.duringAlu = [&] { duringAlu = qv::test::renderedWindow(run, QStringLiteral("cpu_run_alu")); };
+    kernels.duringFpu = [&] { duringFpu = qv::test::renderedWindow(run, QStringLiteral("cpu_run_fpu")); };
     run.show();
     run.RunCpuBenchmark();
+    // The integer test's check mark appears once it is done.
+    const QRect check = run.form().checkALU->geometry();
+    EXPECT_NE(duringAlu.copy(check), duringFpu.copy(check));
 
     for (std::int32_t general : {2400, 150}) {
         TPerfCPUChartDlg chart;
@@ -366,8 +372,10 @@ TEST_F(CpuWindowsTest, RendersTheWindows)
                 chart.TransparentButton1Click();
             if (page == 2)
                 chart.TransparentButton2Click();
-            qv::test::saveScreenshot(
+            const QImage image = qv::test::renderedWindow(
                 chart, QStringLiteral("cpu_chart_%1_%2").arg(general).arg(QLatin1String(pages[page])));
+            EXPECT_GT(qv::test::userBarPixels(image, chart, *chart.form().PageControl1->currentWidget()), 0)
+                << pages[page];
         }
     }
 }

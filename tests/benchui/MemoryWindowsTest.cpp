@@ -11,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/HelpEngine.h"
 #include "tests/benchui/PdfCapture.h"
+#include "tests/benchui/RenderChecks.h"
 #include "tests/support/TestSupport.h"
 #include "ui_PerfMemoireChartDlg.h"
 #include "ui_PerfMemoireDlg.h"
@@ -449,9 +450,12 @@ TEST_F(MemoryWindowsTest, RendersTheWindows)
 {
     TPerfMemoireInfoDlg info;
     info.show();
-    qv::test::saveScreenshot(info, QStringLiteral("memory_intro"));
+    qv::test::expectIllustrationShown(info, QStringLiteral("memory_intro"));
 
-    standIn.during = [&] { qv::test::saveScreenshot(run(), QStringLiteral("memory_run")); };
+    standIn.during = [&] {
+        EXPECT_TRUE(run().isVisible()) << "the run window shows while it measures";
+        qv::test::saveScreenshot(run(), QStringLiteral("memory_run"));
+    };
     run().SetChartAfterRun(false);
     run().show();
     run().RunMemoryBenchmark();
@@ -461,10 +465,16 @@ TEST_F(MemoryWindowsTest, RendersTheWindows)
         chart.SetUserIndex(index);
         chart.show();
         countToTheEnd(chart);
-        qv::test::saveScreenshot(chart, QStringLiteral("memory_chart_%1").arg(index));
+        QWidget& plot = *chart.form().Chart1;
+        const QImage image = qv::test::renderedWindow(chart, QStringLiteral("memory_chart_%1").arg(index));
+        EXPECT_GT(qv::test::userBarPixels(image, chart, plot), 0);
         if (index == 90) {
             chart.Button3Click();
             qv::test::saveScreenshot(chart, QStringLiteral("memory_chart_%1_duron_athlon").arg(index));
+        } else {
+            chart.form().Chart1->setValueRange({300, 5200});
+            chart.CompareToPentiumClick();
+            qv::test::saveScreenshot(chart, QStringLiteral("memory_chart_%1_zoomed_then_pentium").arg(index));
         }
     }
 }
