@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace qv::platform {
 
@@ -97,6 +99,32 @@ void appendRange(std::string& dump, const CpuidSource& source, std::uint32_t fir
     }
 }
 
+// The whole file, or nothing with errno saying why. Read with plain system calls so that an error
+// after a successful open (a folder, a failing disk) is not mistaken for the end of the file.
+std::optional<std::string> readWholeFile(const std::string& path)
+{
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return std::nullopt;
+    std::string text;
+    std::array<char, 4096> buffer{};
+    for (;;) {
+        const ssize_t count = ::read(descriptor, buffer.data(), buffer.size());
+        if (count > 0) {
+            text.append(buffer.data(), static_cast<std::size_t>(count));
+        } else if (count == 0) {
+            break;
+        } else if (errno != EINTR) {
+            const int error = errno;
+            ::close(descriptor);
+            errno = error;
+            return std::nullopt;
+        }
+    }
+    ::close(descriptor);
+    return text;
+}
+
 } // namespace
 
 std::optional<CpuidDumpLine> parseCpuidDumpLine(std::string_view line)
@@ -148,14 +176,10 @@ RecordedCpuidSource RecordedCpuidSource::parse(std::string_view text)
 
 std::optional<RecordedCpuidSource> RecordedCpuidSource::fromFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    const auto text = readWholeFile(path);
+    if (!text)
         return std::nullopt;
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad())
-        return std::nullopt;
-    return parse(text.str());
+    return parse(*text);
 }
 
 CpuidRegisters RecordedCpuidSource::execute(std::uint32_t leaf) const

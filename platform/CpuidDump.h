@@ -17,7 +17,7 @@ namespace qv::platform {
 class RecordedCpuidSource final : public CpuidSource {
 public:
     static RecordedCpuidSource parse(std::string_view text);
-    // Empty when the file cannot be read.
+    // Empty, with errno saying why, when the file cannot be opened or read to its end.
     static std::optional<RecordedCpuidSource> fromFile(const std::string& path);
 
     bool identificationFlagToggles() const override { return !m_leaves.empty(); }

@@ -4,8 +4,10 @@
 
 namespace qv::platform {
 
-// Qt aborts inside the QApplication constructor when it cannot reach a display, so the program asks
-// first. Returns an empty string when a display is usable, otherwise one line saying why not.
+// Qt aborts inside the QApplication constructor when no platform it tries can start (no display
+// reachable, no such plugin), so the program asks first: the platforms Qt will try, in its order, each
+// with its plugin installed and its X11 or Wayland display answering. Returns an empty string when one
+// of them is usable, otherwise one line saying why none is.
 QString checkDisplay();
 
 } // namespace qv::platform

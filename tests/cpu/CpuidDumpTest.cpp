@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -89,9 +91,16 @@ TEST(RecordedSource, ALastLineWithoutNewlineCounts)
     EXPECT_EQ(RecordedCpuidSource::parse("CPUID 00000000: 1-2-3-4").execute(0), (CpuidRegisters{1, 2, 3, 4}));
 }
 
-TEST(RecordedSource, AMissingFileCannotBeRead)
+TEST(RecordedSource, AFileThatCannotBeReadGivesNothingAndTheReason)
 {
-    EXPECT_FALSE(RecordedCpuidSource::fromFile(qv::test::dumpPath("does-not-exist.txt")).has_value());
+    // A folder opens but fails on the first read; it must not pass for an empty dump.
+    const std::pair<std::string, int> cases[] = {{qv::test::dumpPath("does-not-exist.txt"), ENOENT},
+                                                 {qv::test::dumpPath(""), EISDIR}};
+    for (const auto& [path, reason] : cases) {
+        errno = 0;
+        EXPECT_FALSE(RecordedCpuidSource::fromFile(path).has_value()) << path;
+        EXPECT_EQ(errno, reason) << path;
+    }
 }
 
 TEST(RecordedSource, EveryShippedDumpIsReadable)

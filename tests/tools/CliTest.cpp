@@ -4,11 +4,14 @@
 #include "tools/cli/StandardCommands.h"
 #include "tools/cli/TipsCommand.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QString>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -193,6 +196,52 @@ TEST_F(CliDispatch, AFailingCommandExitsWithOneAndSaysWhy)
     const Result result = run(registry, {"broken"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "quorvex-cli broken: cannot read the dump\n");
+}
+
+// Stream buffers that lose the output as a full disk does: one refuses every character, the other
+// takes them and fails when flushed.
+class RefusingBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+class FailingFlushBuffer : public std::stringbuf {
+protected:
+    int sync() override { return -1; }
+};
+
+TEST_F(CliDispatch, OutputThatCannotBeWrittenTurnsSuccessIntoFailure)
+{
+    RefusingBuffer refusing;
+    FailingFlushBuffer failingFlush;
+    const std::vector<std::vector<std::string>> commands = {{"echo", "a"}, {"--version"}, {"help"}};
+    for (std::streambuf* buffer : std::initializer_list<std::streambuf*>{&refusing, &failingFlush}) {
+        for (const std::vector<std::string>& args : commands) {
+            std::ostream out(buffer);
+            std::ostringstream err;
+            EXPECT_EQ(qv::cli::runCli(registry, args, out, err), 1) << args.front();
+            EXPECT_EQ(err.str(), "quorvex-cli: cannot write to standard output\n") << args.front();
+        }
+    }
+}
+
+TEST(CliProgram, StandardOutputOnAFullDeviceIsAFailure)
+{
+    if (!QFile::exists(QStringLiteral("/dev/full")))
+        GTEST_SKIP() << "no /dev/full";
+    const QList<QStringList> commands = {{QStringLiteral("--version")},
+                                         {QStringLiteral("tips"), QStringLiteral("--json")},
+                                         {QStringLiteral("cpu"), QStringLiteral("--no-clock")}};
+    for (const QStringList& args : commands) {
+        QProcess program;
+        program.setStandardOutputFile(QStringLiteral("/dev/full"));
+        program.start(QStringLiteral(QV_CLI_PROGRAM), args);
+        ASSERT_TRUE(program.waitForFinished(60000)) << args.join(' ').toStdString();
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(program.readAllStandardError().startsWith("quorvex-cli: cannot write to standard output"))
+            << args.join(' ').toStdString();
+    }
 }
 
 TEST(CommandRegistry, RefusesDuplicateOrReservedNames)

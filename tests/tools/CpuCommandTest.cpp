@@ -13,6 +13,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -180,11 +181,16 @@ TEST(CpuCommand, TextOutputAlignsTheValues)
 
 TEST(CpuCommand, AnUnreadableDumpIsAnErrorWithStatusTwo)
 {
-    const Result result = runCpu({"--cpuid-dump", dump("no-such-dump.txt"), "--json"});
-    EXPECT_EQ(result.status, 2);
-    EXPECT_TRUE(result.out.empty());
-    EXPECT_NE(result.err.find("cannot read the CPUID dump"), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("no-such-dump.txt"), std::string::npos) << result.err;
+    const std::pair<std::string, std::string> cases[] = {
+        {dump("no-such-dump.txt"), "No such file or directory"},
+        {dump(""), "Is a directory"},
+    };
+    for (const auto& [path, reason] : cases) {
+        const Result result = runCpu({"--cpuid-dump", path, "--json"});
+        EXPECT_EQ(result.status, 2) << path;
+        EXPECT_TRUE(result.out.empty()) << path;
+        EXPECT_EQ(result.err, "quorvex-cli cpu: cannot read the CPUID dump '" + path + "': " + reason + '\n');
+    }
 }
 
 TEST(CpuCommand, ReplayingThisMachinesRecordingGivesTheLiveRecord)

@@ -3,6 +3,8 @@
 #include "tools/cli/ArgParser.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <ostream>
 #include <stdexcept>
@@ -68,6 +70,47 @@ int runHelp(const CommandRegistry& registry, std::span<const std::string> topics
     return 0;
 }
 
+int dispatch(const CommandRegistry& registry, std::span<const std::string> args, std::ostream& out,
+             std::ostream& err)
+{
+    if (args.empty())
+        return usageError(err, kProgram, "missing command", generalUsage(registry));
+    const std::string& first = args.front();
+    const auto rest = args.subspan(1);
+    if (isHelpOption(first) || first == "help")
+        return runHelp(registry, rest, out, err);
+    if (first == "--version") {
+        if (!rest.empty())
+            return usageError(err, kProgram, "unexpected argument '" + rest.front() + '\'',
+                              generalUsage(registry));
+        out << versionText() << '\n';
+        return 0;
+    }
+    if (first.starts_with('-'))
+        return usageError(err, kProgram, "unknown option '" + first + '\'', generalUsage(registry));
+    const Subcommand* command = registry.find(first);
+    if (command == nullptr)
+        return usageError(err, kProgram, "unknown command '" + first + '\'', generalUsage(registry));
+    return runSubcommand(*command, rest, out, err);
+}
+
+// Output that never arrived (a full disk, a closed file) turns success into failure. The reason is
+// known only when this flush is what fails; after an earlier failed write errno may be anything.
+int statusAfterFlushing(std::ostream& out, std::ostream& err, int status)
+{
+    const bool failedEarlier = !out;
+    errno = 0;
+    out.flush();
+    if (out)
+        return status;
+    const int reason = failedEarlier ? 0 : errno;
+    err << kProgram << ": cannot write to standard output";
+    if (reason != 0)
+        err << ": " << std::strerror(reason);
+    err << '\n';
+    return status == 0 ? kFailureStatus : status;
+}
+
 } // namespace
 
 void CommandRegistry::add(Subcommand command)
@@ -113,25 +156,7 @@ std::string generalUsage(const CommandRegistry& registry)
 int runCli(const CommandRegistry& registry, std::span<const std::string> args, std::ostream& out,
            std::ostream& err)
 {
-    if (args.empty())
-        return usageError(err, kProgram, "missing command", generalUsage(registry));
-    const std::string& first = args.front();
-    const auto rest = args.subspan(1);
-    if (isHelpOption(first) || first == "help")
-        return runHelp(registry, rest, out, err);
-    if (first == "--version") {
-        if (!rest.empty())
-            return usageError(err, kProgram, "unexpected argument '" + rest.front() + '\'',
-                              generalUsage(registry));
-        out << versionText() << '\n';
-        return 0;
-    }
-    if (first.starts_with('-'))
-        return usageError(err, kProgram, "unknown option '" + first + '\'', generalUsage(registry));
-    const Subcommand* command = registry.find(first);
-    if (command == nullptr)
-        return usageError(err, kProgram, "unknown command '" + first + '\'', generalUsage(registry));
-    return runSubcommand(*command, rest, out, err);
+    return statusAfterFlushing(out, err, dispatch(registry, args, out, err));
 }
 
 } // namespace qv::cli

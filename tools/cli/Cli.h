@@ -40,7 +40,8 @@ std::string versionText();
 std::string generalUsage(const CommandRegistry& registry);
 
 // The whole command line after the program name: global options, "help [command]", or a subcommand
-// and its arguments. Returns the process exit status: 0 success, 1 failure, 2 usage error.
+// and its arguments. Returns the process exit status: 0 success, 1 failure, 2 usage error. Output
+// that cannot be written (checked by flushing `out` at the end) is a failure, reported on `err`.
 int runCli(const CommandRegistry& registry, std::span<const std::string> args, std::ostream& out,
            std::ostream& err);
 

@@ -220,7 +220,8 @@ int runCpu(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (const auto path = parsed.text("--cpuid-dump")) {
         auto dump = platform::RecordedCpuidSource::fromFile(*path);
         if (!dump) {
-            err << "quorvex-cli cpu: cannot read the CPUID dump '" << *path << "': " << std::strerror(errno)
+            const int reason = errno; // before anything else can change it
+            err << "quorvex-cli cpu: cannot read the CPUID dump '" << *path << "': " << std::strerror(reason)
                 << '\n';
             return kUnreadableDumpStatus;
         }
