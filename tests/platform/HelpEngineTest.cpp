@@ -25,11 +25,14 @@ protected:
         file.write(R"(<html><body><a name="context-0"></a><h1>Contents</h1>
                       <a name="context-201"></a><h2>Processor benchmark</h2></body></html>)");
         file.close();
+        m_previousFile = engine().helpFile();
         engine().setHelpFile(m_file);
     }
+    void TearDown() override { engine().setHelpFile(m_previousFile); }
     static HelpEngine& engine() { return HelpEngine::instance(); }
 
     QString m_file;
+    QString m_previousFile;
 };
 
 } // namespace
