@@ -336,6 +336,17 @@ TEST_F(CpuWindowsTest, RealKernelsAtSmallScaleReachTheChart)
     EXPECT_TRUE(qv::test::takeReportedErrors().isEmpty());
 }
 
+// The owner window alone owns the long-lived windows: it may go first without a double delete, and
+// the set then says the windows are gone instead of handing out dangling ones.
+TEST(BenchWindows, TheOwnerAloneDeletesTheWindows)
+{
+    auto owner = std::make_unique<QWidget>();
+    const qv::benchui::BenchWindows windows(*owner);
+    EXPECT_EQ(windows.PerfCPUDlg().parent(), owner.get());
+    owner.reset();
+    EXPECT_THROW(windows.PerfMemoireDlg(), std::logic_error);
+}
+
 // Renders each window for a person to look at: today's machine and a small one.
 TEST_F(CpuWindowsTest, RendersTheWindows)
 {
