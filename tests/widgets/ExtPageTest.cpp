@@ -280,11 +280,25 @@ TEST(TExtPageControl, HidingOrRemovingTheHotTabRepaintsWithoutError)
     f.control->grab();
 }
 
-// The pages, deleted with the control's QWidget part, must not call into the finished control.
+// The pages are deleted with the control's QWidget part, after the control's own destructor: by then
+// they must no longer see (and call into) the finished control.
 TEST(TExtPageControl, DeletingTheControlDeletesItsPagesSafely)
 {
+    struct WatchedPage : TTabSheet {
+        explicit WatchedPage(bool& sawControl)
+            : sawControl(sawControl)
+        {
+        }
+        ~WatchedPage() override { sawControl = PageControl() != nullptr; }
+        bool& sawControl;
+    };
     Fixture f;
+    bool sawControl = true;
+    auto* page = new WatchedPage(sawControl);
+    page->setCaption(QStringLiteral("&Watched"));
+    page->setPageControl(f.control.get());
     f.control.reset();
+    EXPECT_FALSE(sawControl);
 }
 
 TEST(TExtPageControl, ChangeScaleScalesTabSizesAndFonts)
