@@ -16,8 +16,8 @@ PrintDialogRunner setPrintDialogRunner(PrintDialogRunner runner);
 using ScopedPrintDialogRunner = qv::platform::ScopedHook<PrintDialogRunner, &setPrintDialogRunner>;
 
 // Runs the print dialog and, when confirmed, prints the whole window on one page, scaled to fit and
-// centred, drawn at the printer's resolution. A cancelled dialog prints nothing; a printer that cannot
-// be opened throws std::runtime_error.
+// centred, its widgets drawn at the printer's resolution (at most 300 dpi). A cancelled dialog prints
+// nothing; a printer that cannot be opened throws std::runtime_error.
 void printWindow(QWidget& window);
 
 } // namespace qv::benchui
