@@ -6,6 +6,7 @@
 #include "app/TipPreference.h"
 #include "bench/ui/PerfCPUInfoDlg.h"
 #include "bench/ui/PerfMemoireInfoDlg.h"
+#include "cpu/ui/InfoCPUDlg.h"
 #include "forms/Look.h"
 #include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
@@ -299,9 +300,16 @@ void TQuorvexMain::PerfMemoireClick()
     qv::platform::showModal(info);
 }
 
-// The windows of processor and operating-system information and the network check are not part of
-// this build yet; until they are, their commands do nothing.
-void TQuorvexMain::InfoProcesseurClick() {}
+void TQuorvexMain::InfoProcesseurClick()
+{
+    qv::platform::PlaySoundCue();
+    TInfoCPUDlg information(this);
+    information.Prepare();
+    qv::platform::showModal(information);
+}
+
+// The windows of operating-system information and the network check are not part of this build yet;
+// until they are, their commands do nothing.
 void TQuorvexMain::InfoSystemeExploitationClick() {}
 void TQuorvexMain::ButtonOutilReseauClick() {}
 

@@ -12,18 +12,6 @@ namespace {
 
 constexpr int kFeatureTSC = 4;
 
-TickCounter& tickCounterSlot()
-{
-    static TickCounter counter;
-    return counter;
-}
-
-std::uint32_t ticks()
-{
-    const auto& counter = tickCounterSlot();
-    return counter ? counter() : platform::TickCount();
-}
-
 // The counter as the measurement forms it: high half times 2^32 plus low half, in extended precision.
 long double counterValue(std::uint64_t counter)
 {
@@ -39,22 +27,19 @@ float MeasureClock(std::int32_t delay)
     if (!HasFeature(kFeatureTSC))
         return 0.0f;
     const platform::CpuidSource& counterSource = platform::installedCpuidSource();
-    const std::uint32_t base = ticks();
-    while (ticks() == base) {
+    if (const auto scripted = counterSource.scriptedClockMegahertz())
+        return *scripted;
+    const std::uint32_t base = platform::TickCount();
+    while (platform::TickCount() == base) {
     }
     const std::uint64_t start = counterSource.readTimeStampCounter();
     // Elapsed time as an unsigned difference, so that a wrap of the tick counter does not end the wait.
     const auto span = static_cast<std::uint32_t>(delay);
-    while (platform::elapsedTicks(base, ticks()) < span) {
+    while (platform::elapsedTicks(base, platform::TickCount()) < span) {
     }
     const std::uint64_t end = counterSource.readTimeStampCounter();
     const long double cycles = counterValue(end) - counterValue(start);
     return static_cast<float>(cycles / (1000000.0L / (1000.0L / static_cast<long double>(delay))));
-}
-
-TickCounter setTickCounter(TickCounter counter)
-{
-    return std::exchange(tickCounterSlot(), std::move(counter));
 }
 
 namespace cxcpu2kDefault {

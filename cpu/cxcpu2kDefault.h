@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/ScopedHook.h"
-
 #include <QString>
 
 #include <cstdint>
@@ -15,12 +13,6 @@ namespace qv::cpu {
 // reading that reaches the start plus `delay`, with the time-stamp counter read right after each spin.
 // 0.0 without the time-stamp counter feature. Busy-waits; never sleeps.
 float MeasureClock(std::int32_t delay);
-
-// Replaces the tick counter the measurement spins on (tests drive a simulated clock); an empty function
-// restores the system tick counter.
-using TickCounter = std::function<std::uint32_t()>;
-TickCounter setTickCounter(TickCounter counter);
-using ScopedTickCounter = platform::ScopedHook<TickCounter, &setTickCounter>;
 
 namespace cxcpu2kDefault {
 

@@ -45,6 +45,7 @@ set(QV_PICTURES
   pictures/cmd_wiz_performances.png
   pictures/cmd_wiz_webupdate.png
   pictures/cmd_wiz_windowsxp.png
+  pictures/cpu_info.png
   pictures/digits.png
   pictures/grey_background.png
   pictures/led_pics.png

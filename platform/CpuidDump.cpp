@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -161,6 +162,24 @@ std::optional<CpuidDumpLine> parseCpuidDumpLine(std::string_view line)
     return parsed;
 }
 
+std::optional<float> parseClockDumpLine(std::string_view line)
+{
+    std::string_view rest = trimmed(line);
+    constexpr std::string_view kKeyword = "CLOCK";
+    if (!rest.starts_with(kKeyword))
+        return std::nullopt;
+    rest.remove_prefix(kKeyword.size());
+    if (rest.empty() || !isBlank(rest.front()))
+        return std::nullopt;
+    skipBlanks(rest);
+    float megahertz = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), megahertz);
+    if (error != std::errc() || end != rest.data() + rest.size() || !std::isfinite(megahertz) ||
+        megahertz < 0)
+        return std::nullopt;
+    return megahertz;
+}
+
 RecordedCpuidSource RecordedCpuidSource::parse(std::string_view text)
 {
     RecordedCpuidSource source;
@@ -170,6 +189,8 @@ RecordedCpuidSource RecordedCpuidSource::parse(std::string_view text)
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (const auto parsed = parseCpuidDumpLine(line))
             source.m_leaves[parsed->leaf] = parsed->registers;
+        else if (const auto clock = parseClockDumpLine(line))
+            source.m_clock = clock;
     }
     return source;
 }

@@ -13,7 +13,8 @@ namespace qv::platform {
 // A processor replayed from text lines "CPUID LLLLLLLL: EAX-EBX-ECX-EDX" (hexadecimal, up to eight
 // digits each). Other lines are ignored, a later line for the same leaf replaces an earlier one, a leaf
 // the dump lacks reads as zeros, and a dump without any such line is a processor without CPUID.
-// A dump holds no time base: its time-stamp counter is this machine's.
+// A dump holds no time base: its time-stamp counter is this machine's, unless a line "CLOCK 866.0"
+// names the clock (in MHz) that measuring it finds.
 class RecordedCpuidSource final : public CpuidSource {
 public:
     static RecordedCpuidSource parse(std::string_view text);
@@ -23,12 +24,17 @@ public:
     bool identificationFlagToggles() const override { return !m_leaves.empty(); }
     CpuidRegisters execute(std::uint32_t leaf) const override;
     std::uint64_t readTimeStampCounter() const override;
+    std::optional<float> scriptedClockMegahertz() const override { return m_clock; }
 
     const std::map<std::uint32_t, CpuidRegisters>& leaves() const { return m_leaves; }
 
 private:
     std::map<std::uint32_t, CpuidRegisters> m_leaves;
+    std::optional<float> m_clock;
 };
+
+// The MHz of a "CLOCK 866.0" line (a finite figure of 0 or more), or nothing for any other line.
+std::optional<float> parseClockDumpLine(std::string_view line);
 
 // One dump line, or nothing when the line is not a well-formed CPUID line.
 struct CpuidDumpLine {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace qv::platform {
 
@@ -29,6 +30,9 @@ public:
     virtual CpuidRegisters execute(std::uint32_t leaf) const = 0;
     // RDTSC as one 64-bit value.
     virtual std::uint64_t readTimeStampCounter() const = 0;
+    // A recorded processor may name the clock its measurement finds, in MHz; the measurement then
+    // answers that at once instead of timing the counter.
+    virtual std::optional<float> scriptedClockMegahertz() const { return std::nullopt; }
 };
 
 // The instructions of the processor this program runs on. Off x86 there is no CPUID (the flag never

@@ -13,4 +13,14 @@ void setScreenCursor(int slot, const QCursor& cursor);
 void selectScreenCursor(int slot);
 int selectedScreenCursor();
 
+// Selects `slot` for the lifetime of this object, then the default cursor again, however the scope is
+// left (an exception included).
+class ScopedScreenCursor {
+public:
+    explicit ScopedScreenCursor(int slot) { selectScreenCursor(slot); }
+    ~ScopedScreenCursor() { selectScreenCursor(kDefaultCursorSlot); }
+    ScopedScreenCursor(const ScopedScreenCursor&) = delete;
+    ScopedScreenCursor& operator=(const ScopedScreenCursor&) = delete;
+};
+
 } // namespace qv::platform

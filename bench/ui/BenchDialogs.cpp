@@ -21,18 +21,14 @@ namespace qv::benchui {
 
 namespace {
 
-// Puts the default cursor back and hides the run window when the run ends, however it ends.
+// Hides the run window when the run ends, however it ends.
 class RunEnd {
 public:
     explicit RunEnd(QWidget& window)
         : m_window(window)
     {
     }
-    ~RunEnd()
-    {
-        qv::platform::selectScreenCursor(qv::platform::kDefaultCursorSlot);
-        m_window.hide();
-    }
+    ~RunEnd() { m_window.hide(); }
     RunEnd(const RunEnd&) = delete;
     RunEnd& operator=(const RunEnd&) = delete;
 
@@ -53,7 +49,7 @@ void BenchRunWindow::runMeasurement(const std::function<void()>& measure,
 {
     {
         RunEnd end(*this);
-        qv::platform::selectScreenCursor(qv::platform::kClockCursorSlot);
+        const qv::platform::ScopedScreenCursor clock(qv::platform::kClockCursorSlot);
         drawBeforeRun();
         measure();
     }

@@ -4,7 +4,10 @@
 #include "bench/ui/BenchWindows.h"
 #include "bench/ui/PerfCPUDlg.h"
 #include "bench/ui/PerfMemoireDlg.h"
+#include "platform/CursorTable.h"
+#include "platform/Dialogs.h"
 #include "platform/HelpEngine.h"
+#include "tests/cpu/CpuTestSupport.h"
 #include "widgets/TransBtn.h"
 
 #include <QFile>
@@ -109,6 +112,30 @@ TEST_F(MainWindowTest, EveryButtonAndMenuItemReachesItsCommandWithoutChangingThe
     }
     EXPECT_EQ(cues, 1) << "only the tab button plays the cue";
     EXPECT_TRUE(shownDialogs.isEmpty());
+}
+
+// The processor window opens from its button and its menu item, each time anew, and leaves the
+// default cursor behind.
+TEST_F(MainWindowTest, ProcessorInformationOpensItsWindowEachTime)
+{
+    const qv::test::ScopedDump processor(
+        qv::test::ScopedDump::fromText(qv::test::loadDumpText("amd-k6-2.txt") + "CLOCK 350.0\n"));
+    QStringList titles;
+    const qv::platform::ScopedModalRunner showing([&](QDialog& dialog) {
+        shownDialogs.append(dialog.objectName());
+        dialog.show();
+        if (auto* title = dialog.findChild<QLabel*>(QStringLiteral("TypeProcesseur")))
+            titles.append(title->text());
+        dialog.hide();
+        return int(QDialog::Accepted);
+    });
+    auto window = startedWindow();
+    window->commandButton(Command::InfoProcessor)->click();
+    window->menuAction(Command::InfoProcessor)->trigger();
+    EXPECT_EQ(shownDialogs, QStringList(2, QStringLiteral("InfoCPUDlg")));
+    EXPECT_EQ(titles, QStringList(2, QStringLiteral("AMD K6-2 at 350 Mhz")));
+    EXPECT_EQ(cues, 2);
+    EXPECT_EQ(qv::platform::selectedScreenCursor(), qv::platform::kDefaultCursorSlot);
 }
 
 TEST_F(MainWindowTest, ButtonsOfTheFunctionsOfThisVersionStandOutAndTheOthersGreyUntilHovered)

@@ -1,4 +1,4 @@
-#include "CpuTestSupport.h"
+#include "tests/cpu/CpuTestSupport.h"
 #include "cpu/cxCPU2kVcl.h"
 #include "cpu/cxcpu2kAPI.h"
 

@@ -1,5 +1,5 @@
 #include "cpu/Characteristics.h"
-#include "CpuTestSupport.h"
+#include "tests/cpu/CpuTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the counter steps by `granularity` ms. The measurement starts at the first tick edge and ends at the
 // first reading that reaches the start + delay, each followed at once by the time-stamp counter, so at
 // 10 ms steps over 2000 ms it times 1990 ms: a processor at M MHz measures 0.995 × M.
-#include "CpuTestSupport.h"
+#include "tests/cpu/CpuTestSupport.h"
 #include "cpu/cxCPU2kVcl.h"
 #include "cpu/cxcpu2kDefault.h"
 

@@ -1,6 +1,8 @@
-#include "CpuTestSupport.h"
+#include "tests/cpu/CpuTestSupport.h"
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace qv::test {
@@ -38,6 +40,14 @@ std::shared_ptr<const platform::RecordedCpuidSource> ScopedDump::load(const std:
     if (!dump)
         throw std::runtime_error("missing dump " + file);
     return std::make_shared<platform::RecordedCpuidSource>(std::move(*dump));
+}
+
+std::string loadDumpText(const std::string& file)
+{
+    std::ifstream in(dumpPath(file));
+    if (!in)
+        throw std::runtime_error("missing dump " + file);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::shared_ptr<const platform::RecordedCpuidSource> ScopedDump::fromText(const std::string& text)

@@ -4,6 +4,7 @@
 #include "platform/CpuidDump.h"
 #include "platform/CpuidSource.h"
 #include "platform/SystemFacts.h"
+#include "platform/TickCount.h"
 
 #include <QString>
 
@@ -61,8 +62,11 @@ private:
     std::uint32_t m_startTick;
     std::uint64_t m_microseconds = 0;
     platform::ScopedCpuidSource m_scope;
-    cpu::ScopedTickCounter m_tickCounter;
+    platform::ScopedTickCounter m_tickCounter;
 };
+
+// The text of a recorded dump file.
+std::string loadDumpText(const std::string& file);
 
 // "CPUID LLLLLLLL: ..." lines of a processor with the given vendor string, signature, standard feature
 // word and leaf-2 registers; no extended leaf.

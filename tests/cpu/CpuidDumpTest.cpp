@@ -1,5 +1,5 @@
 #include "platform/CpuidDump.h"
-#include "CpuTestSupport.h"
+#include "tests/cpu/CpuTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +84,15 @@ TEST(RecordedSource, WithoutAnyCpuidLineThereIsNoCpuid)
 {
     for (const char* text : {"", "\n\n", "# only a comment\n", "CPUID 1: 2-3-4\nCPUID zz: 0-0-0-0\n"})
         EXPECT_FALSE(RecordedCpuidSource::parse(text).identificationFlagToggles()) << text;
+}
+
+TEST(RecordedSource, AClockLineNamesTheMeasuredClockAndMalformedOnesAreSkipped)
+{
+    EXPECT_EQ(RecordedCpuidSource::parse("CLOCK 866.0\n").scriptedClockMegahertz(), 866.0f);
+    EXPECT_EQ(RecordedCpuidSource::parse("  CLOCK\t865.5  \nCLOCK 1\n").scriptedClockMegahertz(), 1.0f);
+    for (const char* text : {"", "CLOCK\n", "CLOCK -3\n", "CLOCK 866 MHz\n", "CLOCK nan\n", "CLOCK inf\n",
+                             "CLOCKS 866\n", "# CLOCK 866\n"})
+        EXPECT_FALSE(RecordedCpuidSource::parse(text).scriptedClockMegahertz().has_value()) << text;
 }
 
 TEST(RecordedSource, ALastLineWithoutNewlineCounts)

@@ -1,7 +1,7 @@
 // The naming step over every row family of the seven vendor tables, with the Intel second-level
 // thresholds driven by the leaf-2 descriptor byte (0x40 none, 0x41 128, 0x42 256, 0x43 512, 0x44 1024,
 // 0x45 2048, 0x82 256 KB).
-#include "CpuTestSupport.h"
+#include "tests/cpu/CpuTestSupport.h"
 #include "cpu/cxCPU2kVcl.h"
 #include "cpu/cxcpu2kDefault.h"
 

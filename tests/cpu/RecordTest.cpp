@@ -1,7 +1,7 @@
 // The detection record built from recorded dumps of processors of every vendor, with the clock left
 // alone (as "--no-clock" does). The expected values come from the dumps' registers and the naming and
 // cache rules, worked out by hand.
-#include "CpuTestSupport.h"
+#include "tests/cpu/CpuTestSupport.h"
 #include "cpu/cxCPU2kVcl.h"
 
 #include <QVariant>

@@ -1,5 +1,5 @@
 // The processor window's texts, from records built on recorded dumps and a simulated clock.
-#include "CpuTestSupport.h"
+#include "tests/cpu/CpuTestSupport.h"
 #include "cpu/ProcessorWindowTexts.h"
 #include "cpu/cxCPU2kVcl.h"
 

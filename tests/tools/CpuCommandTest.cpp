@@ -2,9 +2,11 @@
 // the naming, cache and characteristics tables.
 #include "tools/cli/CpuCommand.h"
 #include "platform/SystemFacts.h"
+#include "tests/cpu/CpuTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tools/cli/Cli.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -133,6 +135,18 @@ TEST(CpuCommand, AProcessorWithoutTscReportsMinusOne)
                   .value(QStringLiteral("PciFrequency"))
                   .toInt(),
               33);
+}
+
+TEST(CpuCommand, ADumpsClockLineIsTheMeasuredClock)
+{
+    const QString path = QDir(qv::test::scratchDirectory()).filePath(QStringLiteral("k6.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(qv::test::loadDumpText("amd-k6-2.txt")) + "CLOCK 350.4\n");
+    file.close();
+    const QJsonObject record = jsonOf(runCpu({"--cpuid-dump", path.toStdString(), "--json"}));
+    EXPECT_FLOAT_EQ(float(record.value(QStringLiteral("RawSpeed")).toDouble()), 350.4f);
+    EXPECT_EQ(record.value(QStringLiteral("Speed")).toInt(), 350);
 }
 
 TEST(CpuCommand, KeysComeInTheDocumentedOrder)

@@ -87,6 +87,25 @@ QImage chartBackground()
     return image;
 }
 
+// A processor package of 50 x 50 (or near) with four pins on each side and a "CPU" die.
+void drawProcessor(QPainter& p, const QRectF& chip)
+{
+    for (int i = 0; i < 4; ++i) {
+        const qreal at = chip.top() + 8 + i * 11;
+        p.fillRect(QRectF(chip.left() - 6, at, 6, 3), metalLight());
+        p.fillRect(QRectF(chip.right(), at, 6, 3), metalLight());
+        const qreal across = chip.left() + 8 + i * 11;
+        p.fillRect(QRectF(across, chip.top() - 6, 3, 6), metalLight());
+        p.fillRect(QRectF(across, chip.bottom(), 3, 6), metalLight());
+    }
+    roundedPanel(p, chip, 5, verticalGradient(chip, metalLight(), metalDark()), navyDark());
+    const QRectF die = chip.adjusted(11, 11, -11, -11);
+    roundedPanel(p, die, 3, verticalGradient(die, accentLight(), accentDark()), accentDark());
+    p.setFont(uiFont(10, true));
+    p.setPen(navyDark());
+    p.drawText(die, Qt::AlignCenter, QStringLiteral("CPU"));
+}
+
 // A memory module: a circuit board with four chips and a row of gold contacts along its lower edge.
 void drawMemoryModule(QPainter& p, const QRectF& board)
 {
@@ -118,22 +137,7 @@ QImage benchmarkIllustration()
     roundedPanel(p, plate, 10, verticalGradient(plate, navyLight(), navyDark()), mix(navy(), white(), 0.45));
     circuitTraces(p, plate.adjusted(6, 6, -6, -6), 5, 16, withAlpha(white(), 30));
 
-    const QRectF chip(24, 26, 50, 50);
-    for (int i = 0; i < 4; ++i) {
-        const qreal at = chip.top() + 8 + i * 11;
-        p.fillRect(QRectF(chip.left() - 6, at, 6, 3), metalLight());
-        p.fillRect(QRectF(chip.right(), at, 6, 3), metalLight());
-        const qreal across = chip.left() + 8 + i * 11;
-        p.fillRect(QRectF(across, chip.top() - 6, 3, 6), metalLight());
-        p.fillRect(QRectF(across, chip.bottom(), 3, 6), metalLight());
-    }
-    roundedPanel(p, chip, 5, verticalGradient(chip, metalLight(), metalDark()), navyDark());
-    const QRectF die = chip.adjusted(11, 11, -11, -11);
-    roundedPanel(p, die, 3, verticalGradient(die, accentLight(), accentDark()), accentDark());
-    p.setFont(uiFont(10, true));
-    p.setPen(navyDark());
-    p.drawText(die, Qt::AlignCenter, QStringLiteral("CPU"));
-
+    drawProcessor(p, QRectF(24, 26, 50, 50));
     drawMemoryModule(p, QRectF(62, 78, 74, 20));
 
     const QPointF dial(106, 44);
@@ -159,6 +163,27 @@ QImage benchmarkIllustration()
         const QColor top = i == 4 ? accentLight() : slate();
         roundedPanel(p, bar, 2, verticalGradient(bar, top, withAlpha(top, 140)), withAlpha(white(), 90));
     }
+    return image;
+}
+
+// The top of the processor window's first page: a navy band with the processor over circuit traces,
+// fading into a light area that carries the processor's name in dark blue.
+QImage processorWindowPicture()
+{
+    QImage image = newPicture({434, 136});
+    QPainter p(&image);
+    prepare(p);
+    const QRectF all(0, 0, 434, 136);
+    p.fillRect(all, verticalGradient(all, mix(dialog(), white(), 0.35), white()));
+    const QRectF band(0, 0, 434, 62);
+    p.fillRect(band, horizontalGradient(band, navyDark(), navyLight()));
+    circuitTraces(p, band, 2401, 18, withAlpha(white(), 40));
+    p.fillRect(QRectF(0, 62, 434, 2), horizontalGradient(all, accent(), accentDark()));
+    glow(p, {52, 31}, 46, withAlpha(accent(), 70));
+    drawProcessor(p, QRectF(30, 9, 44, 44));
+    shadowText(p, QRectF(96, 8, 320, 46), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Processor"),
+               uiFont(22, true), white(), withAlpha(navyDark(), 200));
+    circuitTraces(p, QRectF(0, 66, 434, 70), 77, 8, withAlpha(navy(), 16));
     return image;
 }
 
@@ -206,6 +231,7 @@ void makeBenchPictures(PictureSink& sink)
         sink.save(QStringLiteral("stars_%1").arg(stars), starsPicture(stars), true);
     sink.save(QStringLiteral("chart_background"), chartBackground(), false);
     sink.save(QStringLiteral("bench_illustration"), benchmarkIllustration(), false);
+    sink.save(QStringLiteral("cpu_info"), processorWindowPicture(), false);
     sink.save(QStringLiteral("grey_background"), greyBackground(), true);
     const char* pages[] = {"general", "alu", "fpu"};
     for (int page = 0; page < 3; ++page)

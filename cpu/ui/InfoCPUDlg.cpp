@@ -1,0 +1,129 @@
+#include "cpu/ui/InfoCPUDlg.h"
+
+#include "cpu/ProcessorWindowTexts.h"
+#include "cpu/cxCPU2kVcl.h"
+#include "forms/Look.h"
+#include "platform/CursorTable.h"
+#include "platform/ExceptionGuard.h"
+#include "platform/HelpEngine.h"
+#include "ui_InfoCPUDlg.h"
+
+using qv::platform::guardedSlot;
+
+namespace {
+
+constexpr int kClockMeasurementMs = 2000;
+constexpr int kTitlePixelSize = 16;
+
+} // namespace
+
+TInfoCPUDlg::TInfoCPUDlg(QWidget* parent)
+    : QvDialog(parent)
+    , m_ui(std::make_unique<Ui::InfoCPUDlg>())
+    , cxCPU(new qv::cpu::TcxCPU2000(this))
+{
+    // The window's texts and its tabs are in the dialogs' "MS Sans Serif".
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+    m_ui->setupUi(this);
+    setFixedSize(size());
+
+    TExtPageControl& pages = *m_ui->PageControl1;
+    for (TTabSheet* page : {m_ui->TabSheet1, m_ui->TabSheet2})
+        page->setPageControl(&pages);
+    pages.setTabActiveColor(qv::look::kDialogBackground);
+    pages.setTabInactiveColor(qv::look::kDialogBackground);
+    pages.setTabActiveFont(font);
+    pages.setTabInactiveFont(font);
+    pages.Loaded();
+
+    m_ui->TypeProcesseur->setFont(qv::look::arialFont(kTitlePixelSize, true));
+    m_ui->TypeProcesseur->setStyleSheet(QStringLiteral("color: rgb(41, 41, 82); background: transparent;"));
+    for (TTransparentButton* button : {m_ui->TransparentButton9, m_ui->TransparentButton1})
+        qv::look::styleDialogButton(*button);
+    connect(m_ui->TransparentButton9, &TTransparentButton::clicked, this,
+            guardedSlot(this, &TInfoCPUDlg::OKBtnClick));
+    connect(m_ui->TransparentButton1, &TTransparentButton::clicked, this,
+            guardedSlot(this, &TInfoCPUDlg::Button1Click));
+    qv::platform::HelpEngine::bindHelpKey(this, kHelpContext);
+
+    // As the form loader would: the stored settings, then the clock measurement they ask for.
+    cxCPU->AutoBench().setEnabled(true);
+    cxCPU->AutoBench().setDelay(kClockMeasurementMs);
+    const qv::platform::ScopedScreenCursor clock(qv::platform::kClockCursorSlot);
+    cxCPU->Loaded();
+}
+
+TInfoCPUDlg::~TInfoCPUDlg() = default;
+
+void TInfoCPUDlg::FormActivate()
+{
+    const qv::cpu::ProcessorWindowTexts texts = qv::cpu::FillProcessorWindowTexts(*cxCPU);
+    m_ui->PageControl1->setActivePage(m_ui->TabSheet1);
+    showTitleAndTableLines(texts);
+    if (texts.detailedPage)
+        showDetailedPage(texts);
+    else
+        hideDetailedPage();
+}
+
+void TInfoCPUDlg::showTitleAndTableLines(const qv::cpu::ProcessorWindowTexts& texts)
+{
+    m_ui->TypeProcesseur->setText(texts.TypeProcesseur);
+    m_ui->BusDonnees->setText(texts.BusDonnees);
+    m_ui->BusAdresse->setText(texts.BusAdresse);
+    m_ui->TailleCacheL1->setText(texts.TailleCacheL1);
+    m_ui->TypeCacheL1->setText(texts.TypeCacheL1);
+    m_ui->TailleCacheL2->setText(texts.TailleCacheL2);
+    m_ui->TypeCacheL2->setText(texts.TypeCacheL2);
+    m_ui->TypeSupport->setText(texts.TypeSupport);
+}
+
+void TInfoCPUDlg::showDetailedPage(const qv::cpu::ProcessorWindowTexts& texts)
+{
+    const std::pair<TLEDLabel*, bool> mainSpecifications[] = {{m_ui->Copro, texts.Copro},
+                                                              {m_ui->SupportMMX, texts.SupportMMX},
+                                                              {m_ui->Support3DNow, texts.Support3DNow},
+                                                              {m_ui->SupportSIMD, texts.SupportSIMD}};
+    for (const auto& [indicator, present] : mainSpecifications) {
+        indicator->setLit(true);
+        indicator->setEnabled(present);
+    }
+    m_ui->Classe->setText(texts.Classe);
+    m_ui->Modele->setText(texts.Modele);
+    m_ui->Frequence->setText(texts.Frequence);
+    m_ui->Marque->setText(texts.Marque);
+    m_ui->OverDrive->setChecked(texts.OverDrive);
+    m_ui->Standard->setChecked(!texts.OverDrive);
+    m_ui->FrequenceInterne->setText(texts.FrequenceInterne);
+    m_ui->FrequenceExterne->setText(texts.FrequenceExterne);
+    m_ui->FrequencePCI->setText(texts.FrequencePCI);
+    // Each indicator is named after its feature flag.
+    for (const auto& flag : qv::cpu::TcxFeatureSet::Flags)
+        if (auto* indicator = findChild<TLEDLabel*>(QString::fromLatin1(flag.name)))
+            indicator->setEnabled(cxCPU->FeatureSet().has(flag.bit));
+}
+
+// Without CPUID only the general page remains, and its indicators say nothing: they are unlit and
+// disabled rather than showing features nobody has checked.
+void TInfoCPUDlg::hideDetailedPage()
+{
+    m_ui->TabSheet2->setTabVisible(false);
+    m_ui->TabSheet2->setVisible(false);
+    m_ui->TabSheet2->setEnabled(false);
+    for (TLEDLabel* indicator : {m_ui->Copro, m_ui->SupportMMX, m_ui->Support3DNow, m_ui->SupportSIMD}) {
+        indicator->setLit(false);
+        indicator->setEnabled(false);
+    }
+}
+
+void TInfoCPUDlg::OKBtnClick()
+{
+    close();
+}
+
+void TInfoCPUDlg::Button1Click()
+{
+    qv::platform::HelpEngine::instance().showHelp(this, kHelpContext);
+}
