@@ -39,7 +39,8 @@ TInfoCPUDlg::TInfoCPUDlg(QWidget* parent)
     pages.Loaded();
 
     m_ui->TypeProcesseur->setFont(qv::look::arialFont(kTitlePixelSize, true));
-    m_ui->TypeProcesseur->setStyleSheet(QStringLiteral("color: rgb(41, 41, 82); background: transparent;"));
+    m_ui->TypeProcesseur->setStyleSheet(
+        QStringLiteral("color: %1; background: transparent;").arg(qv::look::kDialogText.name()));
     for (TTransparentButton* button : {m_ui->TransparentButton9, m_ui->TransparentButton1})
         qv::look::styleDialogButton(*button);
     connect(m_ui->TransparentButton9, &TTransparentButton::clicked, this,
@@ -86,10 +87,8 @@ void TInfoCPUDlg::showDetailedPage(const qv::cpu::ProcessorWindowTexts& texts)
                                                               {m_ui->SupportMMX, texts.SupportMMX},
                                                               {m_ui->Support3DNow, texts.Support3DNow},
                                                               {m_ui->SupportSIMD, texts.SupportSIMD}};
-    for (const auto& [indicator, present] : mainSpecifications) {
-        indicator->setLit(true);
+    for (const auto& [indicator, present] : mainSpecifications)
         indicator->setEnabled(present);
-    }
     m_ui->Classe->setText(texts.Classe);
     m_ui->Modele->setText(texts.Modele);
     m_ui->Frequence->setText(texts.Frequence);

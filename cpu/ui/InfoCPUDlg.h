@@ -29,7 +29,6 @@ public:
     void Prepare() {}
 
     const Ui::InfoCPUDlg& form() const { return *m_ui; }
-    const qv::cpu::TcxCPU2000& detection() const { return *cxCPU; }
 
 public slots:
     void FormActivate() override;
