@@ -126,18 +126,27 @@ std::optional<std::string> readWholeFile(const std::string& path)
     return text;
 }
 
+// What follows `keyword` and blanks on a line that starts with them, or nothing for any other line.
+std::optional<std::string_view> afterKeyword(std::string_view line, std::string_view keyword)
+{
+    std::string_view rest = trimmed(line);
+    if (!rest.starts_with(keyword))
+        return std::nullopt;
+    rest.remove_prefix(keyword.size());
+    if (rest.empty() || !isBlank(rest.front()))
+        return std::nullopt;
+    skipBlanks(rest);
+    return rest;
+}
+
 } // namespace
 
 std::optional<CpuidDumpLine> parseCpuidDumpLine(std::string_view line)
 {
-    std::string_view rest = trimmed(line);
-    constexpr std::string_view kKeyword = "CPUID";
-    if (!rest.starts_with(kKeyword))
+    auto afterCpuid = afterKeyword(line, "CPUID");
+    if (!afterCpuid)
         return std::nullopt;
-    rest.remove_prefix(kKeyword.size());
-    if (rest.empty() || !isBlank(rest.front()))
-        return std::nullopt;
-    skipBlanks(rest);
+    std::string_view& rest = *afterCpuid;
 
     CpuidDumpLine parsed;
     const auto leaf = takeHex(rest);
@@ -164,18 +173,13 @@ std::optional<CpuidDumpLine> parseCpuidDumpLine(std::string_view line)
 
 std::optional<float> parseClockDumpLine(std::string_view line)
 {
-    std::string_view rest = trimmed(line);
-    constexpr std::string_view kKeyword = "CLOCK";
-    if (!rest.starts_with(kKeyword))
+    const auto rest = afterKeyword(line, "CLOCK");
+    if (!rest)
         return std::nullopt;
-    rest.remove_prefix(kKeyword.size());
-    if (rest.empty() || !isBlank(rest.front()))
-        return std::nullopt;
-    skipBlanks(rest);
     float megahertz = 0;
-    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), megahertz);
-    if (error != std::errc() || end != rest.data() + rest.size() || !std::isfinite(megahertz) ||
-        megahertz < 0)
+    const char* const last = rest->data() + rest->size();
+    const auto [end, error] = std::from_chars(rest->data(), last, megahertz);
+    if (error != std::errc() || end != last || !std::isfinite(megahertz) || megahertz < 0)
         return std::nullopt;
     return megahertz;
 }
