@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/AboutBox.h"
+#include "app/CommandLine.h"
 #include "app/QuorvexApplication.h"
 #include "app/QuorvexMain.h"
 #include "app/SplashForm.h"
@@ -11,11 +12,21 @@
 #include "platform/HelpEngine.h"
 
 #include <QDir>
+#include <QStringList>
 
 #include <cstdio>
 
 int runProgram(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const auto answer = qv::app::answerCommandLine(arguments, qv::platform::dataDirectory())) {
+        std::fputs(answer->out.toLocal8Bit().constData(), stdout);
+        std::fputs(answer->err.toLocal8Bit().constData(), stderr);
+        return std::fflush(stdout) == 0 ? answer->status : 1;
+    }
+
     // Without a display Qt would abort inside the QApplication constructor.
     if (const QString problem = qv::platform::checkDisplay(); !problem.isEmpty()) {
         std::fprintf(stderr, "quorvex: %s\n", qPrintable(problem));

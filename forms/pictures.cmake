@@ -1,7 +1,11 @@
 # Written by tools/picgen (qv-picgen); every generated picture, relative to forms/.
 set(QV_PICTURES
   pictures/app_icon.png
+  pictures/app_icon_128.png
+  pictures/app_icon_16.png
+  pictures/app_icon_256.png
   pictures/app_icon_32.png
+  pictures/app_icon_48.png
   pictures/banner.png
   pictures/bench_illustration.png
   pictures/btn_cancel.png

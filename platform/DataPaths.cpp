@@ -1,7 +1,7 @@
 #include "platform/DataPaths.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <utility>
 
@@ -15,7 +15,9 @@ QString dataDirectory()
 {
     if (!g_override.isEmpty())
         return g_override;
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/quorvex"));
+    // The running executable itself, so that the folder is known before any application object exists.
+    const QFileInfo executable(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget());
+    return QDir::cleanPath(executable.absolutePath() + QStringLiteral("/../share/quorvex"));
 }
 
 QString setDataDirectory(QString path)

@@ -101,7 +101,9 @@ void makeSmallPictures(PictureSink& sink)
 {
     sink.save(QStringLiteral("tip"), lightBulb(), false);
     sink.save(QStringLiteral("app_icon"), appIcon(64), false);
-    sink.save(QStringLiteral("app_icon_32"), appIcon(32), false);
+    // The desktop's sizes of the program's icon (64 is app_icon).
+    for (const int size : {16, 32, 48, 128, 256})
+        sink.save(QStringLiteral("app_icon_%1").arg(size), appIcon(size), false);
     sink.save(QStringLiteral("clock_cursor"), clockCursor(), false);
 }
 

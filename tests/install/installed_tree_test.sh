@@ -1,0 +1,42 @@
+#!/bin/sh
+# Installs the build into a scratch DESTDIR and uses the installed programs from a folder outside the
+# source and build trees: the command-line tool, the program's data lookup, the program coming up
+# headless, the desktop launcher's first start, and the desktop entry and metainfo validated.
+set -eu
+build=$1
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
+usr=$root/usr
+cd "$root"
+export QT_QPA_PLATFORM=offscreen
+
+fail() {
+    echo "FAILED: $*" >&2
+    exit 1
+}
+
+"$usr/bin/quorvex-cli" cpu --no-clock --json | grep -q '^{"CPUID":' || fail "quorvex-cli cpu"
+"$usr/bin/quorvex" --check-installation | grep -qx "$usr/share/quorvex/help/quorvex.html" ||
+    fail "the help file is not found"
+"$usr/bin/quorvex" --check-installation | grep -qx "$usr/share/quorvex/QUORVEX.001" ||
+    fail "the sound cue is not found"
+
+# Still running after a few seconds: the program came up (no display problem, no crash).
+status=0
+timeout 4 "$usr/bin/quorvex" || status=$?
+[ "$status" -eq 124 ] || fail "the program ended with status $status"
+
+# The desktop menu's launcher: runs in the user's data folder, which a first start seeds for the tip.
+status=0
+HOME=$root/home XDG_DATA_HOME='' timeout 4 "$usr/libexec/quorvex/quorvex-desktop" || status=$?
+[ "$status" -eq 124 ] || fail "the launcher ended with status $status"
+[ "$(cat "$root/home/.local/share/quorvex/QUORVEX.CFG")" = "$(printf 'ConseilAuDemarrage=OUI;\r')" ] ||
+    fail "the launcher did not seed the preference"
+
+desktop-file-validate "$usr"/share/applications/*.desktop || fail "desktop entry"
+appstreamcli validate --no-net "$usr"/share/metainfo/*.xml >/dev/null || fail "metainfo"
+for file in "$usr"/bin/* "$usr"/lib/quorvex/*; do
+    if ldd "$file" | grep -q "not found"; then fail "$file misses a library"; fi
+done
+echo "1 passed, 0 failed"
