@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Quorvex need, and any further ones
-# named as arguments. Safe to run again: it installs only what is missing.
+# Installs the Debian packages that building, running, testing and packaging Quorvex need. Safe to run
+# again: it installs only what is missing.
 set -euo pipefail
 
 packages=(
@@ -10,8 +10,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
-  help2man desktop-file-utils appstream
-  "$@"
+  help2man desktop-file-utils appstream dpkg-dev lintian
 )
 
 missing=()
