@@ -32,7 +32,7 @@ ArgParser cpuArguments()
     parser.option(
         "--cpuid-dump", "FILE",
         "replay the processor recorded in FILE (lines \"CPUID LLLLLLLL: EAX-EBX-ECX-EDX\"); the clock "
-        "is still this machine's");
+        "is this machine's unless a line \"CLOCK MHz\" gives it");
     parser.flag("--no-clock", "skip the 2-second clock measurement (Speed and RawSpeed stay 0)");
     parser.flag("--json", "one JSON object whose keys are the record's property names");
     parser.option("--record-cpuid", "FILE", "write this processor's CPUID leaves to FILE in the dump format");
