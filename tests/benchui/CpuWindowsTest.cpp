@@ -274,12 +274,7 @@ TEST_F(CpuWindowsTest, PrintGivesOnePdfPage)
     chart.SetIndices(100, 100, 100);
     chart.show();
     chart.ImprimerClick();
-    const qv::test::PdfSummary pdf = qv::test::summarisePdf(path);
-    ASSERT_TRUE(pdf.readable);
-    EXPECT_EQ(pdf.pages, 1);
-    EXPECT_TRUE(pdf.hasImage);
-    EXPECT_FALSE(pdf.hasLossyImage);
-    EXPECT_GE(pdf.widestImage, 2 * chart.width()) << "drawn at the page's resolution, not enlarged";
+    qv::test::expectPrintedSharplyOnOnePage(path, chart);
 }
 
 // "&Close" is the default button: Return, sent where the keyboard focus is, presses it.

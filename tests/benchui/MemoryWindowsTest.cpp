@@ -401,12 +401,7 @@ TEST_F(MemoryWindowsTest, HelpAndPrintGiveTopic202AndOnePdfPage)
     chart.SetUserIndex(731);
     chart.show();
     chart.form().Imprimer->click();
-    const qv::test::PdfSummary pdf = qv::test::summarisePdf(path);
-    ASSERT_TRUE(pdf.readable);
-    EXPECT_EQ(pdf.pages, 1);
-    EXPECT_TRUE(pdf.hasImage);
-    EXPECT_FALSE(pdf.hasLossyImage);
-    EXPECT_GE(pdf.widestImage, 2 * chart.width()) << "drawn at the page's resolution, not enlarged";
+    qv::test::expectPrintedSharplyOnOnePage(path, chart);
 
     chart.form().Button2->click();
     EXPECT_EQ(qv::platform::HelpEngine::instance().lastRequestedContext(), 202);

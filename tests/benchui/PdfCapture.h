@@ -7,6 +7,9 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QString>
+#include <QWidget>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 
@@ -47,6 +50,18 @@ inline PdfSummary summarisePdf(const QString& path)
     for (const QRegularExpressionMatch& match : width.globalMatch(QString::fromLatin1(content)))
         widest = std::max(widest, match.captured(1).toInt());
     return {true, pages, content.contains("/Image"), content.contains("/DCTDecode"), widest};
+}
+
+// The window was printed on one page, drawn at the page's resolution (at least twice its size on
+// screen) and without lossy compression.
+inline void expectPrintedSharplyOnOnePage(const QString& path, const QWidget& window)
+{
+    const PdfSummary pdf = summarisePdf(path);
+    ASSERT_TRUE(pdf.readable);
+    EXPECT_EQ(pdf.pages, 1);
+    EXPECT_TRUE(pdf.hasImage);
+    EXPECT_FALSE(pdf.hasLossyImage);
+    EXPECT_GE(pdf.widestImage, 2 * window.width()) << "drawn at the page's resolution, not enlarged";
 }
 
 } // namespace qv::test

@@ -75,11 +75,12 @@ TEST_F(InfoCPUWindowTest, ACoppermineAt866FillsBothPages)
     EXPECT_TRUE(form.TabSheet2->TabVisible());
 }
 
-TEST_F(InfoCPUWindowTest, WithoutDescriptor82At733ThereIsNoSeriesSuffix)
+TEST_F(InfoCPUWindowTest, ACoppermineAt866WithoutDescriptor82IsStillSeriesEB)
 {
     const auto window =
-        open(qv::test::dumpText("GenuineIntel", 0x683, kCoppermineFeatures, {1, 0, 0, 0x43}), "733.2");
-    EXPECT_EQ(window->form().TypeProcesseur->text(), QStringLiteral("Intel Pentium III (0.18µ) at 733 Mhz"));
+        open(qv::test::dumpText("GenuineIntel", 0x683, kCoppermineFeatures, {1, 0, 0, 0x43}), "866.0");
+    EXPECT_EQ(window->form().TypeProcesseur->text(),
+              QStringLiteral("Intel Pentium III (0.18µ) at 866 Mhz série EB"));
 }
 
 TEST_F(InfoCPUWindowTest, TheSixteenIndicatorsFollowTheFeatureFlags)
