@@ -3,7 +3,7 @@
 # Install it with `sudo apt install ./build/quorvex_*.deb`, remove it with `sudo apt remove quorvex`.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" dpkg-dev lintian
 "$root/scripts/build.sh" default
 cd "$root/build"
 rm -f quorvex_*.deb

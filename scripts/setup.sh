@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running, testing and packaging Quorvex need. Safe to run
-# again: it installs only what is missing.
+# Installs the Debian packages that building and running Quorvex need, and the further ones named as
+# arguments (the tests and the package name their tools). Safe to run again: it installs only what is
+# missing.
 set -euo pipefail
 
 packages=(
@@ -10,7 +11,8 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
-  help2man desktop-file-utils appstream dpkg-dev lintian
+  help2man
+  "$@"
 )
 
 missing=()

@@ -4,7 +4,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-"$root/scripts/setup.sh"
+# The installed-tree and package checks validate with these.
+"$root/scripts/setup.sh" desktop-file-utils appstream dpkg-dev lintian
 
 presets=(default asan)
 [[ ${1:-} == --quick ]] && presets=(default)
