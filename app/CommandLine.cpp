@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/TipPreference.h"
+#include "platform/DataPaths.h"
 #include "qv/Config.h"
 
 #include <QDir>
@@ -36,7 +37,7 @@ CommandLineAnswer checkInstallation(const QString& dataFolder)
 {
     const QDir folder(dataFolder);
     CommandLineAnswer answer;
-    for (const QString& file : {QStringLiteral("help/quorvex.html"), QStringLiteral("QUORVEX.001")}) {
+    for (const QString& file : {platform::kHelpFileName, platform::kSoundCueFileName}) {
         const QString path = folder.filePath(file);
         if (QFileInfo(path).isFile()) {
             answer.out += path + QLatin1Char('\n');

@@ -38,7 +38,7 @@ int runProgram(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.png")));
     qv::platform::installFontSubstitutions();
     qv::platform::HelpEngine::instance().setHelpFile(
-        QDir(qv::platform::dataDirectory()).filePath(QStringLiteral("help/quorvex.html")));
+        QDir(qv::platform::dataDirectory()).filePath(qv::platform::kHelpFileName));
 
     auto splash = std::make_unique<TSplashForm>();
     splash->showAndPaint();

@@ -28,12 +28,26 @@ void applyDialogLook(QWidget& window)
     window.setAutoFillBackground(true);
 }
 
-QFont arialFont(int pixelSize, bool bold)
+namespace {
+
+QFont fontOf(const QString& family, int pixelSize, bool bold)
 {
-    QFont font(QStringLiteral("Arial"));
+    QFont font(family);
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
+}
+
+} // namespace
+
+QFont arialFont(int pixelSize, bool bold)
+{
+    return fontOf(QStringLiteral("Arial"), pixelSize, bold);
+}
+
+QFont msSansSerifFont(int pixelSize, bool bold)
+{
+    return fontOf(QStringLiteral("MS Sans Serif"), pixelSize, bold);
 }
 
 void setBold(QWidget& widget, bool bold)

@@ -22,6 +22,9 @@ void fillBackground(QWidget& widget, const QColor& colour);
 // "Arial" (resolved to Liberation Sans) at a size in pixels, as the windows ask for it.
 QFont arialFont(int pixelSize, bool bold = false);
 
+// "MS Sans Serif" (resolved to Liberation Sans) at a size in pixels, the dialogs' text font.
+QFont msSansSerifFont(int pixelSize, bool bold = false);
+
 // Makes `widget`'s own font bold or regular, keeping its family and size.
 void setBold(QWidget& widget, bool bold);
 

@@ -16,8 +16,6 @@ namespace qv::platform {
 
 namespace {
 
-const QString kCueFileName = QStringLiteral("QUORVEX.001");
-
 CueOutcome g_lastOutcome = CueOutcome::None;
 std::function<bool()> g_audioOutputProbe;
 
@@ -61,7 +59,7 @@ QPointer<CuePlayer> g_player;
 QString locateSoundCue()
 {
     for (const QString& folder : {QDir::currentPath(), dataDirectory()}) {
-        const QFileInfo candidate(QDir(folder).filePath(kCueFileName));
+        const QFileInfo candidate(QDir(folder).filePath(kSoundCueFileName));
         if (candidate.exists())
             return candidate.absoluteFilePath();
     }

@@ -26,7 +26,9 @@ constexpr std::array<const char*, 4> kWheelNames{"Unite", "Dizaine", "Centaine",
 // The verdict stands left of the counter's bay in the stars picture (six wheels wide), and left of the
 // wheels that a wider counter adds outside it; it takes a smaller font where its line would not fit.
 constexpr int kCounterBayLeft = 161;
-constexpr QRect kVerdictArea{12, 60, 0, 22};
+constexpr int kVerdictLeft = 12;
+constexpr int kVerdictTop = 60;
+constexpr int kVerdictHeight = 22;
 constexpr int kVerdictGap = 6;
 constexpr int kVerdictPixelSize = 12;
 constexpr int kSmallestVerdictPixelSize = 9;
@@ -123,8 +125,8 @@ void RatingPanel::fitVerdict()
     for (const TAnimated* digit : m_wheels)
         if (!digit->isHidden())
             wheelsLeft = std::min(wheelsLeft, digit->x());
-    const int width = wheelsLeft - kVerdictGap - kVerdictArea.left();
-    Appreciation->setGeometry(kVerdictArea.left(), kVerdictArea.top(), width, kVerdictArea.height());
+    const int width = wheelsLeft - kVerdictGap - kVerdictLeft;
+    Appreciation->setGeometry(kVerdictLeft, kVerdictTop, width, kVerdictHeight);
     QFont font = qv::look::arialFont(kVerdictPixelSize, true);
     while (font.pixelSize() > kSmallestVerdictPixelSize &&
            QFontMetrics(font).horizontalAdvance(Appreciation->text()) > width)

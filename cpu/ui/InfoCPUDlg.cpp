@@ -22,9 +22,8 @@ TInfoCPUDlg::TInfoCPUDlg(QWidget* parent)
     , m_ui(std::make_unique<Ui::InfoCPUDlg>())
     , cxCPU(new qv::cpu::TcxCPU2000(this))
 {
-    // The window's texts and its tabs are in the dialogs' "MS Sans Serif".
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
+    // The window's texts and its tabs are in the dialogs' font.
+    const QFont font = qv::look::msSansSerifFont(11);
     setFont(font);
     m_ui->setupUi(this);
     setFixedSize(size());
