@@ -14,6 +14,7 @@
 #include "platform/HelpEngine.h"
 #include "platform/Shell.h"
 #include "platform/SoundCue.h"
+#include "sysinfo/ui/InfoSystemeDlg.h"
 #include "ui_QuorvexMain.h"
 #include "widgets/TransBtn.h"
 
@@ -308,9 +309,14 @@ void TQuorvexMain::InfoProcesseurClick()
     qv::platform::showModal(information);
 }
 
-// The windows of operating-system information and the network check are not part of this build yet;
-// until they are, their commands do nothing.
-void TQuorvexMain::InfoSystemeExploitationClick() {}
+void TQuorvexMain::InfoSystemeExploitationClick()
+{
+    qv::platform::PlaySoundCue();
+    TInfoSystemeDlg information(this);
+    qv::platform::showModal(information);
+}
+
+// The network check window is not part of this build yet; until it is, its command does nothing.
 void TQuorvexMain::ButtonOutilReseauClick() {}
 
 void TQuorvexMain::About()

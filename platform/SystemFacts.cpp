@@ -1,5 +1,7 @@
 #include "platform/SystemFacts.h"
 
+#include "platform/LinuxSystemFacts.h"
+
 #include <unistd.h>
 
 #include <utility>
@@ -41,6 +43,38 @@ SystemInfo GetSystemInfo()
 SystemInfoProvider setSystemInfoProvider(SystemInfoProvider replacement)
 {
     return std::exchange(provider(), std::move(replacement));
+}
+
+QString normaliseRegistryKey(const QString& key)
+{
+    QString normal = key.toLower();
+    while (normal.startsWith(QLatin1Char('\\')))
+        normal.remove(0, 1);
+    while (normal.endsWith(QLatin1Char('\\')))
+        normal.chop(1);
+    return normal;
+}
+
+namespace {
+
+SystemFactsPointer& installedFacts()
+{
+    static SystemFactsPointer current;
+    return current;
+}
+
+} // namespace
+
+const SystemFacts& systemFacts()
+{
+    static const LinuxSystemFacts machine;
+    const SystemFactsPointer& installed = installedFacts();
+    return installed ? *installed : machine;
+}
+
+SystemFactsPointer setSystemFacts(SystemFactsPointer facts)
+{
+    return std::exchange(installedFacts(), std::move(facts));
 }
 
 } // namespace qv::platform

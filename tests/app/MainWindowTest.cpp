@@ -7,6 +7,7 @@
 #include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpEngine.h"
+#include "platform/LinuxSystemFacts.h"
 #include "tests/cpu/CpuTestSupport.h"
 #include "widgets/TransBtn.h"
 
@@ -136,6 +137,26 @@ TEST_F(MainWindowTest, ProcessorInformationOpensItsWindowEachTime)
     EXPECT_EQ(titles, QStringList(2, QStringLiteral("AMD K6-2 at 350 Mhz")));
     EXPECT_EQ(cues, 2);
     EXPECT_EQ(qv::platform::selectedScreenCursor(), qv::platform::kDefaultCursorSlot);
+}
+
+// The operating-system window opens from its button and its menu item with this machine's facts.
+TEST_F(MainWindowTest, OperatingSystemInformationOpensItsWindow)
+{
+    QStringList platforms;
+    const qv::platform::ScopedModalRunner showing([&](QDialog& dialog) {
+        shownDialogs.append(dialog.objectName());
+        dialog.show();
+        if (auto* platform = dialog.findChild<QLabel*>(QStringLiteral("Plateforme")))
+            platforms.append(platform->text());
+        dialog.hide();
+        return int(QDialog::Accepted);
+    });
+    auto window = startedWindow();
+    window->commandButton(Command::InfoOperatingSystem)->click();
+    window->menuAction(Command::InfoOperatingSystem)->trigger();
+    EXPECT_EQ(shownDialogs, QStringList(2, QStringLiteral("InfoSystemeDlg")));
+    EXPECT_EQ(platforms, QStringList(2, qv::platform::LinuxSystemFacts().version().platformName));
+    EXPECT_EQ(cues, 2);
 }
 
 TEST_F(MainWindowTest, ButtonsOfTheFunctionsOfThisVersionStandOutAndTheOthersGreyUntilHovered)

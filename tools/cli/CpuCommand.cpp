@@ -4,19 +4,15 @@
 #include "cpu/cxCPU2kVcl.h"
 #include "platform/CpuidDump.h"
 #include "tools/cli/ArgParser.h"
-#include "tools/cli/JsonWriter.h"
+#include "tools/cli/Report.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
-#include <variant>
-#include <vector>
 
 namespace qv::cli {
 
@@ -37,79 +33,6 @@ ArgParser cpuArguments()
     parser.flag("--json", "one JSON object whose keys are the record's property names");
     parser.option("--record-cpuid", "FILE", "write this processor's CPUID leaves to FILE in the dump format");
     return parser;
-}
-
-// One value of the report: a flag, a 32-bit signed number, a measured speed or a text.
-using Value = std::variant<bool, std::int32_t, float, QString>;
-
-struct Field {
-    std::string name;
-    Value value;
-};
-
-// A top-level entry: either one value or a group of values (a sub-object of the record).
-struct Entry {
-    std::string name;
-    std::vector<Field> members; // a group when not empty
-    Value value = false;
-};
-
-using Report = std::vector<Entry>;
-
-std::string shortestText(float value)
-{
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
-}
-
-JsonValue jsonValue(const Value& value)
-{
-    return std::visit(
-        [](const auto& v) -> JsonValue {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<T, QString>)
-                return JsonValue(v.toStdString());
-            else if constexpr (std::is_same_v<T, float>)
-                // The float's own shortest digits, not those of its widened double.
-                return JsonValue(std::stod(shortestText(v)));
-            else
-                return JsonValue(v);
-        },
-        value);
-}
-
-// Texts are quoted so that blanks at either end show; zero characters read as \0.
-std::string plainText(const Value& value)
-{
-    return std::visit(
-        [](const auto& v) -> std::string {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<T, QString>) {
-                std::string text = v.toStdString();
-                std::string shown = "\"";
-                for (const char c : text)
-                    shown += c == '\0' ? std::string("\\0") : std::string(1, c);
-                return shown + '"';
-            } else if constexpr (std::is_same_v<T, float>) {
-                return shortestText(v);
-            } else if constexpr (std::is_same_v<T, bool>) {
-                return v ? "true" : "false";
-            } else {
-                return std::to_string(v);
-            }
-        },
-        value);
-}
-
-Entry group(std::string name, std::vector<Field> members)
-{
-    return {std::move(name), std::move(members)};
-}
-
-Entry single(std::string name, Value value)
-{
-    return {std::move(name), {}, std::move(value)};
 }
 
 // The record as it stands after Loaded (FullName may hold the brand string), then the window's lines.
@@ -164,40 +87,6 @@ Report buildReport(const cpu::TcxCPU2000& record, const cpu::ProcessorWindowText
                                   {"PciFrequency", texts.pci},
                                   {"SuffixE", texts.suffix}}),
     };
-}
-
-void writeJson(std::ostream& out, const Report& report)
-{
-    JsonObject object;
-    for (const Entry& entry : report) {
-        if (entry.members.empty()) {
-            object.add(entry.name, jsonValue(entry.value));
-            continue;
-        }
-        JsonObject members;
-        for (const Field& field : entry.members)
-            members.add(field.name, jsonValue(field.value));
-        object.add(entry.name, members);
-    }
-    writeJsonLine(out, object);
-}
-
-void writeText(std::ostream& out, const Report& report)
-{
-    std::vector<std::pair<std::string, std::string>> lines;
-    for (const Entry& entry : report) {
-        if (entry.members.empty())
-            lines.emplace_back(entry.name, plainText(entry.value));
-        for (const Field& field : entry.members)
-            lines.emplace_back(entry.name + '.' + field.name, plainText(field.value));
-    }
-    std::size_t width = 0;
-    for (const auto& line : lines)
-        width = std::max(width, line.first.size());
-    for (auto& [name, value] : lines) {
-        name.resize(width, ' ');
-        out << name << "  " << value << '\n';
-    }
 }
 
 int recordDump(const std::string& path, std::ostream& out)

@@ -2,6 +2,7 @@
 
 #include "tools/cli/BenchCommand.h"
 #include "tools/cli/CpuCommand.h"
+#include "tools/cli/SysCommand.h"
 #include "tools/cli/TipsCommand.h"
 
 namespace qv::cli {
@@ -12,6 +13,7 @@ CommandRegistry standardCommands()
     registry.add(tipsCommand());
     registry.add(benchCommand());
     registry.add(cpuCommand());
+    registry.add(sysCommand());
     return registry;
 }
 

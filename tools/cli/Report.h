@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace qv::cli {
+
+// One value of a report: absent (null), a flag, a 32-bit signed number, a measured speed or a text.
+using Value = std::variant<std::monostate, bool, std::int32_t, float, QString>;
+
+struct Field {
+    std::string name;
+    Value value;
+};
+
+// A top-level entry: either one value or a group of values (a sub-object).
+struct Entry {
+    std::string name;
+    std::vector<Field> members; // a group when not empty
+    Value value;
+};
+
+using Report = std::vector<Entry>;
+
+Entry group(std::string name, std::vector<Field> members);
+Entry single(std::string name, Value value);
+
+// One JSON object on one line: entries as keys, groups as nested objects, in order.
+void writeJson(std::ostream& out, const Report& report);
+
+// One "Name  value" or "Group.Name  value" line per value, names padded to one width; texts quoted so that
+// blanks at either end show.
+void writeText(std::ostream& out, const Report& report);
+
+} // namespace qv::cli
