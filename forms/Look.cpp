@@ -1,5 +1,6 @@
 #include "forms/Look.h"
 
+#include "widgets/ExtPage.h"
 #include "widgets/TransBtn.h"
 
 #include <QGuiApplication>
@@ -64,6 +65,17 @@ void styleDialogButton(TTransparentButton& button)
     palette.setColor(QPalette::WindowText, Qt::white);
     palette.setColor(QPalette::ButtonText, Qt::white);
     button.setPalette(palette);
+}
+
+void attachDialogPages(TExtPageControl& control, std::initializer_list<TTabSheet*> pages, const QFont& font)
+{
+    for (TTabSheet* page : pages)
+        page->setPageControl(&control);
+    control.setTabActiveColor(kDialogBackground);
+    control.setTabInactiveColor(kDialogBackground);
+    control.setTabActiveFont(font);
+    control.setTabInactiveFont(font);
+    control.Loaded();
 }
 
 void centreOnScreen(QWidget& window)

@@ -3,7 +3,11 @@
 #include <QColor>
 #include <QFont>
 
+#include <initializer_list>
+
 class QWidget;
+class TExtPageControl;
+class TTabSheet;
 class TTransparentButton;
 
 // The program's colours and the look shared by its windows.
@@ -30,6 +34,10 @@ void setBold(QWidget& widget, bool bold);
 
 // The dialogs' push buttons: white bold Arial 13 over their button picture.
 void styleDialogButton(TTransparentButton& button);
+
+// The pages of an information window: attached to `control` in order, their tabs in the dialog
+// background and `font`, then the control loaded.
+void attachDialogPages(TExtPageControl& control, std::initializer_list<TTabSheet*> pages, const QFont& font);
 
 // Puts a top-level window in the middle of the screen it is on.
 void centreOnScreen(QWidget& window);

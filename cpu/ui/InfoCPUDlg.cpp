@@ -28,14 +28,7 @@ TInfoCPUDlg::TInfoCPUDlg(QWidget* parent)
     m_ui->setupUi(this);
     setFixedSize(size());
 
-    TExtPageControl& pages = *m_ui->PageControl1;
-    for (TTabSheet* page : {m_ui->TabSheet1, m_ui->TabSheet2})
-        page->setPageControl(&pages);
-    pages.setTabActiveColor(qv::look::kDialogBackground);
-    pages.setTabInactiveColor(qv::look::kDialogBackground);
-    pages.setTabActiveFont(font);
-    pages.setTabInactiveFont(font);
-    pages.Loaded();
+    qv::look::attachDialogPages(*m_ui->PageControl1, {m_ui->TabSheet1, m_ui->TabSheet2}, font);
 
     m_ui->TypeProcesseur->setFont(qv::look::arialFont(kTitlePixelSize, true));
     m_ui->TypeProcesseur->setStyleSheet(

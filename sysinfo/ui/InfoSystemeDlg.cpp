@@ -21,17 +21,11 @@ TInfoSystemeDlg::TInfoSystemeDlg(QWidget* parent)
     m_ui->setupUi(this);
     setFixedSize(size());
 
-    TExtPageControl& pages = *m_ui->PageControl1;
-    for (TTabSheet* page : {m_ui->TabSheet1, m_ui->TabSheet2, m_ui->TabSheet3, m_ui->TabSheet4})
-        page->setPageControl(&pages);
-    pages.setTabActiveColor(qv::look::kDialogBackground);
-    pages.setTabInactiveColor(qv::look::kDialogBackground);
-    pages.setTabActiveFont(font);
-    pages.setTabInactiveFont(font);
-    pages.OnChanging = [this](bool& allowChange) {
+    m_ui->PageControl1->OnChanging = [this](bool& allowChange) {
         qv::platform::guarded([&] { PageControl1Changing(allowChange); });
     };
-    pages.Loaded();
+    qv::look::attachDialogPages(*m_ui->PageControl1,
+                                {m_ui->TabSheet1, m_ui->TabSheet2, m_ui->TabSheet3, m_ui->TabSheet4}, font);
 
     // The check boxes only show what was found.
     for (QCheckBox* box : {m_ui->MSPlus, m_ui->ServicePack1, m_ui->ServicePack2}) {

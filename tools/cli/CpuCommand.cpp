@@ -129,10 +129,7 @@ int runCpu(std::span<const std::string> args, std::ostream& out, std::ostream& e
     const cpu::ProcessorWindowTexts texts = cpu::FillProcessorWindowTexts(record);
 
     const Report report = buildReport(record, texts, loadedFullName);
-    if (parsed.has("--json"))
-        writeJson(out, report);
-    else
-        writeText(out, report);
+    writeReport(out, report, parsed.has("--json"));
     return 0;
 }
 

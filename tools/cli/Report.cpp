@@ -60,18 +60,6 @@ std::string plainText(const Value& value)
         value);
 }
 
-} // namespace
-
-Entry group(std::string name, std::vector<Field> members)
-{
-    return {std::move(name), std::move(members), {}};
-}
-
-Entry single(std::string name, Value value)
-{
-    return {std::move(name), {}, std::move(value)};
-}
-
 void writeJson(std::ostream& out, const Report& report)
 {
     JsonObject object;
@@ -104,6 +92,26 @@ void writeText(std::ostream& out, const Report& report)
         name.resize(width, ' ');
         out << name << "  " << value << '\n';
     }
+}
+
+} // namespace
+
+Entry group(std::string name, std::vector<Field> members)
+{
+    return {std::move(name), std::move(members), {}};
+}
+
+Entry single(std::string name, Value value)
+{
+    return {std::move(name), {}, std::move(value)};
+}
+
+void writeReport(std::ostream& out, const Report& report, bool json)
+{
+    if (json)
+        writeJson(out, report);
+    else
+        writeText(out, report);
 }
 
 } // namespace qv::cli

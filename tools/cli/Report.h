@@ -30,11 +30,9 @@ using Report = std::vector<Entry>;
 Entry group(std::string name, std::vector<Field> members);
 Entry single(std::string name, Value value);
 
-// One JSON object on one line: entries as keys, groups as nested objects, in order.
-void writeJson(std::ostream& out, const Report& report);
-
-// One "Name  value" or "Group.Name  value" line per value, names padded to one width; texts quoted so that
-// blanks at either end show.
-void writeText(std::ostream& out, const Report& report);
+// The report as one JSON object on one line (entries as keys, groups as nested objects, in order), or as
+// text: one "Name  value" or "Group.Name  value" line per value, names padded to one width, texts quoted
+// so that blanks at either end show.
+void writeReport(std::ostream& out, const Report& report, bool json);
 
 } // namespace qv::cli

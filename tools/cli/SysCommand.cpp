@@ -99,10 +99,7 @@ int runSys(std::span<const std::string> args, std::ostream& out, std::ostream&)
     const Report report{group("SysInfo", collectorTexts(info)), single("AutoUpdate", info.AutoUpdate()),
                         single("UpdateInterval", info.UpdateInterval()), group("Helpers", helperAnswers()),
                         group("Window", windowTexts(info))};
-    if (parsed.has("--json"))
-        writeJson(out, report);
-    else
-        writeText(out, report);
+    writeReport(out, report, parsed.has("--json"));
     return 0;
 }
 
