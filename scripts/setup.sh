@@ -12,6 +12,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth
   help2man
+  iputils-ping iproute2
   "$@"
 )
 

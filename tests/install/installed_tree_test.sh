@@ -17,6 +17,19 @@ fail() {
 }
 
 "$usr/bin/quorvex-cli" cpu --no-clock --json | grep -q '^{"CPUID":' || fail "quorvex-cli cpu"
+
+# The connection check and the lookup on loopback, as this user and, when this is root, as an ordinary
+# user too (who has neither raw sockets nor the datagram echo socket here: the ping helper answers).
+"$usr/bin/quorvex-cli" ping 127.0.0.1 | grep -qx 'Network link OK.' || fail "quorvex-cli ping 127.0.0.1"
+"$usr/bin/quorvex-cli" lookup localhost | grep -qx '127.0.0.1' || fail "quorvex-cli lookup localhost"
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
+    chmod 755 "$root"
+    as_nobody() { setpriv --reuid=65534 --regid=65534 --clear-groups "$@"; }
+    as_nobody "$usr/bin/quorvex-cli" ping 127.0.0.1 | grep -qx 'Network link OK.' ||
+        fail "quorvex-cli ping 127.0.0.1 as an ordinary user"
+    as_nobody "$usr/bin/quorvex-cli" lookup localhost | grep -qx '127.0.0.1' ||
+        fail "quorvex-cli lookup localhost as an ordinary user"
+fi
 "$usr/bin/quorvex" --check-installation | grep -qx "$usr/share/quorvex/help/quorvex.html" ||
     fail "the help file is not found"
 "$usr/bin/quorvex" --check-installation | grep -qx "$usr/share/quorvex/QUORVEX.001" ||

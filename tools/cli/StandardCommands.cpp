@@ -2,6 +2,7 @@
 
 #include "tools/cli/BenchCommand.h"
 #include "tools/cli/CpuCommand.h"
+#include "tools/cli/NetCommands.h"
 #include "tools/cli/SysCommand.h"
 #include "tools/cli/TipsCommand.h"
 
@@ -14,6 +15,9 @@ CommandRegistry standardCommands()
     registry.add(benchCommand());
     registry.add(cpuCommand());
     registry.add(sysCommand());
+    registry.add(pingCommand());
+    registry.add(lookupCommand());
+    registry.add(localIpCommand());
     return registry;
 }
 

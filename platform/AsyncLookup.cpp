@@ -1,0 +1,44 @@
+#include "platform/AsyncLookup.h"
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+namespace qv::platform {
+
+// Where a worker posts its result: cleared, under the lock, when the owner goes, so a worker never
+// posts to a destroyed object. Posting under the lock is brief; the lookup itself runs outside it.
+struct AsyncLookup::Mailbox {
+    std::mutex mutex;
+    AsyncLookup* owner = nullptr;
+};
+
+AsyncLookup::AsyncLookup(Done done, QObject* parent)
+    : QObject(parent)
+    , m_done(std::move(done))
+    , m_mailbox(std::make_shared<Mailbox>())
+{
+    m_mailbox->owner = this;
+}
+
+AsyncLookup::~AsyncLookup()
+{
+    const std::lock_guard lock(m_mailbox->mutex);
+    m_mailbox->owner = nullptr;
+}
+
+AsyncLookup::Task AsyncLookup::start(std::function<HostEntry(const NameResolver&)> work)
+{
+    static std::atomic<Task> lastTask{0};
+    const Task task = ++lastTask;
+    std::thread([mailbox = m_mailbox, resolver = nameResolver(), work = std::move(work), task] {
+        const HostEntry entry = work(*resolver);
+        const std::lock_guard lock(mailbox->mutex);
+        if (AsyncLookup* owner = mailbox->owner)
+            QMetaObject::invokeMethod(
+                owner, [owner, task, entry] { owner->m_done(task, entry); }, Qt::QueuedConnection);
+    }).detach();
+    return task;
+}
+
+} // namespace qv::platform
