@@ -189,8 +189,10 @@ void TPing::DnsLookup(const QString& hostName)
         m_pendingTask = m_lookups->start(
             [hostName](const platform::NameResolver& resolver) { return resolver.byName(hostName); });
     } catch (const std::system_error& error) {
-        throw std::runtime_error(
-            QStringLiteral("%1: can't start DNS lookup, error #%2").arg(hostName).arg(error.code().value()).toStdString());
+        throw std::runtime_error(QStringLiteral("%1: can't start DNS lookup, error #%2")
+                                     .arg(hostName)
+                                     .arg(error.code().value())
+                                     .toStdString());
     }
 }
 

@@ -47,8 +47,8 @@ QStringList received(int dataSize, const QString& hostIP, std::uint32_t roundTri
 
 QStringList unreachable(const QString& hostIP, const QString& errorString)
 {
-    return QStringList{QStringLiteral("Unable to reach distant computer (") + hostIP + QStringLiteral(") : ") +
-                       errorString} +
+    return QStringList{QStringLiteral("Unable to reach distant computer (") + hostIP +
+                       QStringLiteral(") : ") + errorString} +
            failureAdvice();
 }
 
@@ -63,8 +63,9 @@ QString lookupStatus(std::uint16_t error, const QString& dnsResult, qsizetype re
 
 bool looksLikeDottedAddress(const QString& text)
 {
-    return !text.isEmpty() &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.'); });
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.');
+    });
 }
 
 } // namespace qv::net

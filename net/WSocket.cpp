@@ -164,12 +164,15 @@ bool TWSocket::beginLookup(const QString& argument)
 void TWSocket::startLookup(const QString& argument, Direction direction, std::uint32_t address)
 {
     try {
-        m_pendingTask = m_lookups->start([direction, argument, address](const platform::NameResolver& resolver) {
-            return direction == Direction::Forward ? resolver.byName(argument) : resolver.byAddress(address);
-        });
+        m_pendingTask =
+            m_lookups->start([direction, argument, address](const platform::NameResolver& resolver) {
+                return direction == Direction::Forward ? resolver.byName(argument)
+                                                       : resolver.byAddress(address);
+            });
         m_pendingDirection = direction;
     } catch (const std::system_error& error) {
-        reportError(QStringLiteral("%1: can't start DNS lookup, error #%2").arg(argument).arg(error.code().value()));
+        reportError(
+            QStringLiteral("%1: can't start DNS lookup, error #%2").arg(argument).arg(error.code().value()));
     }
 }
 

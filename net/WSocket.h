@@ -44,7 +44,16 @@ class TWSocket : public QObject {
     Q_PROPERTY(bool LineMode READ LineMode WRITE setLineMode)
 
 public:
-    enum TSocketState { wsInvalidState, wsOpened, wsBound, wsConnecting, wsConnected, wsAccepting, wsListening, wsClosed };
+    enum TSocketState {
+        wsInvalidState,
+        wsOpened,
+        wsBound,
+        wsConnecting,
+        wsConnected,
+        wsAccepting,
+        wsListening,
+        wsClosed
+    };
     Q_ENUM(TSocketState)
 
     static constexpr std::uint16_t kCancelled = 10004;

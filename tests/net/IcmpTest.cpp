@@ -41,8 +41,9 @@ protected:
     void SetUp() override
     {
         ErrorCheckedTest::SetUp();
-        resolver->names.insert(QStringLiteral("server.test"),
-                               qv::test::hostEntry(QStringLiteral("server.test"), {QStringLiteral("192.0.2.7")}));
+        resolver->names.insert(
+            QStringLiteral("server.test"),
+            qv::test::hostEntry(QStringLiteral("server.test"), {QStringLiteral("192.0.2.7")}));
         answer(reply("192.0.2.7", 12, 56));
     }
 
@@ -131,7 +132,8 @@ TEST_F(IcmpTest, FailuresKeepTheirStatusAndNoMechanismMeansNoHandle)
     EXPECT_EQ(qv::net::IcmpStatusText(12345), QStringLiteral("ICMP error #12345"));
     EXPECT_EQ(qv::net::IcmpStatusText(11013), QStringLiteral("TTL expired in transit"));
 
-    const qv::platform::ScopedIcmpEchoOpener none([](auto) { return std::unique_ptr<qv::platform::IcmpEcho>(); });
+    const qv::platform::ScopedIcmpEchoOpener none(
+        [](auto) { return std::unique_ptr<qv::platform::IcmpEcho>(); });
     try {
         TPing ping;
         FAIL() << "created without a mechanism";

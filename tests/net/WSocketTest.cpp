@@ -1,5 +1,5 @@
-#include "net/NetCheckTexts.h"
 #include "net/WSocket.h"
+#include "net/NetCheckTexts.h"
 #include "platform/NameResolver.h"
 #include "tests/net/NetDoubles.h"
 #include "tests/support/TestSupport.h"
@@ -30,7 +30,10 @@ protected:
         };
     }
 
-    bool waitForDone(int count) { return QTest::qWaitFor([&] { return done.size() >= count; }, 5000); }
+    bool waitForDone(int count)
+    {
+        return QTest::qWaitFor([&] { return done.size() >= count; }, 5000);
+    }
 
     std::shared_ptr<ScriptedResolver> resolver = std::make_shared<ScriptedResolver>();
     qv::platform::ScopedNameResolver m_resolver{resolver};
@@ -152,9 +155,9 @@ TEST(SystemResolverTest, LoopbackNamesResolveAndImpossibleNamesFailAtOnce)
     const qv::platform::HostEntry own = resolver.byName(ownName);
     EXPECT_EQ(own.addresses, qv::platform::localIPv4Addresses()) << "the machine's own name: its interfaces";
 
-    for (const QString& impossible : {QString(), QString(254, QLatin1Char('a')),
-                                      QString(QString(64, QLatin1Char('b')) + QStringLiteral(".test")),
-                                      QStringLiteral("caf\u00e9.test")})
+    for (const QString& impossible :
+         {QString(), QString(254, QLatin1Char('a')),
+          QString(QString(64, QLatin1Char('b')) + QStringLiteral(".test")), QStringLiteral("caf\u00e9.test")})
         EXPECT_EQ(resolver.byName(impossible).error, qv::platform::resolver_error::kHostNotFound)
             << impossible.size();
 }

@@ -1,14 +1,23 @@
 // icmp_echo_probe <dgram|raw|helper|auto> <address> <data size> <ttl> <flags> <timeout ms>
 // Sends one echo and prints its outcome on one line of key=value pairs, "mechanism=none" when no
 // mechanism opens.
+// icmp_echo_probe respond <delay ms>
+// Answers the first echo request that reaches this host after <delay ms>, from a raw socket, as a slow
+// host would (run where the kernel's own echo replies are off).
 #include "platform/IcmpEcho.h"
+#include "platform/IcmpPacket.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
 #include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 using namespace qv::platform;
 
@@ -31,12 +40,45 @@ void print(const IcmpEcho& echo, const EchoOutcome& outcome, qint64 elapsedMs)
                 reply.ttl, reply.tos, reply.flags, static_cast<long long>(elapsedMs));
 }
 
+int respond(int delayMs)
+{
+    const int fd = socket(AF_INET, SOCK_RAW, IPPROTO_ICMP);
+    if (fd < 0)
+        return 3;
+    std::printf("listening\n");
+    std::fflush(stdout);
+    QByteArray packet(65536, '\0');
+    for (;;) {
+        sockaddr_in from{};
+        socklen_t fromLength = sizeof from;
+        const ssize_t length =
+            recvfrom(fd, packet.data(), packet.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
+        if (length < 0)
+            return 4;
+        const int headerLength = (packet[0] & 0x0f) * 4;
+        QByteArray message = packet.mid(headerLength, length - headerLength);
+        if (message.size() < icmp::kHeaderSize || std::uint8_t(message[0]) != icmp::kEchoRequest)
+            continue;
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        message[0] = char(icmp::kEchoReply);
+        message[2] = message[3] = 0;
+        const std::uint16_t sum = icmp::checksum(message);
+        message[2] = char(sum >> 8); // big-endian, as the words it sums
+        message[3] = char(sum & 0xff);
+        sendto(fd, message.constData(), message.size(), 0, reinterpret_cast<const sockaddr*>(&from),
+               fromLength);
+        return 0;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     const QStringList arguments = application.arguments();
+    if (arguments.size() == 3 && arguments[1] == QLatin1String("respond"))
+        return respond(arguments[2].toInt());
     in_addr address{};
     if (arguments.size() != 7 || inet_pton(AF_INET, qPrintable(arguments[2]), &address) != 1) {
         std::fprintf(stderr, "usage: icmp_echo_probe <dgram|raw|helper|auto> <address> <size> <ttl> <flags> "

@@ -144,6 +144,7 @@ public:
     TestNetwork& operator=(const TestNetwork&) = delete;
 
     const QString& failure() const { return m_failure; }
+    const QString& responder() const { return m_names[2]; }
 
     // Arguments of the ip utility that run `command` in the client namespace.
     QStringList inClient(const QStringList& command) const
@@ -360,6 +361,25 @@ TEST_P(IcmpEchoNamespace, UnrelatedEchoTrafficIsIgnored)
     EXPECT_GE(silent.number("elapsed"), 295) << silent;
     noise.kill();
     noise.waitForFinished();
+}
+
+// A responder that answers after 120 ms, two hops away: the round trip measures its delay and the reply
+// brings the responder's TTL less the router's hop.
+TEST_P(IcmpEchoNamespace, RoundTripTimeMeasuresASlowResponder)
+{
+    QProcess responder;
+    responder.start(ipProgram(),
+                    {QStringLiteral("netns"), QStringLiteral("exec"), m_network->responder(),
+                     QStringLiteral(QV_ICMP_PROBE), QStringLiteral("respond"), QStringLiteral("120")});
+    ASSERT_TRUE(responder.waitForReadyRead(5000)) << "the responder did not start";
+    const Probe slow = probe("10.201.0.1", 56, 64, 0, 2000);
+    responder.waitForFinished(2000);
+    EXPECT_EQ(slow.number("replies"), 1) << slow;
+    EXPECT_EQ(slow.address(), ipv4(QStringLiteral("10.201.0.1"))) << slow;
+    EXPECT_GE(slow.number("rtt"), 120) << slow;
+    EXPECT_LT(slow.number("rtt"), 120 + 200) << slow;
+    EXPECT_EQ(slow.number("size"), 56) << slow;
+    EXPECT_EQ(slow.number("ttl"), 63) << slow << " (64 from the responder, less one hop)";
 }
 
 INSTANTIATE_TEST_SUITE_P(Mechanisms, IcmpEchoNamespace, ::testing::ValuesIn(kMechanisms), mechanismName);

@@ -1,8 +1,8 @@
 // "quorvex-cli ping", "lookup" and "localip" over a scripted resolver and echo.
+#include "tools/cli/NetCommands.h"
 #include "platform/IcmpEcho.h"
 #include "tests/net/NetDoubles.h"
 #include "tools/cli/Cli.h"
-#include "tools/cli/NetCommands.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -36,9 +36,10 @@ class NetCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resolver->names.insert(QStringLiteral("server.test"),
-                               qv::test::hostEntry(QStringLiteral("server.test"),
-                                                   {QStringLiteral("192.0.2.7"), QStringLiteral("192.0.2.8")}));
+        resolver->names.insert(
+            QStringLiteral("server.test"),
+            qv::test::hostEntry(QStringLiteral("server.test"),
+                                {QStringLiteral("192.0.2.7"), QStringLiteral("192.0.2.8")}));
         reply.replies = 1;
         reply.reply.address = qv::platform::parseInetAddr(QStringLiteral("192.0.2.7"));
         reply.reply.roundTripTime = 3;
@@ -76,11 +77,12 @@ TEST_F(NetCommandsTest, PingPrintsTheWindowsLinesAndItsJson)
 
     const Result json = run({"ping", "192.0.2.7", "--json", "--ttl", "9", "--timeout", "250"});
     const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
-    const QStringList keys{QStringLiteral("Host"),    QStringLiteral("Mechanism"), QStringLiteral("DnsError"),
-                           QStringLiteral("DnsResult"), QStringLiteral("HostName"), QStringLiteral("HostIP"),
-                           QStringLiteral("Size"),    QStringLiteral("TTL"),       QStringLiteral("Flags"),
-                           QStringLiteral("Timeout"), QStringLiteral("Replies"),   QStringLiteral("ErrorCode"),
-                           QStringLiteral("ErrorString"), QStringLiteral("Reply"), QStringLiteral("Lines")};
+    const QStringList keys{
+        QStringLiteral("Host"),        QStringLiteral("Mechanism"), QStringLiteral("DnsError"),
+        QStringLiteral("DnsResult"),   QStringLiteral("HostName"),  QStringLiteral("HostIP"),
+        QStringLiteral("Size"),        QStringLiteral("TTL"),       QStringLiteral("Flags"),
+        QStringLiteral("Timeout"),     QStringLiteral("Replies"),   QStringLiteral("ErrorCode"),
+        QStringLiteral("ErrorString"), QStringLiteral("Reply"),     QStringLiteral("Lines")};
     qsizetype at = -1;
     for (const QString& key : keys) {
         const qsizetype found = json.out.indexOf(QLatin1Char('"') + key + QStringLiteral("\":"));
@@ -90,7 +92,8 @@ TEST_F(NetCommandsTest, PingPrintsTheWindowsLinesAndItsJson)
     EXPECT_EQ(object[QStringLiteral("Mechanism")].toString(), QStringLiteral("raw"));
     EXPECT_EQ(object[QStringLiteral("TTL")].toInt(), 9);
     EXPECT_EQ(object[QStringLiteral("Reply")][QStringLiteral("TTL")].toInt(), 63);
-    EXPECT_EQ(object[QStringLiteral("Reply")][QStringLiteral("Address")].toString(), QStringLiteral("192.0.2.7"));
+    EXPECT_EQ(object[QStringLiteral("Reply")][QStringLiteral("Address")].toString(),
+              QStringLiteral("192.0.2.7"));
     EXPECT_EQ(object[QStringLiteral("Lines")].toArray().size(), 6);
     EXPECT_EQ(requests.last().timeoutMs, 250);
 }
@@ -102,8 +105,8 @@ TEST_F(NetCommandsTest, PingFailuresEndWithTheAdviceAndStatus1)
     answer(timedOut);
     const Result silent = run({"ping", "192.0.2.9"});
     EXPECT_EQ(silent.status, 1);
-    EXPECT_TRUE(silent.out.contains(
-        QStringLiteral("Unable to reach distant computer (192.0.2.9) : Request timed out\n\nNetwork connection failed.\n")));
+    EXPECT_TRUE(silent.out.contains(QStringLiteral(
+        "Unable to reach distant computer (192.0.2.9) : Request timed out\n\nNetwork connection failed.\n")));
 
     const Result unknown = run({"ping", "missing.test"});
     EXPECT_EQ(unknown.status, 1);
@@ -113,7 +116,8 @@ TEST_F(NetCommandsTest, PingFailuresEndWithTheAdviceAndStatus1)
     EXPECT_EQ(run({"ping", "x", "--mechanism", "carrier-pigeon"}).status, 2);
     EXPECT_EQ(run({"ping", "x", "--ttl", "256"}).status, 2);
     EXPECT_EQ(run({"ping"}).status, 2);
-    const qv::platform::ScopedIcmpEchoOpener none([](auto) { return std::unique_ptr<qv::platform::IcmpEcho>(); });
+    const qv::platform::ScopedIcmpEchoOpener none(
+        [](auto) { return std::unique_ptr<qv::platform::IcmpEcho>(); });
     const Result noHandle = run({"ping", "127.0.0.1"});
     EXPECT_EQ(noHandle.status, 1);
     EXPECT_NE(noHandle.err.find("Unable to get ping handle"), std::string::npos) << noHandle.err;
@@ -125,7 +129,8 @@ TEST_F(NetCommandsTest, LookupBothWaysAndItsErrors)
     EXPECT_EQ(forward.status, 0);
     EXPECT_EQ(forward.out, QStringLiteral("192.0.2.7  (2 adress(es))\n192.0.2.7\n192.0.2.8\n"));
 
-    resolver->addresses.insert(qv::platform::parseInetAddr(QStringLiteral("192.0.2.7")), QStringLiteral("server.test"));
+    resolver->addresses.insert(qv::platform::parseInetAddr(QStringLiteral("192.0.2.7")),
+                               QStringLiteral("server.test"));
     const Result reverse = run({"lookup", "--reverse", "192.0.2.7", "--json"});
     const QJsonObject object = QJsonDocument::fromJson(reverse.out.toUtf8()).object();
     EXPECT_EQ(object[QStringLiteral("Reverse")].toBool(), true);
@@ -168,12 +173,14 @@ TEST(NetCommandsLoopbackTest, EdgeSizesTtlZeroAndImpossibleNamesEndCleanly)
     }
     const Result ttlZero = run({"ping", "127.0.0.1", "--ttl", "0"});
     EXPECT_EQ(ttlZero.status, 1);
-    EXPECT_TRUE(ttlZero.out.contains(QStringLiteral("(127.0.0.1) : TTL expired in transit"))) << ttlZero.out.toStdString();
+    EXPECT_TRUE(ttlZero.out.contains(QStringLiteral("(127.0.0.1) : TTL expired in transit")))
+        << ttlZero.out.toStdString();
     const Result tooBig = run({"ping", "127.0.0.1", "--size", "65508"});
     EXPECT_TRUE(tooBig.out.contains(QStringLiteral(": Packet too big"))) << tooBig.out.toStdString();
     const Result longName = run({"ping", std::string(300, 'a')});
     EXPECT_EQ(longName.status, 1);
-    EXPECT_TRUE(longName.out.contains(QStringLiteral("Unable to find host"))) << "refused without asking any server";
+    EXPECT_TRUE(longName.out.contains(QStringLiteral("Unable to find host")))
+        << "refused without asking any server";
 }
 
 } // namespace

@@ -57,9 +57,11 @@ ArgParser pingArguments()
     ArgParser parser;
     parser.integerOption("--size", "N", 0, 65535, "bytes of echo data (default 56; over 65,507 is too big)");
     parser.integerOption("--ttl", "N", 0, 255, "time to live of the request (default 64; 0 sends nothing)");
-    parser.integerOption("--timeout", "MS", 0, kMaxTimeoutMs,
-                         "milliseconds to wait for the reply (default 4000; 0 only looks for one already there)");
-    parser.option("--mechanism", "M", "dgram, raw or helper: the echo mechanism to use (default: the first available)");
+    parser.integerOption(
+        "--timeout", "MS", 0, kMaxTimeoutMs,
+        "milliseconds to wait for the reply (default 4000; 0 only looks for one already there)");
+    parser.option("--mechanism", "M",
+                  "dgram, raw or helper: the echo mechanism to use (default: the first available)");
     parser.flag("--json", "one JSON object with the request, the reply record and the lines");
     parser.positionals("HOST", 1, 1);
     return parser;
@@ -102,8 +104,9 @@ int runPing(std::span<const std::string> args, std::ostream& out, std::ostream&)
     };
     ping.OnEchoReply = [&](QObject*, net::TICMP* icmp, int count) {
         replies = count;
-        lines << (count != 0 ? net::check_lines::received(icmp->Reply().DataSize, icmp->HostIP(), icmp->Reply().RTT)
-                             : net::check_lines::unreachable(icmp->HostIP(), icmp->ErrorString()));
+        lines << (count != 0
+                      ? net::check_lines::received(icmp->Reply().DataSize, icmp->HostIP(), icmp->Reply().RTT)
+                      : net::check_lines::unreachable(icmp->HostIP(), icmp->ErrorString()));
     };
     ping.OnDnsLookupDone = [&](QObject*, std::uint16_t error) {
         dnsError = error;
@@ -194,8 +197,9 @@ int runLookup(std::span<const std::string> args, std::ostream& out, std::ostream
             .add("DnsResultList", jsonLines(socket.DnsResultList()));
         writeJsonLine(out, object);
     } else {
-        printLines(out, QStringList{net::lookupStatus(error, socket.DnsResult(), socket.DnsResultList().size())} +
-                            socket.DnsResultList());
+        printLines(out,
+                   QStringList{net::lookupStatus(error, socket.DnsResult(), socket.DnsResultList().size())} +
+                       socket.DnsResultList());
     }
     return error == 0 ? 0 : kNoAnswerStatus;
 }
@@ -226,7 +230,8 @@ int runLocalIp(std::span<const std::string> args, std::ostream& out, std::ostrea
 
 Subcommand pingCommand()
 {
-    constexpr std::string_view summary = "Check the connection to a host: look it up and send it one echo request";
+    constexpr std::string_view summary =
+        "Check the connection to a host: look it up and send it one echo request";
     return {"ping", std::string(summary), pingArguments().usage("ping", summary), runPing};
 }
 
