@@ -8,6 +8,7 @@
 #include "bench/ui/PerfMemoireInfoDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
 #include "forms/Look.h"
+#include "net/ui/NetDlg.h"
 #include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionGuard.h"
@@ -316,8 +317,12 @@ void TQuorvexMain::InfoSystemeExploitationClick()
     qv::platform::showModal(information);
 }
 
-// The network check window is not part of this build yet; until it is, its command does nothing.
-void TQuorvexMain::ButtonOutilReseauClick() {}
+void TQuorvexMain::ButtonOutilReseauClick()
+{
+    qv::platform::PlaySoundCue();
+    TNetDlg check(this);
+    qv::platform::showModal(check);
+}
 
 void TQuorvexMain::About()
 {

@@ -57,6 +57,11 @@ set(QV_PICTURES
   pictures/menu2.png
   pictures/menu3.png
   pictures/menu4.png
+  pictures/net_node_0.png
+  pictures/net_node_1.png
+  pictures/net_node_2.png
+  pictures/net_node_3.png
+  pictures/net_node_4.png
   pictures/page1.png
   pictures/page2.png
   pictures/page3.png

@@ -16,6 +16,7 @@ namespace {
 
 ModalRunner g_modalRunner;
 InformationPresenter g_informationPresenter;
+ErrorPresenter g_errorPresenter;
 
 } // namespace
 
@@ -56,6 +57,20 @@ std::unique_ptr<QMessageBox> makeInformationBox(QWidget* parent, const QString& 
         label->setMinimumWidth(widest + label->margin() * 2 + 2);
     }
     return box;
+}
+
+void showError(QWidget* parent, const QString& title, const QString& text)
+{
+    if (g_errorPresenter) {
+        g_errorPresenter(parent, title, text);
+        return;
+    }
+    QMessageBox::critical(parent, title, text);
+}
+
+ErrorPresenter setErrorPresenter(ErrorPresenter presenter)
+{
+    return std::exchange(g_errorPresenter, std::move(presenter));
 }
 
 InformationPresenter setInformationPresenter(InformationPresenter presenter)

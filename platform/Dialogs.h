@@ -27,6 +27,12 @@ void showInformation(QWidget* parent, const QString& text);
 InformationPresenter setInformationPresenter(InformationPresenter presenter);
 using ScopedInformationPresenter = ScopedHook<InformationPresenter, &setInformationPresenter>;
 
+// An error message box with its own title; replaceable for tests like the information box.
+using ErrorPresenter = std::function<void(QWidget*, const QString& title, const QString& text)>;
+void showError(QWidget* parent, const QString& title, const QString& text);
+ErrorPresenter setErrorPresenter(ErrorPresenter presenter);
+using ScopedErrorPresenter = ScopedHook<ErrorPresenter, &setErrorPresenter>;
+
 // The box showInformation() shows: the program's title, an information icon, OK, and each line of
 // `text` kept whole (a message box would otherwise wrap lines wider than about 500 pixels).
 std::unique_ptr<QMessageBox> makeInformationBox(QWidget* parent, const QString& text);

@@ -13,6 +13,7 @@ packages=(
   xvfb xauth
   help2man
   iputils-ping iproute2
+  libsmbclient-dev
   "$@"
 )
 

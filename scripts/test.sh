@@ -4,8 +4,25 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-# The installed-tree and package checks validate with these.
-"$root/scripts/setup.sh" desktop-file-utils appstream dpkg-dev lintian
+# The installed-tree and package checks validate with these; the neighbourhood tests run Samba servers of
+# their own, in network namespaces.
+samba_was_installed=false
+dpkg-query -W -f='${Status}' samba 2>/dev/null | grep -q "install ok installed" && samba_was_installed=true
+"$root/scripts/setup.sh" desktop-file-utils appstream dpkg-dev lintian samba smbclient
+
+# A samba package installed just now starts its services where it can: stop them again, so that nothing
+# answers on this machine's network for the tests. A Samba the machine already had is left alone.
+if [[ $samba_was_installed == false ]]; then
+  sudo=()
+  [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+  for service in smbd nmbd samba-ad-dc; do
+    if [[ -d /run/systemd/system ]] && command -v systemctl >/dev/null; then
+      "${sudo[@]}" systemctl disable --now "$service" >/dev/null 2>&1 || true
+    elif command -v service >/dev/null; then
+      "${sudo[@]}" service "$service" stop >/dev/null 2>&1 || true
+    fi
+  done
+fi
 
 presets=(default asan)
 [[ ${1:-} == --quick ]] && presets=(default)

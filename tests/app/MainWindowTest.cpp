@@ -7,6 +7,7 @@
 #include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpEngine.h"
+#include "platform/IcmpEcho.h"
 #include "platform/LinuxSystemFacts.h"
 #include "tests/cpu/CpuTestSupport.h"
 #include "widgets/TransBtn.h"
@@ -157,6 +158,25 @@ TEST_F(MainWindowTest, OperatingSystemInformationOpensItsWindow)
     EXPECT_EQ(shownDialogs, QStringList(2, QStringLiteral("InfoSystemeDlg")));
     EXPECT_EQ(platforms, QStringList(2, qv::platform::LinuxSystemFacts().version().platformName));
     EXPECT_EQ(cues, 2);
+}
+
+// The network check opens from its button; without any echo mechanism its window cannot be created and
+// the reason is shown instead.
+TEST_F(MainWindowTest, NetworkCheckOpensItsWindowOrSaysWhyNot)
+{
+    const qv::platform::ScopedModalRunner showing([&](QDialog& dialog) {
+        shownDialogs.append(dialog.objectName());
+        return int(QDialog::Accepted);
+    });
+    auto window = startedWindow();
+    if (qv::platform::openIcmpEcho()) {
+        window->commandButton(Command::ToolNetworkCheck)->click();
+        EXPECT_EQ(shownDialogs, QStringList{QStringLiteral("NetDlg")});
+    }
+    const qv::platform::ScopedIcmpEchoOpener none(
+        [](auto) { return std::unique_ptr<qv::platform::IcmpEcho>(); });
+    window->menuAction(Command::ToolNetworkCheck)->trigger();
+    EXPECT_EQ(qv::test::takeReportedErrors(), QStringList{QStringLiteral("Unable to get ping handle")});
 }
 
 TEST_F(MainWindowTest, ButtonsOfTheFunctionsOfThisVersionStandOutAndTheOthersGreyUntilHovered)

@@ -4,7 +4,7 @@ namespace qv::test {
 
 platform::HostEntry ScriptedResolver::byName(const QString& name) const
 {
-    waitWhileHeld();
+    m_gate.pass();
     platform::HostEntry notFound;
     notFound.error = platform::resolver_error::kHostNotFound;
     return names.value(name, notFound);
@@ -12,7 +12,7 @@ platform::HostEntry ScriptedResolver::byName(const QString& name) const
 
 platform::HostEntry ScriptedResolver::byAddress(std::uint32_t address) const
 {
-    waitWhileHeld();
+    m_gate.pass();
     if (!addresses.contains(address)) {
         platform::HostEntry notFound;
         notFound.error = platform::resolver_error::kHostNotFound;
@@ -21,13 +21,37 @@ platform::HostEntry ScriptedResolver::byAddress(std::uint32_t address) const
     return hostEntry(addresses.value(address), {});
 }
 
-void ScriptedResolver::hold()
+std::optional<platform::NetListing>
+ScriptedNeighbourhood::list(const std::optional<platform::NetResource>& parent,
+                            platform::ResourceKind kind) const
+{
+    m_listingGate.pass();
+    const QString key = parent ? parent->remoteName : QString();
+    if (!containers.contains(key))
+        return std::nullopt;
+    platform::NetListing listing = containers.value(key);
+    const int keep = kind == platform::ResourceKind::Disk ? 1 : kind == platform::ResourceKind::Print ? 2 : 0;
+    if (keep != 0)
+        listing.entries.removeIf(
+            [keep](const platform::NetResource& entry) { return entry.type != 0 && entry.type != keep; });
+    return listing;
+}
+
+std::optional<QStringList> ScriptedNeighbourhood::directories(const QString& uncPath) const
+{
+    m_directoryGate.pass();
+    if (!directoryTable.contains(uncPath))
+        return std::nullopt;
+    return directoryTable.value(uncPath);
+}
+
+void CallGate::hold()
 {
     const std::lock_guard lock(m_mutex);
     m_held = true;
 }
 
-void ScriptedResolver::release()
+void CallGate::release()
 {
     {
         const std::lock_guard lock(m_mutex);
@@ -36,17 +60,26 @@ void ScriptedResolver::release()
     m_released.notify_all();
 }
 
-int ScriptedResolver::calls() const
+void CallGate::pass() const
+{
+    std::unique_lock lock(m_mutex);
+    ++m_calls;
+    m_released.wait(lock, [this] { return !m_held; });
+}
+
+int CallGate::calls() const
 {
     const std::lock_guard lock(m_mutex);
     return m_calls;
 }
 
-void ScriptedResolver::waitWhileHeld() const
+platform::NetResource resource(const QString& remoteName, int type, bool container)
 {
-    std::unique_lock lock(m_mutex);
-    ++m_calls;
-    m_released.wait(lock, [this] { return !m_held; });
+    platform::NetResource entry;
+    entry.remoteName = remoteName;
+    entry.type = type;
+    entry.container = container;
+    return entry;
 }
 
 platform::HostEntry hostEntry(const QString& officialName, const QStringList& dottedAddresses)

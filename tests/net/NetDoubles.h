@@ -2,6 +2,7 @@
 
 #include "platform/IcmpEcho.h"
 #include "platform/NameResolver.h"
+#include "platform/NetworkNeighbourhood.h"
 
 #include <QMap>
 
@@ -9,6 +10,23 @@
 #include <mutex>
 
 namespace qv::test {
+
+// Counts the calls that pass it; while held, every call waits until it is released, as a silent server
+// keeps its callers waiting.
+class CallGate {
+public:
+    void hold();
+    void release();
+    // Counts the call, then waits while the gate is held.
+    void pass() const;
+    int calls() const;
+
+private:
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_released;
+    bool m_held = false;
+    mutable int m_calls = 0;
+};
 
 // Answers from a table; names not in it are not found. Counts its calls, and while held it keeps
 // every lookup waiting, as a silent name server would.
@@ -20,17 +38,12 @@ public:
     platform::HostEntry byName(const QString& name) const override;
     platform::HostEntry byAddress(std::uint32_t address) const override;
 
-    void hold();
-    void release();
-    int calls() const;
+    void hold() { m_gate.hold(); }
+    void release() { m_gate.release(); }
+    int calls() const { return m_gate.calls(); }
 
 private:
-    void waitWhileHeld() const;
-
-    mutable std::mutex m_mutex;
-    mutable std::condition_variable m_released;
-    bool m_held = false;
-    mutable int m_calls = 0;
+    CallGate m_gate;
 };
 
 // An echo that answers as scripted and remembers the requests it was given.
@@ -52,6 +65,30 @@ private:
     platform::EchoOutcome m_outcome;
     QList<platform::EchoRequest>* m_requests;
 };
+
+// A network neighbourhood from tables: the entries under each container (by remote name, "" for the
+// top) and the sub-directories of each share path. While held, every listing waits, as a slow server.
+class ScriptedNeighbourhood final : public platform::NetworkNeighbourhood {
+public:
+    QMap<QString, platform::NetListing> containers;
+    QMap<QString, QStringList> directoryTable;
+
+    QString providerName() const override { return QStringLiteral("Samba"); }
+    std::optional<platform::NetListing> list(const std::optional<platform::NetResource>& parent,
+                                             platform::ResourceKind kind) const override;
+    std::optional<QStringList> directories(const QString& uncPath) const override;
+
+    void hold() { m_listingGate.hold(); }
+    void release() { m_listingGate.release(); }
+    int listings() const { return m_listingGate.calls(); }
+    int directoryListings() const { return m_directoryGate.calls(); }
+
+private:
+    CallGate m_listingGate;
+    CallGate m_directoryGate;
+};
+
+platform::NetResource resource(const QString& remoteName, int type = 0, bool container = false);
 
 platform::HostEntry hostEntry(const QString& officialName, const QStringList& dottedAddresses);
 

@@ -26,6 +26,7 @@ Result run(std::vector<std::string> args)
     registry.add(qv::cli::pingCommand());
     registry.add(qv::cli::lookupCommand());
     registry.add(qv::cli::localIpCommand());
+    registry.add(qv::cli::smbCommand());
     std::ostringstream out;
     std::ostringstream err;
     const int status = qv::cli::runCli(registry, args, out, err);
@@ -156,6 +157,28 @@ TEST_F(NetCommandsTest, LocalIpListsTheInterfacesLoopbackLast)
     const QJsonArray list = object[QStringLiteral("LocalIPList")].toArray();
     ASSERT_FALSE(list.isEmpty());
     EXPECT_TRUE(list.last().toString().startsWith(QStringLiteral("127.")));
+}
+
+TEST(SmbCommandTest, ListsWhatTheTreeShowsBelowEachNode)
+{
+    using qv::test::resource;
+    auto network = std::make_shared<qv::test::ScriptedNeighbourhood>();
+    network->containers.insert(QStringLiteral("Samba"), {{resource(QStringLiteral("HOME"), 0, true)}, 0});
+    network->containers.insert(QStringLiteral("HOME"),
+                               {{resource(QStringLiteral("\\\\SERVER"), 0, true)}, 0});
+    network->containers.insert(QStringLiteral("\\\\SERVER"),
+                               {{resource(QStringLiteral("\\\\SERVER\\Public"), 1)}, 5});
+    network->directoryTable.insert(QStringLiteral("\\\\SERVER\\Public"), {QStringLiteral("Docs")});
+    const qv::platform::ScopedNetworkNeighbourhood installed(network);
+
+    EXPECT_EQ(run({"smb", "smb://"}).out, QStringLiteral("HOME\n"));
+    EXPECT_EQ(run({"smb", "smb://HOME"}).out, QStringLiteral("\\\\SERVER\n"));
+    const Result shares = run({"smb", "smb://SERVER", "--json"});
+    EXPECT_EQ(shares.status, 1) << "the listing stopped early";
+    EXPECT_TRUE(shares.out.contains(QStringLiteral("\"Error\":5"))) << shares.out.toStdString();
+    EXPECT_EQ(run({"smb", "smb://SERVER/Public"}).out, QStringLiteral("\\\\SERVER\\Public\\Docs\n"));
+    EXPECT_EQ(run({"smb", "smb://NOWHERE/x"}).status, 1);
+    EXPECT_EQ(run({"smb", "//SERVER"}).status, 2);
 }
 
 // The bad inputs of a check, through this machine's own echo mechanism on loopback.

@@ -4,12 +4,15 @@
 #include "net/NetCheckTexts.h"
 #include "net/WSocket.h"
 #include "platform/NameResolver.h"
+#include "platform/NetworkNeighbourhood.h"
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/JsonWriter.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <ostream>
 
@@ -226,7 +229,103 @@ int runLocalIp(std::span<const std::string> args, std::ostream& out, std::ostrea
     return 0;
 }
 
+ArgParser smbArguments()
+{
+    ArgParser parser;
+    parser.flag("--json", "one JSON object: the URL, the entries (Name, Type, Container) and the error");
+    parser.positionals("URL", 0, 1);
+    return parser;
+}
+
+// The node an smb:// URL names: nullopt for the top, the provider for "smb://", a workgroup (or, when no
+// workgroup has that name, a server) for "smb://NAME", and a share or directory path otherwise.
+struct SmbNode {
+    std::optional<platform::NetResource> container;
+    QString directoryPath; // "\\SERVER\Share\Dir" when the URL names a share or directory
+};
+
+SmbNode smbNode(const platform::NetworkNeighbourhood& network, const QString& url)
+{
+    if (!url.startsWith(QLatin1String("smb://")))
+        throw UsageError("the URL must start with smb:// ('" + url.toStdString() + "')");
+    const QStringList parts = url.mid(6).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    platform::NetResource provider;
+    provider.remoteName = network.providerName();
+    provider.container = true;
+    if (parts.isEmpty())
+        return {provider, {}};
+    if (parts.size() > 1)
+        return {std::nullopt, QStringLiteral("\\\\") + parts.join(QLatin1Char('\\'))};
+    platform::NetResource node;
+    node.container = true;
+    node.remoteName = parts.front();
+    const auto workgroups = network.list(provider, platform::ResourceKind::Any);
+    const bool isWorkgroup =
+        workgroups &&
+        std::any_of(workgroups->entries.begin(), workgroups->entries.end(),
+                    [&](const platform::NetResource& entry) {
+                        return entry.remoteName.compare(node.remoteName, Qt::CaseInsensitive) == 0;
+                    });
+    if (!isWorkgroup)
+        node.remoteName.prepend(QStringLiteral("\\\\"));
+    return {node, {}};
+}
+
+int runSmb(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+{
+    const ParsedArgs parsed = smbArguments().parse(args);
+    const QString url =
+        parsed.positionals().empty() ? QString() : QString::fromStdString(parsed.positionals().front());
+    const platform::NetworkNeighbourhoodPointer network = platform::networkNeighbourhood();
+    const SmbNode node = url.isEmpty() ? SmbNode{} : smbNode(*network, url);
+
+    platform::NetListing listing;
+    bool opened = true;
+    if (!node.directoryPath.isEmpty()) {
+        const auto directories = network->directories(node.directoryPath);
+        opened = directories.has_value();
+        for (const QString& name : directories.value_or(QStringList()))
+            listing.entries.append({node.directoryPath + QLatin1Char('\\') + name, 1, true});
+    } else if (const auto found = network->list(node.container, platform::ResourceKind::Any)) {
+        listing = *found;
+    } else {
+        opened = false;
+    }
+
+    if (parsed.has("--json")) {
+        JsonArray entries;
+        for (const platform::NetResource& entry : listing.entries) {
+            JsonObject item;
+            item.add("Name", entry.remoteName.toStdString())
+                .add("Type", entry.type)
+                .add("Container", entry.container);
+            entries.add(item);
+        }
+        JsonObject object;
+        object.add("Url", url.toStdString())
+            .add("Opened", opened)
+            .add("Entries", entries)
+            .add("Error", listing.error == 0 ? JsonValue(nullptr) : JsonValue(listing.error));
+        writeJsonLine(out, object);
+    } else {
+        for (const platform::NetResource& entry : listing.entries)
+            out << entry.remoteName.toStdString() << '\n';
+    }
+    if (!opened)
+        err << "quorvex-cli smb: cannot open "
+            << (url.isEmpty() ? std::string("the network") : url.toStdString()) << '\n';
+    else if (listing.error != 0)
+        err << "quorvex-cli smb: the listing stopped early: " << std::strerror(listing.error) << '\n';
+    return opened && listing.error == 0 ? 0 : kNoAnswerStatus;
+}
+
 } // namespace
+
+Subcommand smbCommand()
+{
+    constexpr std::string_view summary = "List what the network neighbourhood shows below a node";
+    return {"smb", std::string(summary), smbArguments().usage("smb", summary), runSmb};
+}
 
 Subcommand pingCommand()
 {

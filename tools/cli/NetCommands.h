@@ -14,4 +14,9 @@ Subcommand lookupCommand();
 // "localip [--json]": the host name and the IPv4 addresses of the interfaces that are up.
 Subcommand localIpCommand();
 
+// "smb [URL] [--json]": what the network tree shows below a node: the top without URL, the workgroups for
+// "smb://", a workgroup's servers or a server's shares for "smb://NAME", the sub-directories for
+// "smb://SERVER/Share[/Dir...]".
+Subcommand smbCommand();
+
 } // namespace qv::cli

@@ -18,6 +18,7 @@ CommandRegistry standardCommands()
     registry.add(pingCommand());
     registry.add(lookupCommand());
     registry.add(localIpCommand());
+    registry.add(smbCommand());
     return registry;
 }
 

@@ -1,4 +1,5 @@
 #include "Families.h"
+#include "Icons.h"
 #include "Painting.h"
 #include "Palette.h"
 #include "PictureSink.h"
@@ -95,6 +96,46 @@ QImage clockCursor()
     return image;
 }
 
+// A folder, 16 x 16: closed for a share, open for the selected directory.
+QImage folder(bool open)
+{
+    QImage image = newPicture({16, 16});
+    QPainter p(&image);
+    prepare(p);
+    const QRectF back(1.5, 3.5, 13, 10);
+    QPainterPath tab(QPointF(1.5, 4.5));
+    tab.lineTo(1.5, 2.5);
+    tab.lineTo(6, 2.5);
+    tab.lineTo(7.5, 4);
+    p.setPen(QPen(navy(), 1));
+    p.setBrush(accentDark());
+    p.drawPath(tab);
+    roundedPanel(p, back, 1, verticalGradient(back, accent(), accentDark()), navy());
+    if (open) {
+        QPainterPath front(QPointF(3.5, 7.5));
+        front.lineTo(15.5, 7.5);
+        front.lineTo(13.5, 13.5);
+        front.lineTo(1.5, 13.5);
+        front.closeSubpath();
+        p.setBrush(verticalGradient(QRectF(1.5, 7.5, 14, 6), accentLight(), accent()));
+        p.drawPath(front);
+    } else {
+        p.setPen(QPen(withAlpha(white(), 160), 1));
+        p.drawLine(QPointF(2.5, 5.5), QPointF(13.5, 5.5));
+    }
+    return image;
+}
+
+// One of the network tree's node pictures, 16 x 16.
+QImage treeNode(Icon icon)
+{
+    QImage image = newPicture({16, 16});
+    QPainter p(&image);
+    prepare(p);
+    drawIcon(p, icon, QRectF(0, 0, 16, 16));
+    return image;
+}
+
 } // namespace
 
 void makeSmallPictures(PictureSink& sink)
@@ -105,6 +146,12 @@ void makeSmallPictures(PictureSink& sink)
     for (const int size : {16, 32, 48, 128, 256})
         sink.save(QStringLiteral("app_icon_%1").arg(size), appIcon(size), false);
     sink.save(QStringLiteral("clock_cursor"), clockCursor(), false);
+    // The network tree: provider, workgroup, computer, share, open directory.
+    sink.save(QStringLiteral("net_node_0"), treeNode(Icon::Globe), false);
+    sink.save(QStringLiteral("net_node_1"), treeNode(Icon::NetworkedPcs), false);
+    sink.save(QStringLiteral("net_node_2"), treeNode(Icon::Monitor), false);
+    sink.save(QStringLiteral("net_node_3"), folder(false), false);
+    sink.save(QStringLiteral("net_node_4"), folder(true), false);
 }
 
 } // namespace qv::picgen

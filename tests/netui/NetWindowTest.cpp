@@ -1,0 +1,234 @@
+#include "forms/Look.h"
+#include "net/Icmp.h"
+#include "net/WSocket.h"
+#include "net/ui/NetDlg.h"
+#include "platform/Dialogs.h"
+#include "platform/HelpEngine.h"
+#include "tests/net/NetDoubles.h"
+#include "tests/support/TestSupport.h"
+#include "ui_NetDlg.h"
+
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using qv::test::resource;
+
+const QStringList kAdvice{
+    QString(), QStringLiteral("Network connection failed."),
+    QStringLiteral("Check the hostname or IP address you typed in is correct"),
+    QStringLiteral("Check the network cable is properly connected and network drivers installed.")};
+
+class NetWindowTest : public qv::test::ErrorCheckedTest {
+protected:
+    void SetUp() override
+    {
+        ErrorCheckedTest::SetUp();
+        resolver->names.insert(
+            QStringLiteral("server.test"),
+            qv::test::hostEntry(QStringLiteral("server.test"),
+                                {QStringLiteral("192.0.2.7"), QStringLiteral("192.0.2.8")}));
+        resolver->addresses.insert(qv::platform::parseInetAddr(QStringLiteral("192.0.2.7")),
+                                   QStringLiteral("server.test"));
+        neighbourhood->containers.insert(QString(), {{resource(QStringLiteral("Samba"), 0, true)}, 0});
+        neighbourhood->containers.insert(QStringLiteral("Samba"),
+                                         {{resource(QStringLiteral("HOME"), 0, true)}, 0});
+        neighbourhood->containers.insert(QStringLiteral("HOME"),
+                                         {{resource(QStringLiteral("\\\\SERVER"), 0, true)}, 0});
+        neighbourhood->containers.insert(QStringLiteral("\\\\SERVER"),
+                                         {{resource(QStringLiteral("\\\\SERVER\\Public"), 1)}, 0});
+        answer(true);
+        reopen();
+    }
+
+    // The echo is opened with the window: a new answer needs a new window.
+    void reopen()
+    {
+        window.reset();
+        window = std::make_unique<TNetDlg>();
+        window->show();
+    }
+
+    void answer(bool reply)
+    {
+        qv::platform::EchoOutcome outcome;
+        if (reply) {
+            outcome.replies = 1;
+            outcome.reply.roundTripTime = 7;
+            outcome.reply.dataSize = 56;
+        } else {
+            outcome.errorCode = qv::platform::echo_status::kRequestTimedOut;
+        }
+        m_opener.reset();
+        m_opener.emplace(
+            [this, outcome](auto) { return std::make_unique<qv::test::ScriptedEcho>(outcome, &requests); });
+    }
+
+    QStringList memo() const { return form().DisplayMemo->toPlainText().split(QLatin1Char('\n')); }
+    const Ui::NetDlg& form() const { return window->form(); }
+
+    void check(const QString& host)
+    {
+        form().HostEdit->setText(host);
+        form().pingButton->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form().pingButton->isEnabled(); }, 5000));
+    }
+
+    std::shared_ptr<qv::test::ScriptedResolver> resolver = std::make_shared<qv::test::ScriptedResolver>();
+    qv::platform::ScopedNameResolver m_resolver{resolver};
+    std::shared_ptr<qv::test::ScriptedNeighbourhood> neighbourhood =
+        std::make_shared<qv::test::ScriptedNeighbourhood>();
+    qv::platform::ScopedNetworkNeighbourhood m_neighbourhood{neighbourhood};
+    qv::platform::ScopedWorkgroupQuery m_workgroup{
+        [] { return std::optional<QString>(QStringLiteral("HOME")); }};
+    std::optional<qv::platform::ScopedIcmpEchoOpener> m_opener;
+    QList<qv::platform::EchoRequest> requests;
+    std::unique_ptr<TNetDlg> window;
+};
+
+TEST_F(NetWindowTest, TheConnectionCheckWritesEachOutcome)
+{
+    EXPECT_EQ(form().HostEdit->text(), TNetDlg::kDefaultHost);
+    check(QStringLiteral("server.test"));
+    EXPECT_EQ(memo(), (QStringList{QStringLiteral("Searching distant computer 'server.test'"),
+                                   QStringLiteral("Distant computer 'server.test' is 192.0.2.7"),
+                                   QStringLiteral("Sending 56 byte to 192.0.2.7 (192.0.2.7)"),
+                                   QStringLiteral("Receiving 56 byte from 192.0.2.7 in 7 msecs"), QString(),
+                                   QStringLiteral("Network link OK.")}));
+
+    check(QStringLiteral("missing.test"));
+    EXPECT_EQ(memo(), (QStringList{QStringLiteral("Searching distant computer 'missing.test'"),
+                                   QStringLiteral("Unable to find host 'missing.test'")} +
+                       kAdvice));
+
+    answer(false);
+    reopen();
+    check(QStringLiteral("192.0.2.9"));
+    EXPECT_EQ(
+        memo(),
+        (QStringList{QStringLiteral("Searching distant computer '192.0.2.9'"),
+                     QStringLiteral("Distant computer '192.0.2.9' is 192.0.2.9"),
+                     QStringLiteral("Sending 56 byte to 192.0.2.9 (192.0.2.9)"),
+                     QStringLiteral("Unable to reach distant computer (192.0.2.9) : Request timed out")} +
+         kAdvice));
+    EXPECT_EQ(resolver->calls(), 2) << "a dotted address is not looked up";
+}
+
+TEST_F(NetWindowTest, LookupsShowTheirStatusAndResults)
+{
+    const auto lookUp = [&](TTransparentButton* button, const QString& text) {
+        form().HostEditLookUp->setText(text);
+        button->click();
+        EXPECT_FALSE(form().ReverseLookUpButton->isEnabled() &&
+                     form().IPLabel->text().endsWith(QLatin1String("...")));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form().LookupButton->isEnabled(); }, 5000));
+    };
+    lookUp(form().LookupButton, QStringLiteral("server.test"));
+    EXPECT_EQ(form().IPLabel->text(), QStringLiteral("192.0.2.7  (2 adress(es))"));
+    EXPECT_EQ(form().IPListMemo->toPlainText(), QStringLiteral("192.0.2.7\n192.0.2.8"));
+    EXPECT_FALSE(form().CancelButtonLookUp->isEnabled());
+    lookUp(form().LookupButton, QStringLiteral("10.0.0.1"));
+    EXPECT_EQ(form().IPLabel->text(), QStringLiteral("10.0.0.1  (0 adress(es))"));
+    lookUp(form().ReverseLookUpButton, QStringLiteral("192.0.2.7"));
+    EXPECT_EQ(form().IPLabel->text(), QStringLiteral("server.test  (1 adress(es))"));
+    lookUp(form().LookupButton, QStringLiteral("missing.test"));
+    EXPECT_EQ(form().IPLabel->text(), QStringLiteral("Unknown, Error #11001"));
+    EXPECT_TRUE(form().IPListMemo->toPlainText().isEmpty());
+
+    resolver->hold();
+    form().HostEditLookUp->setText(QStringLiteral("server.test"));
+    form().LookupButton->click();
+    form().CancelButtonLookUp->click();
+    EXPECT_EQ(form().IPLabel->text(), QStringLiteral("Unknown, Error #10004"));
+    EXPECT_TRUE(form().ReverseLookUpButton->isEnabled());
+    resolver->release();
+    form().CancelButtonLookUp->click(); // nothing pending: the label only clears
+    EXPECT_EQ(form().IPLabel->text(), QString());
+
+    form().LocalIPButton->click();
+    EXPECT_EQ(form().IPListMemo->toPlainText(), qv::net::LocalIPList().join(QLatin1Char('\n')));
+    EXPECT_EQ(form().HostEditLookUp->text(), qv::net::LocalIPList().value(0));
+}
+
+TEST_F(NetWindowTest, TheAddressCheckRefusesWhatIsNoAddress)
+{
+    QStringList refused;
+    const qv::platform::ScopedErrorPresenter capture(
+        [&](QWidget*, const QString& title, const QString& text) {
+            refused << title + QStringLiteral(": ") + text;
+        });
+    for (const QString& text : {QStringLiteral("1.2.3.x"), QString()}) {
+        form().HostEditLookUp->setText(text);
+        form().ReverseLookUpButton->click();
+    }
+    EXPECT_EQ(refused,
+              QStringList(2, QStringLiteral("Invalid IP address: Invalid IP address (ex: 192.0.2.1)")));
+    EXPECT_TRUE(form().LookupButton->isEnabled()) << "nothing else changes";
+
+    form().HostEditLookUp->setText(QString());
+    form().LookupButton->click();
+    EXPECT_EQ(qv::test::takeReportedErrors(), QStringList{QStringLiteral("DNS lookup: invalid host name.")});
+    EXPECT_TRUE(form().CancelButtonLookUp->isEnabled());
+    form().CancelButtonLookUp->click();
+    EXPECT_TRUE(form().LookupButton->isEnabled());
+}
+
+TEST_F(NetWindowTest, AnalysisFillsTheTreeAndClosingDuringARunIsSafe)
+{
+    EXPECT_EQ(form().LabelChemin->text(), QStringLiteral("Network path: "));
+    form().button_AnalyseReseau->click();
+    EXPECT_EQ(form().LabelWorkGroup->text(), QStringLiteral("Workgroup (Domain): HOME"));
+    EXPECT_FALSE(form().button_AnalyseReseau->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form().button_AnalyseReseau->isEnabled(); }, 5000));
+    EXPECT_FALSE(form().Button_Stop->isVisible());
+    const QList<QTreeWidgetItem*> shares =
+        form().VSNetTreeView1->findItems(QStringLiteral("Public"), Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_FALSE(shares.isEmpty());
+    form().VSNetTreeView1->setCurrentItem(shares.first());
+    EXPECT_EQ(form().LabelChemin->text(), QStringLiteral("Chemin réseau: \\\\SERVER\\Public"));
+
+    neighbourhood->hold();
+    const int listings = neighbourhood->listings();
+    form().button_AnalyseReseau->click();
+    EXPECT_TRUE(form().Button_Stop->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return neighbourhood->listings() > listings; }, 5000));
+    QTimer::singleShot(50, window.get(), [this] { neighbourhood->release(); });
+    window->close(); // stops and waits for the run, serving it meanwhile
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(form().VSNetTreeView1->Running());
+}
+
+TEST_F(NetWindowTest, HelpAndTheThreePagesRendered)
+{
+    form().TransparentButton1->click();
+    EXPECT_EQ(qv::platform::HelpEngine::instance().lastRequestedContext(), TNetDlg::kHelpContext);
+    EXPECT_EQ(window->size(), QSize(504, 485));
+
+    form().button_AnalyseReseau->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form().button_AnalyseReseau->isEnabled(); }, 5000));
+    form().VSNetTreeView1->expandAll();
+    check(QStringLiteral("server.test"));
+    form().HostEditLookUp->setText(QStringLiteral("server.test"));
+    form().LookupButton->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form().LookupButton->isEnabled(); }, 5000));
+
+    const QList<TTabSheet*> pages{form().TabSheet1, form().TabSheet2, form().TabSheet3};
+    const QList<QWidget*> shown{form().VSNetTreeView1, form().DisplayMemo, form().IPLabel};
+    const QStringList names{QStringLiteral("analysis"), QStringLiteral("check"), QStringLiteral("lookup")};
+    for (int i = 0; i < pages.size(); ++i) {
+        form().PageControl1->setActivePage(pages[i]);
+        const QImage image(qv::test::saveScreenshot(*window, QStringLiteral("net_check_") + names[i]));
+        const QRect area(shown[i]->mapTo(window.get(), QPoint(0, 0)), shown[i]->size());
+        EXPECT_GT(qv::test::countPixels(
+                      image, [](const QColor& c) { return c.lightness() < 100; }, area),
+                  20)
+            << names[i].toStdString() << ": its texts are drawn";
+    }
+}
+
+} // namespace
