@@ -155,8 +155,8 @@ void TICMP::display(const QString& message)
 TPing::TPing(QObject* owner, std::optional<platform::EchoMechanism> forced)
     : QObject(owner)
     , m_icmp(std::make_unique<TICMP>(forced))
-    , m_lookups(new platform::AsyncLookup(
-          [this](std::uint64_t task, const platform::HostEntry& entry) { lookupDone(task, entry); }, this))
+    , m_lookups(
+          new platform::AsyncLookup([this](const platform::HostEntry& entry) { lookupDone(entry); }, this))
 {
     m_icmp->OnDisplay = [this](TICMP* icmp, const QString& message) {
         if (OnDisplay)
@@ -177,7 +177,7 @@ TPing::~TPing() = default;
 
 void TPing::DnsLookup(const QString& hostName)
 {
-    m_pendingTask = 0;
+    m_lookups->cancel();
     m_dnsResult.clear();
     const std::uint32_t address = platform::parseInetAddr(hostName);
     if (address != platform::kInvalidAddress) {
@@ -186,7 +186,7 @@ void TPing::DnsLookup(const QString& hostName)
         return;
     }
     try {
-        m_pendingTask = m_lookups->start(
+        m_lookups->start(
             [hostName](const platform::NameResolver& resolver) { return resolver.byName(hostName); });
     } catch (const std::system_error& error) {
         throw std::runtime_error(QStringLiteral("%1: can't start DNS lookup, error #%2")
@@ -198,17 +198,12 @@ void TPing::DnsLookup(const QString& hostName)
 
 void TPing::CancelDnsLookup()
 {
-    if (m_pendingTask == 0)
-        return;
-    m_pendingTask = 0;
-    fireDone(kCancelled);
+    if (m_lookups->cancel())
+        fireDone(kCancelled);
 }
 
-void TPing::lookupDone(std::uint64_t task, const platform::HostEntry& entry)
+void TPing::lookupDone(const platform::HostEntry& entry)
 {
-    if (task != m_pendingTask)
-        return;
-    m_pendingTask = 0;
     if (entry.error == 0 && !entry.addresses.isEmpty())
         m_dnsResult = platform::dottedAddress(entry.addresses.front());
     platform::guarded([&] { fireDone(static_cast<std::uint16_t>(entry.error)); });

@@ -134,12 +134,11 @@ public:
     std::function<void(QObject* Sender, TICMP* Icmp, const QString& Msg)> OnDisplay;
 
 private:
-    void lookupDone(std::uint64_t task, const platform::HostEntry& entry);
+    void lookupDone(const platform::HostEntry& entry);
     void fireDone(std::uint16_t error);
 
     std::unique_ptr<TICMP> m_icmp;
     platform::AsyncLookup* m_lookups;
-    std::uint64_t m_pendingTask = 0;
     QString m_dnsResult;
 };
 

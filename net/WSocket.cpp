@@ -105,8 +105,8 @@ QStringList& LocalIPList()
 
 TWSocket::TWSocket(QObject* owner)
     : QObject(owner)
-    , m_lookups(new platform::AsyncLookup(
-          [this](std::uint64_t task, const platform::HostEntry& entry) { lookupDone(task, entry); }, this))
+    , m_lookups(
+          new platform::AsyncLookup([this](const platform::HostEntry& entry) { lookupDone(entry); }, this))
 {
 }
 
@@ -142,10 +142,8 @@ void TWSocket::ReverseDnsLookup(const QString& address)
 
 void TWSocket::CancelDnsLookup()
 {
-    if (m_pendingTask == 0)
-        return;
-    m_pendingTask = 0;
-    fireDone(kCancelled);
+    if (m_lookups->cancel())
+        fireDone(kCancelled);
 }
 
 bool TWSocket::beginLookup(const QString& argument)
@@ -155,7 +153,7 @@ bool TWSocket::beginLookup(const QString& argument)
         fireDone(kInvalidArgument);
         return false;
     }
-    m_pendingTask = 0;
+    m_lookups->cancel();
     m_dnsResult.clear();
     m_dnsResultList.clear();
     return true;
@@ -164,11 +162,9 @@ bool TWSocket::beginLookup(const QString& argument)
 void TWSocket::startLookup(const QString& argument, Direction direction, std::uint32_t address)
 {
     try {
-        m_pendingTask =
-            m_lookups->start([direction, argument, address](const platform::NameResolver& resolver) {
-                return direction == Direction::Forward ? resolver.byName(argument)
-                                                       : resolver.byAddress(address);
-            });
+        m_lookups->start([direction, argument, address](const platform::NameResolver& resolver) {
+            return direction == Direction::Forward ? resolver.byName(argument) : resolver.byAddress(address);
+        });
         m_pendingDirection = direction;
     } catch (const std::system_error& error) {
         reportError(
@@ -176,11 +172,8 @@ void TWSocket::startLookup(const QString& argument, Direction direction, std::ui
     }
 }
 
-void TWSocket::lookupDone(std::uint64_t task, const platform::HostEntry& entry)
+void TWSocket::lookupDone(const platform::HostEntry& entry)
 {
-    if (task != m_pendingTask)
-        return;
-    m_pendingTask = 0;
     if (entry.error == 0) {
         if (m_pendingDirection == Direction::Reverse) {
             m_dnsResultList = {entry.officialName};
@@ -225,7 +218,7 @@ void TWSocket::handleBackgroundException(const std::exception& error)
         platform::reportUnhandledError(QString::fromUtf8(error.what()));
     }
     if (canClose)
-        m_pendingTask = 0;
+        m_lookups->cancel();
 }
 
 } // namespace qv::net

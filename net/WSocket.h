@@ -95,7 +95,7 @@ private:
     // The common start of both lookups; false when the argument is empty (reported, and 10022 fired).
     bool beginLookup(const QString& argument);
     void startLookup(const QString& argument, Direction direction, std::uint32_t address);
-    void lookupDone(std::uint64_t task, const platform::HostEntry& entry);
+    void lookupDone(const platform::HostEntry& entry);
     void fireDone(std::uint16_t error);
     void reportError(const QString& message);
     void handleBackgroundException(const std::exception& error);
@@ -103,7 +103,6 @@ private:
     QString m_dnsResult;
     QStringList m_dnsResultList;
     int m_lastError = 0;
-    std::uint64_t m_pendingTask = 0;
     Direction m_pendingDirection = Direction::Forward;
     QString m_proto = QStringLiteral("tcp");
     QString m_localAddr = QStringLiteral("0.0.0.0");

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace qv::platform {
 
@@ -27,18 +28,32 @@ AsyncLookup::~AsyncLookup()
     m_mailbox->owner = nullptr;
 }
 
-AsyncLookup::Task AsyncLookup::start(std::function<HostEntry(const NameResolver&)> work)
+void AsyncLookup::start(std::function<HostEntry(const NameResolver&)> work)
 {
     static std::atomic<Task> lastTask{0};
     const Task task = ++lastTask;
+    m_pending = 0;
     std::thread([mailbox = m_mailbox, resolver = nameResolver(), work = std::move(work), task] {
         const HostEntry entry = work(*resolver);
         const std::lock_guard lock(mailbox->mutex);
         if (AsyncLookup* owner = mailbox->owner)
             QMetaObject::invokeMethod(
-                owner, [owner, task, entry] { owner->m_done(task, entry); }, Qt::QueuedConnection);
+                owner, [owner, task, entry] { owner->deliver(task, entry); }, Qt::QueuedConnection);
     }).detach();
-    return task;
+    m_pending = task;
+}
+
+bool AsyncLookup::cancel()
+{
+    return std::exchange(m_pending, 0) != 0;
+}
+
+void AsyncLookup::deliver(Task task, const HostEntry& entry)
+{
+    if (task != m_pending)
+        return;
+    m_pending = 0;
+    m_done(entry);
 }
 
 } // namespace qv::platform

@@ -5,6 +5,7 @@
 #include "net/WSocket.h"
 #include "platform/NameResolver.h"
 #include "platform/NetworkNeighbourhood.h"
+#include "tools/cli/Application.h"
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/JsonWriter.h"
 
@@ -22,17 +23,6 @@ namespace {
 
 constexpr int kNoAnswerStatus = 1;
 constexpr std::int64_t kMaxTimeoutMs = 600'000;
-
-// The lookups complete through the event loop: one is started where the tool has no application yet.
-std::unique_ptr<QCoreApplication> applicationForTheLookups()
-{
-    if (QCoreApplication::instance())
-        return nullptr;
-    static int argc = 1;
-    static char name[] = "quorvex-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QCoreApplication>(argc, argv);
-}
 
 // Runs the event loop until `finished` is true; it is when the lookup completed inside the call.
 void waitFor(const bool& finished, QEventLoop& loop)
@@ -80,7 +70,8 @@ int runPing(std::span<const std::string> args, std::ostream& out, std::ostream&)
             throw UsageError("unknown mechanism '" + *name + "' (dgram, raw or helper)");
     }
     const QString host = QString::fromStdString(parsed.positionals().front());
-    const auto application = applicationForTheLookups();
+    // The lookups complete through the event loop.
+    const auto application = applicationIfNone<QCoreApplication>();
 
     std::unique_ptr<net::TPing> created;
     try {
@@ -173,7 +164,8 @@ int runLookup(std::span<const std::string> args, std::ostream& out, std::ostream
     const bool reverse = parsed.has("--reverse");
     if (reverse && !net::looksLikeDottedAddress(query))
         throw UsageError("invalid IP address '" + query.toStdString() + "' (ex: 192.0.2.1)");
-    const auto application = applicationForTheLookups();
+    // The lookups complete through the event loop.
+    const auto application = applicationIfNone<QCoreApplication>();
 
     net::TWSocket socket;
     std::uint16_t error = 0;

@@ -3,6 +3,7 @@
 #include "platform/DisplayCheck.h"
 #include "sysinfo/SysInfo.h"
 #include "sysinfo/SystemWindowTexts.h"
+#include "tools/cli/Application.h"
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/Report.h"
 
@@ -32,10 +33,7 @@ std::unique_ptr<QGuiApplication> applicationForTheScreen()
 {
     if (QCoreApplication::instance() || !platform::checkDisplay().isEmpty())
         return nullptr;
-    static int argc = 1;
-    static char name[] = "quorvex-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    return applicationIfNone<QGuiApplication>();
 }
 
 std::vector<Field> collectorTexts(const sysinfo::TSysInfo& info)
