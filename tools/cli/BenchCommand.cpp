@@ -2,7 +2,7 @@
 
 #include "bench/BenchmarkRuns.h"
 #include "tools/cli/ArgParser.h"
-#include "tools/cli/JsonWriter.h"
+#include "results/JsonWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +12,10 @@
 #include <sstream>
 
 namespace qv::cli {
+
+using results::JsonObject;
+using results::JsonValue;
+using results::writeJsonLine;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "platform/NetworkNeighbourhood.h"
 #include "tools/cli/Application.h"
 #include "tools/cli/ArgParser.h"
-#include "tools/cli/JsonWriter.h"
+#include "results/JsonWriter.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -18,6 +18,11 @@
 #include <ostream>
 
 namespace qv::cli {
+
+using results::JsonArray;
+using results::JsonObject;
+using results::JsonValue;
+using results::writeJsonLine;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "tools/cli/Report.h"
 
-#include "tools/cli/JsonWriter.h"
+#include "results/JsonWriter.h"
 
 #include <algorithm>
 #include <array>
@@ -8,6 +8,10 @@
 #include <ostream>
 
 namespace qv::cli {
+
+using results::JsonObject;
+using results::JsonValue;
+using results::writeJsonLine;
 
 namespace {
 

@@ -2,11 +2,14 @@
 
 #include "libs/qvconsl/qvconsl.h"
 #include "tools/cli/ArgParser.h"
-#include "tools/cli/JsonWriter.h"
+#include "results/JsonWriter.h"
 
 #include <ostream>
 
 namespace qv::cli {
+
+using results::JsonObject;
+using results::writeJsonLine;
 
 namespace {
 

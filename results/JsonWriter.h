@@ -8,7 +8,7 @@
 #include <string_view>
 #include <type_traits>
 
-namespace qv::cli {
+namespace qv::results {
 
 class JsonObject;
 class JsonArray;
@@ -75,4 +75,4 @@ void appendJsonString(std::string& out, std::string_view value);
 // Writes the object on one line: the form every subcommand uses for --json output.
 void writeJsonLine(std::ostream& out, const JsonObject& object);
 
-} // namespace qv::cli
+} // namespace qv::results

@@ -1,4 +1,4 @@
-#include "tools/cli/JsonWriter.h"
+#include "results/JsonWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,14 @@
 
 namespace {
 
-using qv::cli::JsonArray;
-using qv::cli::JsonObject;
-using qv::cli::JsonValue;
+using qv::results::JsonArray;
+using qv::results::JsonObject;
+using qv::results::JsonValue;
 
 std::string quotedJson(std::string_view value)
 {
     std::string out;
-    qv::cli::appendJsonString(out, value);
+    qv::results::appendJsonString(out, value);
     return out;
 }
 
@@ -141,8 +141,8 @@ TEST(JsonWriter, IntegersAreWrittenExactlyAtTheLimitsOfTheirTypes)
 TEST(JsonWriter, WritesOneObjectPerLine)
 {
     std::ostringstream out;
-    qv::cli::writeJsonLine(out, JsonObject().add("Text", "two\nlines"));
-    qv::cli::writeJsonLine(out, JsonObject().add("Number", 2));
+    qv::results::writeJsonLine(out, JsonObject().add("Text", "two\nlines"));
+    qv::results::writeJsonLine(out, JsonObject().add("Number", 2));
     EXPECT_EQ(out.str(), "{\"Text\":\"two\\nlines\"}\n{\"Number\":2}\n");
 }
 

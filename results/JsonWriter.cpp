@@ -1,11 +1,11 @@
-#include "tools/cli/JsonWriter.h"
+#include "results/JsonWriter.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <ostream>
 
-namespace qv::cli {
+namespace qv::results {
 
 namespace {
 
@@ -150,4 +150,4 @@ void writeJsonLine(std::ostream& out, const JsonObject& object)
     out << object.text() << '\n';
 }
 
-} // namespace qv::cli
+} // namespace qv::results
