@@ -7,6 +7,10 @@
 
 namespace qv::bench {
 
+// Raised whenever a kernel or the scoring changes, so that saved results measured before are not
+// compared with later ones as if they were alike.
+inline constexpr int kKernelRevision = 1;
+
 // The scales the program runs the kernels with.
 inline constexpr double kDhrystoneScale = 100'000;
 inline constexpr double kWhetstoneScale = 100'000;

@@ -2,6 +2,8 @@
 
 #include "platform/Identity.h"
 
+#include <QFile>
+
 #include <arpa/inet.h>
 #include <ifaddrs.h>
 #include <net/if.h>
@@ -159,6 +161,21 @@ std::uint32_t parseInetAddr(const QString& text)
     if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0x7F || c.unicode() == 0; }))
         return kInvalidAddress;
     return inet_addr(text.toLatin1().constData());
+}
+
+QStringList configuredNameServers(const QString& path)
+{
+    constexpr qint64 kMaxConfigurationSize = 64 * 1024;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList servers;
+    for (const QByteArray& line : file.read(kMaxConfigurationSize).split('\n')) {
+        const QList<QByteArray> words = line.simplified().split(' ');
+        if (words.size() >= 2 && words[0] == "nameserver")
+            servers.append(QString::fromUtf8(words[1]));
+    }
+    return servers;
 }
 
 } // namespace qv::platform

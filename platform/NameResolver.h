@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -61,5 +62,9 @@ QString dottedAddress(std::uint32_t address);
 // inet_addr: the address of a dotted text (any form inet_addr accepts), 0xFFFFFFFF when it is none.
 std::uint32_t parseInetAddr(const QString& text);
 constexpr std::uint32_t kInvalidAddress = 0xFFFFFFFF;
+
+// The name servers the system resolver asks, in the order of the "nameserver" lines of its
+// configuration file. Reads the file only; nothing is sent.
+QStringList configuredNameServers(const QString& path = QStringLiteral("/etc/resolv.conf"));
 
 } // namespace qv::platform

@@ -20,7 +20,7 @@ concept JsonInteger = std::integral<T> && !std::same_as<T, bool>;
 // One JSON value, held as its compact text. Implicit conversions let callers write
 // `object.add("Number", 1).add("Text", text)`. Strings are UTF-8 and written as they are, escaping only
 // what JSON requires; doubles use the shortest form that reads back to the same value, NaN and the
-// infinities become null.
+// infinities become null. Bytes that are not well-formed UTF-8 become U+FFFD.
 class JsonValue {
 public:
     JsonValue(std::nullptr_t);
@@ -71,6 +71,10 @@ private:
 
 // Appends `value` to `out` as a JSON string literal, quotes included.
 void appendJsonString(std::string& out, std::string_view value);
+
+// The object over several lines, indented by two blanks per level, ending with a line break: the form
+// of files people may read. Arrays of plain values stay on one line.
+std::string indentedJson(const JsonObject& object);
 
 // Writes the object on one line: the form every subcommand uses for --json output.
 void writeJsonLine(std::ostream& out, const JsonObject& object);

@@ -102,10 +102,15 @@ const std::vector<ReferenceRow>& memoryReferenceRows(MemoryFamily family)
         ->second;
 }
 
+QString memoryFamilyWord(MemoryFamily family)
+{
+    return QString::fromUtf16(dataOf(family).machines);
+}
+
 QString memoryFamilyTitle(MemoryFamily family)
 {
     return QStringLiteral("Performances of your memory subsystem (RAM/cache/bus) compared to ") +
-           QString::fromUtf16(dataOf(family).machines) + QStringLiteral(" machines");
+           memoryFamilyWord(family) + QStringLiteral(" machines");
 }
 
 QString memoryUserLabel()

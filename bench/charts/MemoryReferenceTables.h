@@ -18,6 +18,9 @@ inline constexpr std::array kMemoryFamilies{MemoryFamily::I486, MemoryFamily::Pe
 
 // The family's reference rows in the order they are added (equal labels stay separate rows).
 const std::vector<ReferenceRow>& memoryReferenceRows(MemoryFamily family);
+// "486", "Pentium III / 4", ...
+QString memoryFamilyWord(MemoryFamily family);
+
 // The title above the chart, e.g. "Performances of your memory subsystem (RAM/cache/bus) compared to
 // 486 machines".
 QString memoryFamilyTitle(MemoryFamily family);

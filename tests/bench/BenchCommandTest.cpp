@@ -1,8 +1,10 @@
 #include "tools/cli/BenchCommand.h"
 
 #include "bench/MemoryKernel.h"
+#include "tests/support/FakeTree.h"
 #include "tools/cli/StandardCommands.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
@@ -43,7 +45,13 @@ protected:
                 throw qv::bench::OutOfMemory();
             return BenchFigures{{"ElapsedMs", 1'000}, {"Speed", 614.4}, {"MemoryIndex", 731}};
         };
+        runners.conditions = [this] {
+            return qv::results::ConditionsRecorder(qv::platform::RunConditionsProbe(tree.path()),
+                                                   std::chrono::milliseconds(0));
+        };
+        runners.machine = [this] { return machine; };
         registry.add(qv::cli::benchCommand(runners));
+        tree.write("proc/loadavg", "0.10 0.20 0.30 1/100 1\n").write("sys/devices/system/cpu/online", "0\n");
     }
 
     Result run(std::vector<std::string> args)
@@ -64,6 +72,19 @@ protected:
         return QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
     }
 
+    // A laptop running on its battery.
+    void unplug()
+    {
+        tree.write("sys/class/power_supply/BAT0/type", "Battery\n")
+            .write("sys/class/power_supply/BAT0/status", "Discharging\n");
+    }
+
+    std::string file(const std::string& name) const { return (files.path() / name).string(); }
+
+    qv::test::FakeTree tree;  // the machine's proc and sys files
+    qv::test::FakeTree files; // where results are saved
+    qv::results::MachineIdentity machine{
+        "0123456789abcdef", "bench-host", "GenuineIntel", "Test CPU", 0x6A3, 2, "6.1.0"};
     qv::cli::CommandRegistry registry;
     std::vector<double> aluIndices = {300, 100, 200, 400};
     int cpuRuns = 0;
@@ -76,9 +97,13 @@ TEST_F(BenchCommand, OneRunPrintsOneObjectWithTheRunNumberFirstAndNoSummary)
     const Result result = run({"cpu", "--json"});
     ASSERT_EQ(result.status, 0) << result.err;
     ASSERT_EQ(result.lines.size(), 1u);
-    EXPECT_EQ(result.lines[0], "{\"Run\":1,\"DhrystoneRate\":3000000,\"WhetstoneRate\":500000.5,"
-                               "\"LivermoreMflops\":370,\"AluIndex\":300,\"FpuIndex\":90,"
-                               "\"GeneralIndex\":299,\"ElapsedMs\":1000.25}");
+    EXPECT_EQ(result.lines[0].rfind(
+                  "{\"Run\":1,\"DhrystoneRate\":3000000,\"WhetstoneRate\":500000.5,"
+                  "\"LivermoreMflops\":370,\"AluIndex\":300,\"FpuIndex\":90,"
+                  "\"GeneralIndex\":299,\"ElapsedMs\":1000.25,\"Conditions\":{\"LoadAverage\":[0.1,",
+                  0),
+              0u)
+        << result.lines[0];
 }
 
 TEST_F(BenchCommand, RepeatPrintsEveryRunThenTheMedians)
@@ -97,7 +122,11 @@ TEST_F(BenchCommand, RepeatPrintsEveryRunThenTheMedians)
     EXPECT_EQ(summary.value("DhrystoneRate").toDouble(), 2'000'000);
     EXPECT_EQ(summary.value("GeneralIndex").toDouble(), 199);
     EXPECT_EQ(summary.value("ElapsedMs").toDouble(), 1'000.25);
-    EXPECT_EQ(summary.size(), 8);
+    EXPECT_EQ(summary.size(), 10) << "Summary, seven figures, Reliable and Warnings";
+    EXPECT_FALSE(summary.value("Reliable").toBool()) << "the ALU index spreads from 100 to 300";
+    EXPECT_EQ(summary.value("Warnings").toArray().size(), 2) << "AluIndex and GeneralIndex";
+    EXPECT_NE(result.err.find("quorvex-cli bench: warning: AluIndex varied by"), std::string::npos)
+        << result.err;
 }
 
 TEST_F(BenchCommand, MedianOfAnEvenCountIsTheMeanOfTheMiddleTwo)
@@ -113,9 +142,11 @@ TEST_F(BenchCommand, RepeatOnceStillEndsWithTheSummary)
 {
     const Result result = run({"mem", "--json", "--repeat", "1"});
     ASSERT_EQ(result.lines.size(), 2u);
-    EXPECT_EQ(result.lines[0], "{\"Run\":1,\"ElapsedMs\":1000,\"Speed\":614.4,\"MemoryIndex\":731}");
+    EXPECT_EQ(result.lines[0].rfind("{\"Run\":1,\"ElapsedMs\":1000,\"Speed\":614.4,\"MemoryIndex\":731,", 0),
+              0u);
     EXPECT_EQ(result.lines[1],
-              "{\"Summary\":\"median\",\"ElapsedMs\":1000,\"Speed\":614.4,\"MemoryIndex\":731}");
+              "{\"Summary\":\"median\",\"ElapsedMs\":1000,\"Speed\":614.4,\"MemoryIndex\":731,"
+              "\"Reliable\":true,\"Warnings\":[]}");
     EXPECT_EQ(cpuRuns, 0);
 }
 
@@ -168,7 +199,12 @@ TEST(BenchCommandRegistration, TheToolOffersBench)
     const qv::cli::CommandRegistry registry = qv::cli::standardCommands();
     const qv::cli::Subcommand* bench = registry.find("bench");
     ASSERT_NE(bench, nullptr);
-    EXPECT_EQ(bench->usage.rfind("Usage: quorvex-cli bench [--repeat N] [--json] cpu|mem\n", 0), 0u);
+    EXPECT_EQ(
+        bench->usage.rfind("Usage: quorvex-cli bench [--repeat N] [--json] [--save FILE] [--label TEXT] "
+                           "[--force] [--compare FILE]... [--family NAME|all] [cpu|mem]\n",
+                           0),
+        0u)
+        << bench->usage;
 }
 
 } // namespace

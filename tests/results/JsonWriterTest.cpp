@@ -88,7 +88,18 @@ INSTANTIATE_TEST_SUITE_P(
                     EscapeCase{"SlashStaysAsIs", "a/b", R"("a/b")"},
                     EscapeCase{"DeleteStaysAsIs", "a\x7F", "\"a\x7F\""},
                     EscapeCase{"AccentedLettersStayUtf8", "Mémoire", "\"Mémoire\""},
-                    EscapeCase{"MicroSignStaysUtf8", "µs", "\"µs\""}, EscapeCase{"EmptyString", "", R"("")"}),
+                    EscapeCase{"MicroSignStaysUtf8", "µs", "\"µs\""},
+                    EscapeCase{"FourByteSequenceStays", "\xF0\x9F\x98\x80", "\"\xF0\x9F\x98\x80\""},
+                    EscapeCase{"StrayByteBecomesReplacement",
+                               "a\xFF"
+                               "b",
+                               "\"a\xEF\xBF\xBD"
+                               "b\""},
+                    EscapeCase{"TruncatedSequenceBecomesReplacement", "a\xC3", "\"a\xEF\xBF\xBD\""},
+                    EscapeCase{"OverlongFormBecomesReplacement", "\xC0\xAF", "\"\xEF\xBF\xBD\xEF\xBF\xBD\""},
+                    EscapeCase{"SurrogateBecomesReplacement", "\xED\xA0\x80",
+                               "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},
+                    EscapeCase{"EmptyString", "", R"("")"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct DoubleCase {
@@ -144,6 +155,28 @@ TEST(JsonWriter, WritesOneObjectPerLine)
     qv::results::writeJsonLine(out, JsonObject().add("Text", "two\nlines"));
     qv::results::writeJsonLine(out, JsonObject().add("Number", 2));
     EXPECT_EQ(out.str(), "{\"Text\":\"two\\nlines\"}\n{\"Number\":2}\n");
+}
+
+TEST(JsonWriter, IndentedFormPutsMembersOnLinesAndKeepsPlainArraysTogether)
+{
+    const JsonObject object = JsonObject()
+                                  .add("Name", "a, {b}: [c]")
+                                  .add("Load", JsonArray().add(1).add(2.5))
+                                  .add("Runs", JsonArray().add(JsonObject().add("Run", 1)))
+                                  .add("Empty", JsonObject())
+                                  .add("None", JsonArray());
+    EXPECT_EQ(qv::results::indentedJson(object), R"({
+  "Name": "a, {b}: [c]",
+  "Load": [1, 2.5],
+  "Runs": [
+    {
+      "Run": 1
+    }
+  ],
+  "Empty": {},
+  "None": []
+}
+)");
 }
 
 } // namespace

@@ -42,6 +42,14 @@ std::optional<std::int64_t> ParsedArgs::integer(std::string_view name) const
     return it->second;
 }
 
+std::vector<std::string> ParsedArgs::texts(std::string_view name) const
+{
+    const auto it = m_lists.find(name);
+    if (it == m_lists.end())
+        return {};
+    return it->second;
+}
+
 ArgParser& ArgParser::flag(std::string name, std::string help)
 {
     return declare({std::move(name), {}, std::move(help), Kind::Flag});
@@ -50,6 +58,13 @@ ArgParser& ArgParser::flag(std::string name, std::string help)
 ArgParser& ArgParser::option(std::string name, std::string valueName, std::string help)
 {
     return declare({std::move(name), std::move(valueName), std::move(help), Kind::Text});
+}
+
+ArgParser& ArgParser::repeatedOption(std::string name, std::string valueName, std::string help)
+{
+    Option option{std::move(name), std::move(valueName), std::move(help), Kind::Text};
+    option.repeated = true;
+    return declare(std::move(option));
 }
 
 ArgParser& ArgParser::integerOption(std::string name, std::string valueName, std::int64_t min,
@@ -141,6 +156,8 @@ void ArgParser::store(const Option& option, const std::string& value, ParsedArgs
         parsed.m_integers[option.name] = number;
     }
     parsed.m_values[option.name] = value;
+    if (option.repeated)
+        parsed.m_lists[option.name].push_back(value);
 }
 
 std::string ArgParser::usage(std::string_view command, std::string_view description) const
@@ -149,7 +166,7 @@ std::string ArgParser::usage(std::string_view command, std::string_view descript
     std::size_t width = 0;
     for (const Option& option : m_options) {
         const std::string shown = option.shownName();
-        text += " [" + shown + ']';
+        text += " [" + shown + ']' + (option.repeated ? "..." : "");
         width = std::max(width, shown.size());
     }
     if (m_maxPositionals > 0)

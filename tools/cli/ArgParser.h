@@ -27,12 +27,15 @@ public:
     std::optional<std::string> text(std::string_view name) const;
     // The value of an integer option; empty when it was not given.
     std::optional<std::int64_t> integer(std::string_view name) const;
+    // Every value of a repeated option, in command-line order; `text` gives the last.
+    std::vector<std::string> texts(std::string_view name) const;
     const std::vector<std::string>& positionals() const { return m_positionals; }
 
 private:
     friend class ArgParser;
     std::map<std::string, std::string, std::less<>> m_values;
     std::map<std::string, std::int64_t, std::less<>> m_integers;
+    std::map<std::string, std::vector<std::string>, std::less<>> m_lists;
     std::vector<std::string> m_positionals;
 };
 
@@ -42,6 +45,8 @@ class ArgParser {
 public:
     ArgParser& flag(std::string name, std::string help);
     ArgParser& option(std::string name, std::string valueName, std::string help);
+    // A text option that may be given several times ("--compare a --compare b").
+    ArgParser& repeatedOption(std::string name, std::string valueName, std::string help);
     // An option whose value must be a whole number in [min, max].
     ArgParser& integerOption(std::string name, std::string valueName, std::int64_t min, std::int64_t max,
                              std::string help);
@@ -63,6 +68,7 @@ private:
         Kind kind;
         std::int64_t min = 0;
         std::int64_t max = 0;
+        bool repeated = false;
 
         // "--repeat N" or "--json", as the usage shows it.
         std::string shownName() const { return valueName.empty() ? name : name + ' ' + valueName; }

@@ -1,8 +1,17 @@
 #include "tools/cli/BenchCommand.h"
 
 #include "bench/BenchmarkRuns.h"
-#include "tools/cli/ArgParser.h"
+#include "cpu/cxCPU2kVcl.h"
+#include "platform/Identity.h"
 #include "results/JsonWriter.h"
+#include "results/ResultFiles.h"
+#include "tools/cli/ArgParser.h"
+#include "tools/cli/Comparison.h"
+
+#include <QDateTime>
+#include <QFile>
+
+#include <sys/utsname.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,23 +22,32 @@
 
 namespace qv::cli {
 
+using results::Benchmark;
 using results::JsonObject;
 using results::JsonValue;
 using results::writeJsonLine;
 
 namespace {
 
-constexpr std::string_view kSummary = "Run the CPU or memory benchmark and print its rates and indices";
+constexpr std::string_view kSummary = "Run the CPU or memory benchmark, save and compare its results";
 constexpr std::int64_t kMaxRepeat = 1'000'000;
+constexpr std::size_t kMaxCompared = 20;
+constexpr int kUnreadableCompareStatus = 2;
 
 ArgParser benchArguments()
 {
     ArgParser parser;
     parser.integerOption("--repeat", "N", 1, kMaxRepeat,
                          "run N times, then print the median of every figure over the runs");
-    parser.flag("--json",
-                "one JSON object per line: {\"Run\":1,...} per run, {\"Summary\":\"median\",...} last");
-    parser.positionals("cpu|mem", 1, 1);
+    parser.flag("--json", "one JSON object per line: {\"Run\":1,...,\"Conditions\":{...}} per run, "
+                          "{\"Summary\":\"median\",...,\"Reliable\":true,\"Warnings\":[]} last");
+    parser.option("--save", "FILE", "save the runs, their conditions and this machine in FILE (JSON)");
+    parser.option("--label", "TEXT", "the saved result's label (default: host name and date)");
+    parser.flag("--force", "let --save replace an existing FILE");
+    parser.repeatedOption("--compare", "FILE",
+                          "compare with a saved result (up to 20); without cpu|mem, compare only");
+    parser.option("--family", "NAME|all", "the reference machines to compare with (default: as the chart)");
+    parser.positionals("cpu|mem", 0, 1);
     return parser;
 }
 
@@ -63,17 +81,39 @@ double median(std::vector<double> values)
     return (values[middle - 1] + values[middle]) / 2;
 }
 
-BenchFigures medianFigures(const std::vector<BenchFigures>& runs)
+BenchFigures medianFigures(const std::vector<results::BenchRun>& runs)
 {
-    BenchFigures result = runs.front();
+    BenchFigures result = runs.front().figures;
     for (std::size_t i = 0; i < result.size(); ++i) {
         std::vector<double> values;
         values.reserve(runs.size());
-        for (const BenchFigures& run : runs)
-            values.push_back(run.at(i).value);
+        for (const results::BenchRun& run : runs)
+            values.push_back(run.figures.at(i).value);
         result[i].value = median(std::move(values));
     }
     return result;
+}
+
+// The conditions' warnings of every run, each once, then the spread of the indices.
+std::vector<std::string> sessionWarnings(Benchmark benchmark, const std::vector<results::BenchRun>& runs)
+{
+    std::vector<std::string> warnings;
+    for (const results::BenchRun& run : runs) {
+        for (const std::string& warning : run.conditions.warnings) {
+            if (std::find(warnings.begin(), warnings.end(), warning) == warnings.end())
+                warnings.push_back(warning);
+        }
+    }
+    std::vector<results::IndexSeries> series;
+    for (const std::string_view index : results::indexNames(benchmark)) {
+        results::IndexSeries values{std::string(index), {}};
+        for (const results::BenchRun& run : runs)
+            values.values.push_back(results::figureValue(run.figures, index));
+        series.push_back(std::move(values));
+    }
+    for (std::string& warning : results::spreadWarnings(series))
+        warnings.push_back(std::move(warning));
+    return warnings;
 }
 
 // Whole numbers (the indices, and any figure that happens to be whole) are written as integers.
@@ -99,55 +139,226 @@ std::string plainNumber(double value)
     return text.str();
 }
 
-void writeFigures(std::ostream& out, bool json, const JsonObject& head, std::string_view label,
-                  const BenchFigures& figures)
+JsonObject withFigures(JsonObject object, const BenchFigures& figures)
 {
-    if (json) {
-        JsonObject object = head;
-        for (const BenchFigure& figure : figures)
-            object.add(figure.name, jsonNumber(figure.value));
-        writeJsonLine(out, object);
-        return;
-    }
-    out << label << ':';
-    for (std::size_t i = 0; i < figures.size(); ++i)
-        out << (i == 0 ? " " : ", ") << figures[i].name << ' ' << plainNumber(figures[i].value);
-    out << '\n';
+    for (const BenchFigure& figure : figures)
+        object.add(figure.name, jsonNumber(figure.value));
+    return object;
 }
 
-int runBench(const BenchRunners& runners, std::span<const std::string> args, std::ostream& out)
+std::string machineIdentifier()
+{
+    for (const char* path : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
+        QFile file(QString::fromLatin1(path));
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray id = file.read(256).trimmed();
+            if (!id.isEmpty())
+                return id.toStdString();
+        }
+    }
+    return {};
+}
+
+// The compared files, read before anything is measured so that a wrong name fails at once.
+std::vector<ComparedResult> readCompared(const std::vector<std::string>& paths,
+                                         std::optional<Benchmark> benchmark)
+{
+    std::vector<ComparedResult> compared;
+    for (const std::string& path : paths) {
+        results::SavedResult result = results::readSavedResult(path);
+        if (!benchmark)
+            benchmark = result.benchmark;
+        if (result.benchmark != *benchmark)
+            throw results::FileError("'" + path + "' holds a " +
+                                     std::string(benchmarkName(result.benchmark)) + " result, not " +
+                                     std::string(benchmarkName(*benchmark)));
+        compared.push_back({path, std::move(result)});
+    }
+    return compared;
+}
+
+struct BenchOptions {
+    std::optional<Benchmark> benchmark;
+    std::optional<std::int64_t> repeat;
+    bool json = false;
+    std::optional<std::string> save;
+    std::optional<std::string> label;
+    bool force = false;
+    std::vector<std::string> compare;
+    std::optional<std::string> family;
+};
+
+BenchOptions benchOptions(std::span<const std::string> args)
 {
     const ParsedArgs parsed = benchArguments().parse(args);
-    const std::string& target = parsed.positionals().front();
-    const BenchRunner* runner = target == "cpu" ? &runners.cpu : target == "mem" ? &runners.mem : nullptr;
-    if (runner == nullptr)
-        throw UsageError("unknown benchmark '" + target + "' (cpu or mem)");
-    const bool json = parsed.has("--json");
-    const auto repeat = parsed.integer("--repeat");
-
-    std::vector<BenchFigures> runs;
-    for (std::int64_t run = 1; run <= repeat.value_or(1); ++run) {
-        runs.push_back((*runner)());
-        writeFigures(out, json, JsonObject().add("Run", run), "Run " + std::to_string(run), runs.back());
-        out.flush();
+    BenchOptions options{std::nullopt,
+                         parsed.integer("--repeat"),
+                         parsed.has("--json"),
+                         parsed.text("--save"),
+                         parsed.text("--label"),
+                         parsed.has("--force"),
+                         parsed.texts("--compare"),
+                         parsed.text("--family")};
+    if (!parsed.positionals().empty()) {
+        const std::string& target = parsed.positionals().front();
+        options.benchmark = results::benchmarkFromName(target);
+        if (!options.benchmark)
+            throw UsageError("unknown benchmark '" + target + "' (cpu or mem)");
     }
-    if (repeat.has_value())
-        writeFigures(out, json, JsonObject().add("Summary", "median"), "Median", medianFigures(runs));
+    if (!options.benchmark && options.compare.empty())
+        throw UsageError("missing cpu|mem (or --compare FILE to compare saved results only)");
+    if (!options.benchmark && (options.repeat || options.json || options.save))
+        throw UsageError("--repeat, --json and --save need a benchmark to run (cpu or mem)");
+    if (!options.save && (options.label || options.force))
+        throw UsageError("--label and --force go with --save FILE");
+    if (options.compare.size() > kMaxCompared)
+        throw UsageError("at most " + std::to_string(kMaxCompared) + " --compare files");
+    if (options.json && !options.compare.empty())
+        throw UsageError("--compare prints a table; leave out --json");
+    if (options.family && options.compare.empty())
+        throw UsageError("--family goes with --compare");
+    return options;
+}
+
+std::string defaultLabel(const results::SavedResult& result)
+{
+    return result.machine.hostName + ' ' + result.created.substr(0, 10);
+}
+
+} // namespace
+
+std::string plainFiguresLine(std::string_view label, const BenchFigures& figures)
+{
+    std::string line = std::string(label) + ':';
+    for (std::size_t i = 0; i < figures.size(); ++i)
+        line += (i == 0 ? " " : ", ") + figures[i].name + ' ' + plainNumber(figures[i].value);
+    return line + '\n';
+}
+
+BenchRunners kernelBenchRunners()
+{
+    return {cpuFigures, memFigures, [] { return results::ConditionsRecorder(); }, thisMachine};
+}
+
+results::MachineIdentity thisMachine()
+{
+    cpu::TcxCPU2000 record;
+    record.AutoBench().setEnabled(false);
+    record.Loaded();
+    // The brand string may carry zero characters and padding.
+    std::string fullName = record.FullName().remove(QChar(0)).trimmed().toStdString();
+    const std::string id = machineIdentifier();
+    utsname names{};
+    return {id.empty() ? std::string() : results::machineKeyOf(id),
+            platform::hostName().value_or(QString()).toStdString(),
+            record.Vendor().toStdString(),
+            fullName,
+            record.InternalResults().Signature(),
+            record.Count(),
+            uname(&names) == 0 ? std::string(names.release) : std::string()};
+}
+
+results::SavedResult measureBenchmark(const BenchRunners& runners, Benchmark benchmark, int repeat,
+                                      const std::function<void(const results::BenchRun&)>& afterRun)
+{
+    const BenchRunner& runner = benchmark == Benchmark::Cpu ? runners.cpu : runners.mem;
+    results::SavedResult session;
+    session.program = versionText();
+    session.benchmark = benchmark;
+    session.kernelRevision = bench::kKernelRevision;
+    session.machine = runners.machine ? runners.machine() : results::MachineIdentity();
+    results::ConditionsRecorder recorder = runners.conditions();
+    recorder.begin();
+    session.created = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
+    for (int run = 1; run <= repeat; ++run) {
+        BenchFigures figures = runner();
+        session.runs.push_back({std::move(figures), recorder.afterRun()});
+        if (afterRun)
+            afterRun(session.runs.back());
+    }
+    session.summary = medianFigures(session.runs);
+    session.warnings = sessionWarnings(benchmark, session.runs);
+    session.reliable = session.warnings.empty();
+    session.label = defaultLabel(session);
+    return session;
+}
+
+namespace {
+
+int runBench(const BenchRunners& runners, std::span<const std::string> args, std::ostream& out,
+             std::ostream& err)
+{
+    const BenchOptions options = benchOptions(args);
+    std::vector<ComparedResult> compared;
+    try {
+        compared = readCompared(options.compare, options.benchmark);
+        if (options.save && !options.force && QFile::exists(QString::fromStdString(*options.save)))
+            throw results::FileExistsError("'" + *options.save + "' exists already; --force replaces it");
+    } catch (const results::FileExistsError& error) {
+        err << "quorvex-cli bench: " << error.what() << '\n';
+        return 1;
+    } catch (const results::FileError& error) {
+        err << "quorvex-cli bench: " << error.what() << '\n';
+        return kUnreadableCompareStatus;
+    }
+
+    if (options.benchmark) {
+        const int repeat = int(options.repeat.value_or(1));
+        int run = 0;
+        results::SavedResult session =
+            measureBenchmark(runners, *options.benchmark, repeat, [&](const results::BenchRun& done) {
+                ++run;
+                if (options.json)
+                    writeJsonLine(out, withFigures(JsonObject().add("Run", run), done.figures)
+                                           .add("Conditions", results::conditionsJson(done.conditions)));
+                else
+                    out << plainFiguresLine("Run " + std::to_string(run), done.figures);
+                out.flush();
+            });
+        if (options.label)
+            session.label = *options.label;
+        if (options.repeat && options.json) {
+            results::JsonArray warnings;
+            for (const std::string& warning : session.warnings)
+                warnings.add(warning);
+            writeJsonLine(out, withFigures(JsonObject().add("Summary", "median"), session.summary)
+                                   .add("Reliable", session.reliable)
+                                   .add("Warnings", warnings));
+        } else if (options.repeat) {
+            out << plainFiguresLine("Median", session.summary);
+        }
+        for (const std::string& warning : session.warnings)
+            err << "quorvex-cli bench: warning: " << warning << '\n';
+        compared.push_back({"This run", session});
+        if (options.save) {
+            try {
+                results::writeFileAtomically(
+                    *options.save, results::indentedJson(results::savedResultJson(session)),
+                    options.force ? results::Existing::Replace : results::Existing::Keep);
+            } catch (const results::FileError& error) {
+                err << "quorvex-cli bench: " << error.what() << '\n';
+                return 1;
+            }
+            if (!options.json)
+                out << "Saved in " << *options.save << '\n';
+        }
+    }
+    if (!options.compare.empty()) {
+        const std::string thisKey = options.benchmark ? compared.back().result.machine.machineKey
+                                    : runners.machine ? runners.machine().machineKey
+                                                      : std::string();
+        out << comparisonTable(compared.front().result.benchmark, compared, options.family, thisKey);
+    }
     return 0;
 }
 
 } // namespace
 
-BenchRunners kernelBenchRunners()
-{
-    return {cpuFigures, memFigures};
-}
-
 Subcommand benchCommand(BenchRunners runners)
 {
     return {"bench", std::string(kSummary), benchArguments().usage("bench", kSummary),
             [runners = std::move(runners)](std::span<const std::string> args, std::ostream& out,
-                                           std::ostream& /*err*/) { return runBench(runners, args, out); }};
+                                           std::ostream& err) { return runBench(runners, args, out, err); }};
 }
 
 } // namespace qv::cli

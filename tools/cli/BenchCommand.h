@@ -1,5 +1,6 @@
 #pragma once
 
+#include "results/SavedResult.h"
 #include "tools/cli/Cli.h"
 
 #include <functional>
@@ -8,26 +9,41 @@
 
 namespace qv::cli {
 
-// One figure of a benchmark run, named as the JSON output names it.
-struct BenchFigure {
-    std::string name;
-    double value = 0;
-};
-using BenchFigures = std::vector<BenchFigure>;
+using BenchFigure = results::Figure;
+using BenchFigures = results::Figures;
 
 // Runs one benchmark once and returns its figures in output order.
 using BenchRunner = std::function<BenchFigures()>;
 
+// What a benchmark session measures with: the benchmarks, the recorder of the run conditions and the
+// description of this machine. Tests replace each.
 struct BenchRunners {
     BenchRunner cpu;
     BenchRunner mem;
+    std::function<results::ConditionsRecorder()> conditions = [] { return results::ConditionsRecorder(); };
+    std::function<results::MachineIdentity()> machine;
 };
 
-// The real benchmarks at the program's scales.
+// The real benchmarks at the program's scales, the real conditions and this machine.
 BenchRunners kernelBenchRunners();
 
-// "bench cpu|mem [--repeat N] [--json]": runs a benchmark N times and prints each run's rates and
-// indices, then (with --repeat) the median of every figure over the runs.
+// This machine as a saved result names it: identifier key, host name, processor (no clock measured)
+// and kernel release.
+results::MachineIdentity thisMachine();
+
+// Runs a benchmark `repeat` times, recording the conditions, and returns the whole session as it is
+// saved: runs, medians, warnings (the conditions' and the spread of the indices). `afterRun` sees each
+// run as soon as it ends.
+results::SavedResult measureBenchmark(const BenchRunners& runners, results::Benchmark benchmark, int repeat,
+                                      const std::function<void(const results::BenchRun&)>& afterRun = {});
+
+// "Run 1: AluIndex 2210, ..." with its line break: a run's figures as "bench" prints them.
+std::string plainFiguresLine(std::string_view label, const BenchFigures& figures);
+
+// "bench cpu|mem [--repeat N] [--json] [--save FILE [--label TEXT] [--force]] [--compare FILE]...
+// [--family NAME|all]" and "bench --compare FILE...": runs a benchmark and prints each run's rates and
+// indices, then (with --repeat) the median of every figure; saves the session; compares saved sessions
+// with the reference machines and this run.
 Subcommand benchCommand(BenchRunners runners = kernelBenchRunners());
 
 } // namespace qv::cli

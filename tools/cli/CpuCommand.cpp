@@ -120,20 +120,23 @@ int runCpu(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (const auto path = parsed.text("--record-cpuid"))
         return recordDump(*path, out);
 
-    // As the processor window's form loader does: construct, apply the stored settings, then Loaded.
-    cpu::TcxCPU2000 record;
-    record.AutoBench().setEnabled(!parsed.has("--no-clock"));
-    record.AutoBench().setDelay(kWindowDelay);
-    record.Loaded();
-    const QString loadedFullName = record.FullName();
-    const cpu::ProcessorWindowTexts texts = cpu::FillProcessorWindowTexts(record);
-
-    const Report report = buildReport(record, texts, loadedFullName);
-    writeReport(out, report, parsed.has("--json"));
+    writeReport(out, processorReport(!parsed.has("--no-clock")), parsed.has("--json"));
     return 0;
 }
 
 } // namespace
+
+Report processorReport(bool measureClock)
+{
+    // As the processor window's form loader does: construct, apply the stored settings, then Loaded.
+    cpu::TcxCPU2000 record;
+    record.AutoBench().setEnabled(measureClock);
+    record.AutoBench().setDelay(kWindowDelay);
+    record.Loaded();
+    const QString loadedFullName = record.FullName();
+    const cpu::ProcessorWindowTexts texts = cpu::FillProcessorWindowTexts(record);
+    return buildReport(record, texts, loadedFullName);
+}
 
 Subcommand cpuCommand()
 {

@@ -40,7 +40,8 @@ JsonValue jsonValue(const Value& value)
         value);
 }
 
-// Zero characters read as \0.
+} // namespace
+
 std::string plainText(const Value& value)
 {
     return std::visit(
@@ -64,7 +65,7 @@ std::string plainText(const Value& value)
         value);
 }
 
-void writeJson(std::ostream& out, const Report& report)
+JsonObject reportJson(const Report& report)
 {
     JsonObject object;
     for (const Entry& entry : report) {
@@ -77,8 +78,10 @@ void writeJson(std::ostream& out, const Report& report)
             members.add(field.name, jsonValue(field.value));
         object.add(entry.name, members);
     }
-    writeJsonLine(out, object);
+    return object;
 }
+
+namespace {
 
 void writeText(std::ostream& out, const Report& report)
 {
@@ -113,7 +116,7 @@ Entry single(std::string name, Value value)
 void writeReport(std::ostream& out, const Report& report, bool json)
 {
     if (json)
-        writeJson(out, report);
+        writeJsonLine(out, reportJson(report));
     else
         writeText(out, report);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "results/JsonWriter.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -34,5 +36,11 @@ Entry single(std::string name, Value value);
 // text: one "Name  value" or "Group.Name  value" line per value, names padded to one width, texts quoted
 // so that blanks at either end show.
 void writeReport(std::ostream& out, const Report& report, bool json);
+
+// The report as the JSON object writeReport prints.
+results::JsonObject reportJson(const Report& report);
+
+// A value as the text form shows it: texts quoted, zero characters as \0, null as null.
+std::string plainText(const Value& value);
 
 } // namespace qv::cli

@@ -3,6 +3,7 @@
 #include "tools/cli/BenchCommand.h"
 #include "tools/cli/CpuCommand.h"
 #include "tools/cli/NetCommands.h"
+#include "tools/cli/ReportCommand.h"
 #include "tools/cli/SysCommand.h"
 #include "tools/cli/TipsCommand.h"
 
@@ -19,6 +20,7 @@ CommandRegistry standardCommands()
     registry.add(lookupCommand());
     registry.add(localIpCommand());
     registry.add(smbCommand());
+    registry.add(reportCommand());
     return registry;
 }
 

@@ -92,16 +92,20 @@ std::vector<Field> windowTexts(const sysinfo::TSysInfo& info)
 int runSys(std::span<const std::string> args, std::ostream& out, std::ostream&)
 {
     const ParsedArgs parsed = sysArguments().parse(args);
-    const auto application = applicationForTheScreen();
-    const sysinfo::TSysInfo info;
-    const Report report{group("SysInfo", collectorTexts(info)), single("AutoUpdate", info.AutoUpdate()),
-                        single("UpdateInterval", info.UpdateInterval()), group("Helpers", helperAnswers()),
-                        group("Window", windowTexts(info))};
-    writeReport(out, report, parsed.has("--json"));
+    writeReport(out, systemReport(), parsed.has("--json"));
     return 0;
 }
 
 } // namespace
+
+Report systemReport()
+{
+    const auto application = applicationForTheScreen();
+    const sysinfo::TSysInfo info;
+    return {group("SysInfo", collectorTexts(info)), single("AutoUpdate", info.AutoUpdate()),
+            single("UpdateInterval", info.UpdateInterval()), group("Helpers", helperAnswers()),
+            group("Window", windowTexts(info))};
+}
 
 Subcommand sysCommand()
 {

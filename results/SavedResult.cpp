@@ -1,0 +1,215 @@
+#include "results/SavedResult.h"
+
+#include "results/JsonReader.h"
+
+#include <QCryptographicHash>
+#include <QJsonDocument>
+#include <QJsonParseError>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace qv::results {
+
+namespace {
+
+constexpr std::array<std::string_view, 7> kCpuFigures{
+    "DhrystoneRate", "WhetstoneRate", "LivermoreMflops", "AluIndex", "FpuIndex", "GeneralIndex", "ElapsedMs"};
+constexpr std::array<std::string_view, 3> kMemFigures{"ElapsedMs", "Speed", "MemoryIndex"};
+constexpr std::array<std::string_view, 3> kCpuIndices{"AluIndex", "FpuIndex", "GeneralIndex"};
+constexpr std::array<std::string_view, 1> kMemIndices{"MemoryIndex"};
+
+// Mixed into the machine identifier before hashing, so that the key cannot be matched against the
+// identifier's hash as other programs compute it.
+constexpr std::string_view kMachineKeySalt = "quorvex-bench-result machine key";
+
+JsonValue figureJson(double value)
+{
+    const bool whole = value == std::trunc(value) && std::fabs(value) < 1e15;
+    return whole ? JsonValue(static_cast<std::int64_t>(value)) : JsonValue(value);
+}
+
+void addFigures(JsonObject& object, const Figures& figures)
+{
+    for (const Figure& figure : figures)
+        object.add(figure.name, figureJson(figure.value));
+}
+
+JsonArray textsJson(const std::vector<std::string>& texts)
+{
+    JsonArray array;
+    for (const std::string& text : texts)
+        array.add(text);
+    return array;
+}
+
+// The benchmark's figures, all required; other keys of the object are ignored.
+Figures readFigures(const JsonReader& object, Benchmark benchmark)
+{
+    Figures figures;
+    for (const std::string_view name : figureNames(benchmark))
+        figures.push_back({std::string(name), object.number(name)});
+    return figures;
+}
+
+std::vector<std::string> readTexts(const JsonReader& object, std::string_view key)
+{
+    std::vector<std::string> texts;
+    const QJsonArray array = object.array(key);
+    for (qsizetype i = 0; i < array.size(); ++i)
+        texts.push_back(JsonReader::textAt(array.at(i), object.elementPath(key, i)));
+    return texts;
+}
+
+std::int32_t readInt32(const JsonReader& object, std::string_view key)
+{
+    const std::int64_t value = object.wholeNumber(key);
+    if (value > std::numeric_limits<std::int32_t>::max())
+        throw FormatError(object.path(key) + " is too large");
+    return static_cast<std::int32_t>(value);
+}
+
+MachineIdentity readMachine(const JsonReader& machine)
+{
+    return {machine.text("MachineKey"), machine.text("HostName"),        machine.text("Vendor"),
+            machine.text("FullName"),   readInt32(machine, "Signature"), readInt32(machine, "Count"),
+            machine.text("Kernel")};
+}
+
+SavedResult readResult(const JsonReader& root)
+{
+    if (const std::string schema = root.text("Schema"); schema != kResultSchema)
+        throw FormatError("Schema is \"" + schema + "\", not \"" + std::string(kResultSchema) + '"');
+    SavedResult result;
+    const std::int64_t version = root.wholeNumber("SchemaVersion");
+    if (version > kResultSchemaVersion)
+        throw NewerFormatError(int(std::min<std::int64_t>(version, std::numeric_limits<int>::max())));
+    if (version < 1)
+        throw FormatError("SchemaVersion is 0");
+    result.schemaVersion = int(version);
+    result.program = root.text("Program");
+    result.created = root.text("Created");
+    result.label = root.text("Label");
+    const std::string benchmark = root.text("Benchmark");
+    const auto known = benchmarkFromName(benchmark);
+    if (!known)
+        throw FormatError("Benchmark \"" + benchmark + "\" is neither cpu nor mem");
+    result.benchmark = *known;
+    result.kernelRevision = readInt32(root, "KernelRevision");
+    result.machine = readMachine(root.object("Machine"));
+    const qsizetype runCount = root.array("Runs").size();
+    if (runCount == 0)
+        throw FormatError("Runs is empty");
+    for (qsizetype i = 0; i < runCount; ++i) {
+        const JsonReader run = root.element("Runs", i);
+        result.runs.push_back({readFigures(run, result.benchmark),
+                               run.has("Conditions") ? conditionsFromJson(run.object("Conditions").json(),
+                                                                          run.path("Conditions"))
+                                                     : RunConditions()});
+    }
+    result.summary = readFigures(root.object("Summary"), result.benchmark);
+    result.reliable = root.flag("Reliable");
+    result.warnings = readTexts(root, "Warnings");
+    return result;
+}
+
+} // namespace
+
+std::string_view benchmarkName(Benchmark benchmark)
+{
+    return benchmark == Benchmark::Cpu ? "cpu" : "mem";
+}
+
+std::optional<Benchmark> benchmarkFromName(std::string_view name)
+{
+    if (name == "cpu")
+        return Benchmark::Cpu;
+    if (name == "mem")
+        return Benchmark::Mem;
+    return std::nullopt;
+}
+
+std::span<const std::string_view> figureNames(Benchmark benchmark)
+{
+    if (benchmark == Benchmark::Cpu)
+        return kCpuFigures;
+    return kMemFigures;
+}
+
+std::span<const std::string_view> indexNames(Benchmark benchmark)
+{
+    if (benchmark == Benchmark::Cpu)
+        return kCpuIndices;
+    return kMemIndices;
+}
+
+double figureValue(const Figures& figures, std::string_view name)
+{
+    const auto found = std::find_if(figures.begin(), figures.end(),
+                                    [&](const Figure& figure) { return figure.name == name; });
+    return found == figures.end() ? 0 : found->value;
+}
+
+NewerFormatError::NewerFormatError(int version)
+    : std::runtime_error("format " + std::to_string(version))
+    , m_version(version)
+{
+}
+
+JsonObject savedResultJson(const SavedResult& result)
+{
+    const MachineIdentity& machine = result.machine;
+    JsonArray runs;
+    for (std::size_t i = 0; i < result.runs.size(); ++i) {
+        JsonObject run = JsonObject().add("Run", i + 1);
+        addFigures(run, result.runs[i].figures);
+        runs.add(run.add("Conditions", conditionsJson(result.runs[i].conditions)));
+    }
+    JsonObject summary;
+    addFigures(summary, result.summary);
+    return JsonObject()
+        .add("Schema", kResultSchema)
+        .add("SchemaVersion", result.schemaVersion)
+        .add("Program", result.program)
+        .add("Created", result.created)
+        .add("Label", result.label)
+        .add("Benchmark", benchmarkName(result.benchmark))
+        .add("KernelRevision", result.kernelRevision)
+        .add("Machine", JsonObject()
+                            .add("MachineKey", machine.machineKey)
+                            .add("HostName", machine.hostName)
+                            .add("Vendor", machine.vendor)
+                            .add("FullName", machine.fullName)
+                            .add("Signature", machine.signature)
+                            .add("Count", machine.count)
+                            .add("Kernel", machine.kernel))
+        .add("Runs", runs)
+        .add("Summary", summary)
+        .add("Reliable", result.reliable)
+        .add("Warnings", textsJson(result.warnings));
+}
+
+SavedResult parseSavedResult(const QByteArray& bytes)
+{
+    if (bytes.trimmed().isEmpty())
+        throw FormatError("the file is empty");
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError)
+        throw FormatError(error.errorString().toStdString() + " at byte " + std::to_string(error.offset));
+    if (!document.isObject())
+        throw FormatError("the file holds no JSON object");
+    return readResult(JsonReader(document.object(), {}));
+}
+
+std::string machineKeyOf(std::string_view machineId)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(QByteArrayView(kMachineKeySalt.data(), qsizetype(kMachineKeySalt.size())));
+    hash.addData(QByteArrayView(machineId.data(), qsizetype(machineId.size())));
+    return hash.result().toHex().left(16).toStdString();
+}
+
+} // namespace qv::results

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace qv::test {
+
+// A temporary folder standing in for "/" (or any root) whose files are written by their path below it.
+class FakeTree {
+public:
+    std::filesystem::path path() const { return m_dir.path().toStdString(); }
+
+    FakeTree& write(const std::string& relative, const std::string& content)
+    {
+        const std::filesystem::path file = path() / relative;
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << content;
+        return *this;
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace qv::test

@@ -1,0 +1,241 @@
+#include "tools/cli/Comparison.h"
+
+#include "bench/charts/CpuReferenceTables.h"
+#include "bench/charts/MemoryReferenceTables.h"
+#include "tools/cli/ArgParser.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <iomanip>
+#include <sstream>
+
+namespace qv::cli {
+
+using results::Benchmark;
+
+namespace {
+
+constexpr int kMaxStars = 4;
+
+struct IndexTable {
+    std::string index;   // "GeneralIndex"
+    std::string heading; // "General index"
+    bool rated;          // the stars belong to this index
+};
+
+std::vector<IndexTable> indexTables(Benchmark benchmark)
+{
+    if (benchmark == Benchmark::Mem)
+        return {{"MemoryIndex", "Memory index", true}};
+    return {{"GeneralIndex", "General index", true},
+            {"AluIndex", "ALU index", false},
+            {"FpuIndex", "FPU index", false}};
+}
+
+// Letters and digits only, lower case: "Pentium III / 4" and "pentiumiii4" name the same family.
+std::string familyKey(std::string_view name)
+{
+    std::string key;
+    for (const char c : name) {
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            key += char(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return key;
+}
+
+struct Family {
+    std::string name;
+    int number; // position in the benchmark's family list
+};
+
+std::vector<Family> chosenFamilies(Benchmark benchmark, const std::vector<ComparedResult>& rows,
+                                   const std::optional<std::string>& requested)
+{
+    const std::vector<std::string> names = referenceFamilyNames(benchmark);
+    std::vector<Family> families;
+    if (requested && familyKey(*requested) == "all") {
+        for (std::size_t i = 0; i < names.size(); ++i)
+            families.push_back({names[i], int(i)});
+        return families;
+    }
+    if (requested) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (familyKey(names[i]) == familyKey(*requested))
+                return {{names[i], int(i)}};
+        }
+        std::string known;
+        for (const std::string& name : names)
+            known += "'" + name + "', ";
+        throw UsageError("unknown family '" + *requested + "' (" + known + "or 'all')");
+    }
+    const auto first = std::int32_t(results::figureValue(
+        rows.front().result.summary, benchmark == Benchmark::Cpu ? "GeneralIndex" : "MemoryIndex"));
+    const int number = benchmark == Benchmark::Cpu ? int(charts::cpuFamilyForIndex(first))
+                                                   : int(charts::memoryFamilyForIndex(first));
+    return {{names[std::size_t(number)], number}};
+}
+
+std::vector<charts::ReferenceRow> referenceRows(Benchmark benchmark, const Family& family,
+                                                std::string_view index)
+{
+    if (benchmark == Benchmark::Mem)
+        return charts::memoryReferenceRows(charts::kMemoryFamilies[std::size_t(family.number)]);
+    const charts::CpuChart chart = index == "AluIndex"   ? charts::CpuChart::Alu
+                                   : index == "FpuIndex" ? charts::CpuChart::Fpu
+                                                         : charts::CpuChart::General;
+    return charts::cpuReferenceRows(charts::kCpuFamilies[std::size_t(family.number)], chart);
+}
+
+int starsOf(Benchmark benchmark, double index)
+{
+    const auto value = std::int32_t(std::min(index, 2.0e9));
+    return benchmark == Benchmark::Cpu ? charts::cpuRating(value).stars : charts::memoryRating(value).stars;
+}
+
+std::string marksOf(const results::SavedResult& result, const results::SavedResult& first,
+                    const std::string& thisMachineKey)
+{
+    std::string marks;
+    if (!result.reliable)
+        marks += '!';
+    if (result.machine.machineKey != thisMachineKey)
+        marks += 'M';
+    if (result.kernelRevision != first.kernelRevision)
+        marks += 'R';
+    return marks;
+}
+
+std::string padded(std::string text, std::size_t width)
+{
+    // Widths count characters, not the bytes of multi-byte ones.
+    const auto characters = std::size_t(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    if (characters < width)
+        text.append(width - characters, ' ');
+    return text;
+}
+
+struct Line {
+    std::string name;
+    std::string marks;
+    std::string date;
+    std::string index;
+    std::string stars;
+    std::string share;
+};
+
+void writeTable(std::ostringstream& out, const std::vector<Line>& lines)
+{
+    std::size_t nameWidth = 4;
+    for (const Line& line : lines)
+        nameWidth = std::max(nameWidth, std::size_t(QString::fromStdString(line.name).size()));
+    for (const Line& line : lines) {
+        std::string text = "  " + padded(line.name, nameWidth) + "  " + padded(line.marks, 5) +
+                           padded(line.date, 12) +
+                           std::string(line.index.size() < 8 ? 8 - line.index.size() : 0, ' ') + line.index +
+                           "  " + padded(line.stars, 6) + line.share;
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
+        out << text << '\n';
+    }
+}
+
+std::string shareText(double value, double first)
+{
+    if (first <= 0)
+        return {};
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(1) << 100 * value / first << " %";
+    return text.str();
+}
+
+void writeDifferingConditions(std::ostringstream& out, const std::vector<ComparedResult>& rows)
+{
+    std::vector<std::vector<results::ConditionMember>> members;
+    for (const ComparedResult& row : rows)
+        members.push_back(results::conditionMembers(row.result.runs.back().conditions));
+    bool headed = false;
+    for (std::size_t key = 0; key < members.front().size(); ++key) {
+        const std::string& name = members.front()[key].key;
+        if (name == "Warnings")
+            continue;
+        const bool differ = std::any_of(members.begin(), members.end(), [&](const auto& each) {
+            return each[key].value.text() != members.front()[key].value.text();
+        });
+        if (!differ)
+            continue;
+        if (!headed)
+            out << "\nConditions that differ (last run of each):\n";
+        headed = true;
+        out << "  " << name << '\n';
+        for (std::size_t row = 0; row < rows.size(); ++row)
+            out << "    " << rows[row].result.label << ": " << members[row][key].value.text() << '\n';
+    }
+    if (!headed && rows.size() > 1)
+        out << "\nThe recorded conditions are alike.\n";
+}
+
+} // namespace
+
+std::vector<std::string> referenceFamilyNames(Benchmark benchmark)
+{
+    std::vector<std::string> names;
+    if (benchmark == Benchmark::Cpu) {
+        for (const charts::CpuFamily family : charts::kCpuFamilies)
+            names.push_back(charts::cpuFamilyWord(family).toStdString());
+    } else {
+        for (const charts::MemoryFamily family : charts::kMemoryFamilies)
+            names.push_back(charts::memoryFamilyWord(family).toStdString());
+    }
+    return names;
+}
+
+std::string comparisonTable(Benchmark benchmark, const std::vector<ComparedResult>& rows,
+                            const std::optional<std::string>& family, const std::string& thisMachineKey)
+{
+    const std::vector<Family> families = chosenFamilies(benchmark, rows, family);
+    const results::SavedResult& first = rows.front().result;
+    std::ostringstream out;
+    for (const IndexTable& table : indexTables(benchmark)) {
+        if (out.tellp() > 0)
+            out << '\n';
+        out << table.heading << '\n';
+        std::vector<Line> lines{{"Machine", "Mark", "Date", "Index", table.rated ? "Stars" : "", "Share"}};
+        for (const Family& each : families) {
+            if (families.size() > 1)
+                lines.push_back({'[' + each.name + ']', "", "", "", "", ""});
+            for (const charts::ReferenceRow& reference : referenceRows(benchmark, each, table.index)) {
+                lines.push_back({reference.label.toStdString(), "", "", std::to_string(reference.index),
+                                 table.rated
+                                     ? std::string(std::size_t(starsOf(benchmark, reference.index)), '*')
+                                     : std::string(),
+                                 ""});
+            }
+        }
+        const double firstValue = results::figureValue(first.summary, table.index);
+        for (const ComparedResult& row : rows) {
+            const double value = results::figureValue(row.result.summary, table.index);
+            const bool otherRevision = row.result.kernelRevision != first.kernelRevision;
+            lines.push_back(
+                {row.source == "This run" ? row.source : row.result.label,
+                 marksOf(row.result, first, thisMachineKey), row.result.created.substr(0, 10),
+                 std::to_string(std::llround(value)),
+                 table.rated
+                     ? std::string(std::size_t(std::clamp(starsOf(benchmark, value), 0, kMaxStars)), '*')
+                     : std::string(),
+                 otherRevision ? std::string() : shareText(value, firstValue)});
+        }
+        writeTable(out, lines);
+    }
+    std::string familiesShown;
+    for (const Family& each : families)
+        familiesShown += (familiesShown.empty() ? "" : ", ") + each.name;
+    out << "\nReference machines: " << familiesShown
+        << ". Share: of the first own row. Marks: ! unreliable, M another machine, R another kernel "
+           "revision.\n";
+    writeDifferingConditions(out, rows);
+    return out.str();
+}
+
+} // namespace qv::cli

@@ -1,0 +1,236 @@
+#include "tools/cli/MachineReport.h"
+
+#include "tools/cli/BenchCommand.h"
+
+#include <QString>
+
+#include <sstream>
+
+namespace qv::cli {
+
+using results::JsonArray;
+using results::JsonObject;
+using results::JsonValue;
+
+namespace {
+
+JsonArray textsJson(const std::vector<std::string>& texts)
+{
+    JsonArray array;
+    for (const std::string& text : texts)
+        array.add(text);
+    return array;
+}
+
+JsonObject networkJson(const NetworkFacts& network)
+{
+    return JsonObject()
+        .add("LocalHostName", network.localHostName)
+        .add("LocalIPList", textsJson(network.localIPList))
+        .add("PingMechanism", network.pingMechanism ? JsonValue(*network.pingMechanism) : JsonValue(nullptr))
+        .add("NameServers", textsJson(network.nameServers));
+}
+
+std::string quotedText(const std::string& text)
+{
+    return plainText(QString::fromStdString(text));
+}
+
+// Name and value lines in two columns, as the report's other sections print them.
+std::string nameValueLines(const std::vector<std::pair<std::string, std::vector<std::string>>>& lines)
+{
+    std::size_t width = 0;
+    for (const auto& line : lines)
+        width = std::max(width, line.first.size());
+    std::string text;
+    for (const auto& [name, values] : lines) {
+        for (std::size_t i = 0; i < std::max<std::size_t>(values.size(), 1); ++i) {
+            std::string shownName = i == 0 ? name : std::string();
+            shownName.resize(width, ' ');
+            text += shownName + "  " + (values.empty() ? std::string("none") : values[i]) + '\n';
+        }
+    }
+    return text;
+}
+
+// ---- HTML ------------------------------------------------------------------------------------------
+
+// Markup characters as entities; control characters and bytes that are not UTF-8 as U+FFFD.
+std::string escaped(std::string_view text)
+{
+    const QString decoded = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    QString out;
+    out.reserve(decoded.size());
+    for (const QChar c : decoded) {
+        const char16_t code = c.unicode();
+        if (code == u'&')
+            out += u"&amp;";
+        else if (code == u'<')
+            out += u"&lt;";
+        else if (code == u'>')
+            out += u"&gt;";
+        else if (code == u'"')
+            out += u"&quot;";
+        else if (code == u'\'')
+            out += u"&#39;";
+        else if ((code < 0x20 && code != u'\t' && code != u'\n') || (code >= 0x7F && code < 0xA0))
+            out += QChar(0xFFFD);
+        else
+            out += c;
+    }
+    return out.toStdString();
+}
+
+std::string htmlValue(const Value& value)
+{
+    if (std::holds_alternative<std::monostate>(value))
+        return "<span class=\"none\">none</span>";
+    if (const QString* text = std::get_if<QString>(&value))
+        return escaped(text->toStdString());
+    return escaped(plainText(value));
+}
+
+void htmlSection(std::ostringstream& html, std::string_view title, const Report& report)
+{
+    html << "<h2>" << title << "</h2>\n<table>\n";
+    for (const Entry& entry : report) {
+        if (entry.members.empty()) {
+            html << "<tr><th>" << escaped(entry.name) << "</th><td>" << htmlValue(entry.value)
+                 << "</td></tr>\n";
+            continue;
+        }
+        html << "<tr class=\"group\"><th colspan=\"2\">" << escaped(entry.name) << "</th></tr>\n";
+        for (const Field& field : entry.members)
+            html << "<tr><th class=\"member\">" << escaped(field.name) << "</th><td>"
+                 << htmlValue(field.value) << "</td></tr>\n";
+    }
+    html << "</table>\n";
+}
+
+std::string htmlList(const std::vector<std::string>& texts)
+{
+    if (texts.empty())
+        return "<span class=\"none\">none</span>";
+    std::string list;
+    for (const std::string& text : texts)
+        list += (list.empty() ? "" : "<br/>") + escaped(text);
+    return list;
+}
+
+void htmlBenchmark(std::ostringstream& html, const results::SavedResult& result)
+{
+    html << "<h3>" << escaped(std::string(benchmarkName(result.benchmark)))
+         << " benchmark</h3>\n<table>\n<tr><th></th>";
+    for (const results::Figure& figure : result.summary)
+        html << "<th class=\"number\">" << escaped(figure.name) << "</th>";
+    html << "</tr>\n";
+    const auto figuresRow = [&](const std::string& label, const results::Figures& figures) {
+        html << "<tr><th>" << escaped(label) << "</th>";
+        for (const results::Figure& figure : figures)
+            html << "<td class=\"number\">" << escaped(JsonValue(figure.value).text()) << "</td>";
+        html << "</tr>\n";
+    };
+    for (std::size_t i = 0; i < result.runs.size(); ++i)
+        figuresRow("Run " + std::to_string(i + 1), result.runs[i].figures);
+    if (result.runs.size() > 1)
+        figuresRow("Median", result.summary);
+    html << "</table>\n<table>\n";
+    for (const results::ConditionMember& member : results::conditionMembers(result.runs.back().conditions))
+        html << "<tr><th>" << escaped(member.key) << "</th><td>" << escaped(member.value.text())
+             << "</td></tr>\n";
+    html << "</table>\n";
+}
+
+constexpr std::string_view kStyle = R"(body { font-family: sans-serif; font-size: 14px; color: #202020;
+  background: #ffffff; margin: 24px auto; max-width: 960px; }
+h1 { font-size: 22px; border-bottom: 2px solid #a44b1e; padding-bottom: 4px; }
+h2 { font-size: 17px; color: #a44b1e; margin-top: 28px; }
+h3 { font-size: 15px; }
+table { border-collapse: collapse; margin: 8px 0; }
+th, td { text-align: left; vertical-align: top; padding: 3px 10px; border-bottom: 1px solid #e0e0e0; }
+th { font-weight: 600; white-space: nowrap; }
+td { white-space: pre-wrap; font-family: monospace; }
+th.member { font-weight: normal; padding-left: 24px; }
+tr.group th { background: #f0f0f0; }
+.number { text-align: right; }
+.none { color: #909090; font-style: italic; }
+.warning { color: #a40000; }
+p.meta { color: #606060; })";
+
+} // namespace
+
+std::string reportJsonText(const MachineReport& report)
+{
+    JsonArray benchmarks;
+    for (const results::SavedResult& result : report.benchmarks)
+        benchmarks.add(results::savedResultJson(result));
+    return results::indentedJson(JsonObject()
+                                     .add("Schema", kReportSchema)
+                                     .add("SchemaVersion", kReportSchemaVersion)
+                                     .add("Program", report.program)
+                                     .add("Created", report.created)
+                                     .add("Processor", reportJson(report.processor))
+                                     .add("System", reportJson(report.system))
+                                     .add("Network", networkJson(report.network))
+                                     .add("Benchmarks", benchmarks)
+                                     .add("Warnings", textsJson(report.warnings)));
+}
+
+std::string reportPlainText(const MachineReport& report)
+{
+    std::ostringstream text;
+    text << report.program << " report, created " << report.created << "\n\n[Processor]\n";
+    writeReport(text, report.processor, false);
+    text << "\n[System]\n";
+    writeReport(text, report.system, false);
+    const NetworkFacts& network = report.network;
+    text << "\n[Network]\n"
+         << nameValueLines({{"LocalHostName", {quotedText(network.localHostName)}},
+                            {"LocalIPList", network.localIPList},
+                            {"PingMechanism", {network.pingMechanism.value_or("none")}},
+                            {"NameServers", network.nameServers}});
+    for (const results::SavedResult& result : report.benchmarks) {
+        text << "\n[Benchmark " << benchmarkName(result.benchmark) << "]\n";
+        for (std::size_t i = 0; i < result.runs.size(); ++i)
+            text << plainFiguresLine("Run " + std::to_string(i + 1), result.runs[i].figures);
+    }
+    text << "\n[Warnings]\n";
+    if (report.warnings.empty())
+        text << "none\n";
+    for (const std::string& warning : report.warnings)
+        text << warning << '\n';
+    return text.str();
+}
+
+std::string reportHtml(const MachineReport& report)
+{
+    std::ostringstream html;
+    const std::string host = escaped(report.network.localHostName);
+    html << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\"/>\n<title>" << host
+         << " \xE2\x80\x94 machine report</title>\n<style>\n"
+         << kStyle << "\n</style>\n</head>\n<body>\n<h1>" << host << "</h1>\n<p class=\"meta\">"
+         << escaped(report.program) << ", " << escaped(report.created) << "</p>\n";
+    htmlSection(html, "Processor", report.processor);
+    htmlSection(html, "System", report.system);
+    const NetworkFacts& network = report.network;
+    html << "<h2>Network</h2>\n<table>\n"
+         << "<tr><th>LocalHostName</th><td>" << escaped(network.localHostName) << "</td></tr>\n"
+         << "<tr><th>LocalIPList</th><td>" << htmlList(network.localIPList) << "</td></tr>\n"
+         << "<tr><th>PingMechanism</th><td>"
+         << (network.pingMechanism ? escaped(*network.pingMechanism) : htmlList({})) << "</td></tr>\n"
+         << "<tr><th>NameServers</th><td>" << htmlList(network.nameServers) << "</td></tr>\n</table>\n";
+    if (!report.benchmarks.empty()) {
+        html << "<h2>Benchmarks</h2>\n";
+        for (const results::SavedResult& result : report.benchmarks)
+            htmlBenchmark(html, result);
+    }
+    html << "<h2>Warnings</h2>\n";
+    if (report.warnings.empty())
+        html << "<p><span class=\"none\">none</span></p>\n";
+    for (const std::string& warning : report.warnings)
+        html << "<p class=\"warning\">" << escaped(warning) << "</p>\n";
+    html << "</body>\n</html>\n";
+    return html.str();
+}
+
+} // namespace qv::cli

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "results/SavedResult.h"
+#include "tools/cli/Report.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv::cli {
+
+// What the network side of the machine looks like without sending anything.
+struct NetworkFacts {
+    std::string localHostName;
+    std::vector<std::string> localIPList;
+    std::optional<std::string> pingMechanism; // the echo mechanism that opens; empty when none does
+    std::vector<std::string> nameServers;
+};
+
+// Everything "report" hands over: the processor, the system, the network and benchmark sessions.
+struct MachineReport {
+    std::string program;
+    std::string created; // UTC, ISO 8601
+    Report processor;    // as "cpu --json"
+    Report system;       // as "sys --json"
+    NetworkFacts network;
+    std::vector<results::SavedResult> benchmarks;
+    std::vector<std::string> warnings;
+};
+
+inline constexpr std::string_view kReportSchema = "quorvex-report";
+inline constexpr int kReportSchemaVersion = 1;
+
+// The three forms of the report. JSON: one indented object. Text: each section as its command prints
+// it. HTML: one self-contained page (inline style, no script, no outside link), every text escaped.
+std::string reportJsonText(const MachineReport& report);
+std::string reportPlainText(const MachineReport& report);
+std::string reportHtml(const MachineReport& report);
+
+} // namespace qv::cli

@@ -1,0 +1,120 @@
+#include "tools/cli/ReportCommand.h"
+
+#include "net/WSocket.h"
+#include "platform/IcmpEcho.h"
+#include "platform/NameResolver.h"
+#include "results/ResultFiles.h"
+#include "tools/cli/ArgParser.h"
+#include "tools/cli/CpuCommand.h"
+#include "tools/cli/MachineReport.h"
+#include "tools/cli/SysCommand.h"
+
+#include <QDateTime>
+
+#include <ostream>
+
+namespace qv::cli {
+
+namespace {
+
+constexpr std::string_view kSummary =
+    "Describe this machine in one report: processor, system, network, benchmarks";
+
+ArgParser reportArguments()
+{
+    ArgParser parser;
+    parser.option("--format", "json|html|text", "the report's form (default text)");
+    parser.option("--output", "FILE",
+                  "write the report to FILE (replaced in one step) instead of printing it");
+    parser.option("--bench", "cpu|mem|all", "run the benchmark(s) once and add the sessions");
+    parser.flag("--no-clock", "skip the 2-second clock measurement of the processor section");
+    return parser;
+}
+
+std::vector<std::string> standardTexts(const QStringList& texts)
+{
+    std::vector<std::string> converted;
+    for (const QString& text : texts)
+        converted.push_back(text.toStdString());
+    return converted;
+}
+
+// The network as it stands, found without sending anything: no lookup, echo or browse.
+NetworkFacts networkFacts()
+{
+    const std::unique_ptr<platform::IcmpEcho> echo = platform::openIcmpEcho();
+    return {net::LocalHostName().toStdString(), standardTexts(net::LocalIPList()),
+            echo ? std::optional(platform::echoMechanismName(echo->mechanism()).toStdString()) : std::nullopt,
+            standardTexts(platform::configuredNameServers())};
+}
+
+std::vector<results::Benchmark> benchmarksAsked(const std::optional<std::string>& asked)
+{
+    if (!asked)
+        return {};
+    if (*asked == "all")
+        return {results::Benchmark::Cpu, results::Benchmark::Mem};
+    if (const auto benchmark = results::benchmarkFromName(*asked))
+        return {*benchmark};
+    throw UsageError("unknown benchmark '" + *asked + "' (cpu, mem or all)");
+}
+
+using Writer = std::string (*)(const MachineReport&);
+
+Writer writerFor(const std::optional<std::string>& format)
+{
+    if (!format || *format == "text")
+        return reportPlainText;
+    if (*format == "json")
+        return reportJsonText;
+    if (*format == "html")
+        return reportHtml;
+    throw UsageError("unknown format '" + *format + "' (json, html or text)");
+}
+
+int runReport(const BenchRunners& runners, std::span<const std::string> args, std::ostream& out,
+              std::ostream& err)
+{
+    const ParsedArgs parsed = reportArguments().parse(args);
+    const Writer writer = writerFor(parsed.text("--format"));
+    const std::vector<results::Benchmark> benchmarks = benchmarksAsked(parsed.text("--bench"));
+
+    MachineReport report;
+    report.program = versionText();
+    report.created = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
+    report.processor = processorReport(!parsed.has("--no-clock"));
+    report.system = systemReport();
+    report.network = networkFacts();
+    for (const results::Benchmark benchmark : benchmarks) {
+        report.benchmarks.push_back(measureBenchmark(runners, benchmark, 1));
+        for (const std::string& warning : report.benchmarks.back().warnings) {
+            report.warnings.push_back(std::string(benchmarkName(benchmark)) + ": " + warning);
+            err << "quorvex-cli report: warning: " << report.warnings.back() << '\n';
+        }
+    }
+
+    const std::string text = writer(report);
+    const auto output = parsed.text("--output");
+    if (!output) {
+        out << text;
+        return 0;
+    }
+    try {
+        results::writeFileAtomically(*output, text, results::Existing::Replace);
+    } catch (const results::FileError& error) {
+        err << "quorvex-cli report: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+Subcommand reportCommand(BenchRunners runners)
+{
+    return {"report", std::string(kSummary), reportArguments().usage("report", kSummary),
+            [runners = std::move(runners)](std::span<const std::string> args, std::ostream& out,
+                                           std::ostream& err) { return runReport(runners, args, out, err); }};
+}
+
+} // namespace qv::cli
