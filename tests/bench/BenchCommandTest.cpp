@@ -2,6 +2,7 @@
 
 #include "bench/MemoryKernel.h"
 #include "tests/support/FakeTree.h"
+#include "results/ResultFiles.h"
 #include "tools/cli/StandardCommands.h"
 
 #include <QJsonArray>
@@ -194,6 +195,130 @@ TEST_F(BenchCommand, OutOfMemoryFailsTheCommandWithTheMessage)
     EXPECT_EQ(result.err, "quorvex-cli bench: Out of memory\n");
 }
 
+TEST_F(BenchCommand, ARunOnBatteryWarnsIsSavedAsUnreliableAndComparesWithAPluggedInRun)
+{
+    unplug();
+    const Result onBattery = run({"cpu", "--save", file("a.json")});
+    ASSERT_EQ(onBattery.status, 0) << onBattery.err;
+    EXPECT_EQ(onBattery.err, "quorvex-cli bench: warning: running on battery: the clock is lowered and varies\n");
+    EXPECT_EQ(onBattery.lines.back(), "Saved in " + file("a.json"));
+    const qv::results::SavedResult saved = qv::results::readSavedResult(file("a.json"));
+    EXPECT_FALSE(saved.reliable);
+    EXPECT_EQ(saved.runs.at(0).conditions.onBattery, true);
+    EXPECT_EQ(saved.label, "bench-host " + saved.created.substr(0, 10));
+    EXPECT_EQ(saved.machine, machine);
+
+    tree.write("sys/class/power_supply/BAT0/status", "Full\n");
+    aluIndices = {330};
+    ASSERT_EQ(run({"cpu", "--save", file("b.json"), "--label", "plugged in"}).status, 0);
+
+    const Result compared = run({"--compare", file("a.json"), file("b.json")});
+    ASSERT_EQ(compared.status, 0) << compared.err;
+    const auto lineWith = [&](const std::string& text) {
+        const auto found = std::find_if(compared.lines.begin(), compared.lines.end(),
+                                        [&](const std::string& line) { return line.find(text) != std::string::npos; });
+        return found == compared.lines.end() ? std::string() : *found;
+    };
+    EXPECT_EQ(compared.lines.front(), "General index");
+    EXPECT_NE(lineWith("Athlon XP 1700+"), "") << "the family the chart shows first for 299";
+    EXPECT_NE(lineWith(saved.label).find("  !   "), std::string::npos) << "unreliable: " << lineWith(saved.label);
+    EXPECT_NE(lineWith("plugged in").find("110.0 %"), std::string::npos) << lineWith("plugged in");
+    EXPECT_NE(lineWith("  OnBattery"), "");
+    EXPECT_NE(lineWith("plugged in: false"), "");
+    EXPECT_EQ(lineWith("  Governor"), "") << "alike conditions are not listed";
+}
+
+TEST_F(BenchCommand, OtherMachinesAndKernelRevisionsAreMarkedAndNotCounted)
+{
+    ASSERT_EQ(run({"mem", "--save", file("here.json")}).status, 0);
+    qv::results::SavedResult other = qv::results::readSavedResult(file("here.json"));
+    other.machine.machineKey = "ffffffffffffffff";
+    other.kernelRevision = 0;
+    other.label = "old laptop";
+    qv::results::writeFileAtomically(file("other.json"), qv::results::indentedJson(qv::results::savedResultJson(other)),
+                                     qv::results::Existing::Keep);
+
+    const Result result = run({"mem", "--compare", file("here.json"), "--compare", file("other.json")});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto row = [&](const std::string& start) {
+        for (const std::string& line : result.lines) {
+            if (line.rfind("  " + start, 0) == 0)
+                return line;
+        }
+        return std::string();
+    };
+    EXPECT_EQ(row("old laptop").find('%'), std::string::npos) << row("old laptop");
+    EXPECT_NE(row("old laptop").find(" MR "), std::string::npos) << row("old laptop");
+    EXPECT_NE(row("This run").find("100.0 %"), std::string::npos) << row("This run");
+    EXPECT_EQ(memRuns, 2);
+}
+
+TEST_F(BenchCommand, SavingNeverReplacesUnlessForcedAndAFailedSaveKeepsTheFigures)
+{
+    qv::test::FakeTree::writeFile(file("kept.json"), "mine");
+    const Result refused = run({"mem", "--save", file("kept.json")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "quorvex-cli bench: '" + file("kept.json") + "' exists already; --force replaces it\n");
+    EXPECT_EQ(memRuns, 0) << "refused before measuring";
+    ASSERT_EQ(run({"mem", "--save", file("kept.json"), "--force"}).status, 0);
+    EXPECT_EQ(qv::results::readSavedResult(file("kept.json")).benchmark, qv::results::Benchmark::Mem);
+
+    const std::string nowhere = file("missing/r.json");
+    const Result failed = run({"mem", "--json", "--save", nowhere});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.lines.size(), 1u) << "the run's figures are printed all the same";
+    EXPECT_EQ(failed.err, "quorvex-cli bench: cannot write '" + nowhere + "': No such file or directory\n");
+}
+
+TEST_F(BenchCommand, CompareFilesThatCannotBeUsedStopBeforeMeasuring)
+{
+    ASSERT_EQ(run({"mem", "--save", file("mem.json")}).status, 0);
+    qv::test::FakeTree::writeFile(file("junk.json"), "{}");
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } rows[] = {
+        {{"cpu", "--compare", file("mem.json")}, "'" + file("mem.json") + "' holds a mem result, not cpu"},
+        {{"--compare", file("missing.json")}, "cannot read '" + file("missing.json") + "': No such file or directory"},
+        {{"mem", "--compare", file("junk.json")}, "'" + file("junk.json") + "' is not a saved result: Schema is missing"},
+    };
+    const int measured = memRuns;
+    for (const auto& row : rows) {
+        const Result result = run(row.args);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.err, "quorvex-cli bench: " + row.message + '\n');
+    }
+    EXPECT_EQ(cpuRuns + memRuns, measured);
+}
+
+TEST_F(BenchCommand, OptionsThatDoNotGoTogetherAreUsageErrors)
+{
+    std::vector<std::string> tooMany{"--compare"};
+    for (int i = 0; i < 21; ++i) {
+        tooMany.push_back("--compare");
+        tooMany.push_back("f" + std::to_string(i));
+    }
+    tooMany.erase(tooMany.begin());
+    const std::vector<std::vector<std::string>> rows = {
+        {"cpu", "--label", "x"},
+        {"cpu", "--force"},
+        {"--save", "x.json"},
+        {"cpu", "--json", "--compare", "a.json"},
+        {"cpu", "--family", "all"},
+        tooMany,
+    };
+    for (const auto& args : rows) {
+        const Result result = run(args);
+        EXPECT_EQ(result.status, 2) << args.front() << ' ' << args.at(1);
+        EXPECT_NE(result.err.find("Usage: quorvex-cli bench"), std::string::npos);
+    }
+    ASSERT_EQ(run({"mem", "--save", file("m.json")}).status, 0);
+    const Result family = run({"--compare", file("m.json"), "--family", "Z80"});
+    EXPECT_EQ(family.status, 2);
+    EXPECT_NE(family.err.find("unknown family 'Z80' ('486', 'Pentium', "), std::string::npos) << family.err;
+    EXPECT_EQ(run({"--compare", file("m.json"), "--family", "pentium iii / 4"}).status, 0);
+}
+
 TEST(BenchCommandRegistration, TheToolOffersBench)
 {
     const qv::cli::CommandRegistry registry = qv::cli::standardCommands();
@@ -201,7 +326,7 @@ TEST(BenchCommandRegistration, TheToolOffersBench)
     ASSERT_NE(bench, nullptr);
     EXPECT_EQ(
         bench->usage.rfind("Usage: quorvex-cli bench [--repeat N] [--json] [--save FILE] [--label TEXT] "
-                           "[--force] [--compare FILE]... [--family NAME|all] [cpu|mem]\n",
+                           "[--force] [--compare FILE]... [--family NAME|all] [cpu|mem|FILE...]\n",
                            0),
         0u)
         << bench->usage;

@@ -15,10 +15,15 @@ public:
 
     FakeTree& write(const std::string& relative, const std::string& content)
     {
-        const std::filesystem::path file = path() / relative;
+        writeFile(path() / relative, content);
+        return *this;
+    }
+
+    // Writes a file at any path, making its folders.
+    static void writeFile(const std::filesystem::path& file, const std::string& content)
+    {
         std::filesystem::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary | std::ios::trunc) << content;
-        return *this;
     }
 
 private:

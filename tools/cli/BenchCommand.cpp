@@ -45,9 +45,10 @@ ArgParser benchArguments()
     parser.option("--label", "TEXT", "the saved result's label (default: host name and date)");
     parser.flag("--force", "let --save replace an existing FILE");
     parser.repeatedOption("--compare", "FILE",
-                          "compare with a saved result (up to 20); without cpu|mem, compare only");
+                          "compare with saved results (up to 20; more FILEs may follow it); without cpu|mem, "
+                          "compare only");
     parser.option("--family", "NAME|all", "the reference machines to compare with (default: as the chart)");
-    parser.positionals("cpu|mem", 0, 1);
+    parser.positionals("cpu|mem|FILE...", 0, kMaxCompared + 1);
     return parser;
 }
 
@@ -199,12 +200,13 @@ BenchOptions benchOptions(std::span<const std::string> args)
                          parsed.has("--force"),
                          parsed.texts("--compare"),
                          parsed.text("--family")};
-    if (!parsed.positionals().empty()) {
-        const std::string& target = parsed.positionals().front();
-        options.benchmark = results::benchmarkFromName(target);
-        if (!options.benchmark)
-            throw UsageError("unknown benchmark '" + target + "' (cpu or mem)");
-    }
+    // "bench cpu", and after --compare the files that follow it: "bench --compare a.json b.json".
+    std::span<const std::string> rest = parsed.positionals();
+    if (!rest.empty() && (options.benchmark = results::benchmarkFromName(rest.front())))
+        rest = rest.subspan(1);
+    if (!rest.empty() && options.compare.empty())
+        throw UsageError("unknown benchmark '" + rest.front() + "' (cpu or mem)");
+    options.compare.insert(options.compare.end(), rest.begin(), rest.end());
     if (!options.benchmark && options.compare.empty())
         throw UsageError("missing cpu|mem (or --compare FILE to compare saved results only)");
     if (!options.benchmark && (options.repeat || options.json || options.save))

@@ -116,6 +116,11 @@ std::string padded(std::string text, std::size_t width)
     return text;
 }
 
+std::string rightAligned(const std::string& text, std::size_t width)
+{
+    return std::string(text.size() < width ? width - text.size() : 0, ' ') + text;
+}
+
 struct Line {
     std::string name;
     std::string marks;
@@ -132,9 +137,8 @@ void writeTable(std::ostringstream& out, const std::vector<Line>& lines)
         nameWidth = std::max(nameWidth, std::size_t(QString::fromStdString(line.name).size()));
     for (const Line& line : lines) {
         std::string text = "  " + padded(line.name, nameWidth) + "  " + padded(line.marks, 5) +
-                           padded(line.date, 12) +
-                           std::string(line.index.size() < 8 ? 8 - line.index.size() : 0, ' ') + line.index +
-                           "  " + padded(line.stars, 6) + line.share;
+                           padded(line.date, 10) + rightAligned(line.index, 8) + "  " + padded(line.stars, 6) +
+                           rightAligned(line.share, 7);
         while (!text.empty() && text.back() == ' ')
             text.pop_back();
         out << text << '\n';
