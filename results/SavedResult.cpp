@@ -25,18 +25,6 @@ constexpr std::array<std::string_view, 1> kMemIndices{"MemoryIndex"};
 // identifier's hash as other programs compute it.
 constexpr std::string_view kMachineKeySalt = "quorvex-bench-result machine key";
 
-JsonValue figureJson(double value)
-{
-    const bool whole = value == std::trunc(value) && std::fabs(value) < 1e15;
-    return whole ? JsonValue(static_cast<std::int64_t>(value)) : JsonValue(value);
-}
-
-void addFigures(JsonObject& object, const Figures& figures)
-{
-    for (const Figure& figure : figures)
-        object.add(figure.name, figureJson(figure.value));
-}
-
 JsonArray textsJson(const std::vector<std::string>& texts)
 {
     JsonArray array;
@@ -150,6 +138,21 @@ double figureValue(const Figures& figures, std::string_view name)
     const auto found = std::find_if(figures.begin(), figures.end(),
                                     [&](const Figure& figure) { return figure.name == name; });
     return found == figures.end() ? 0 : found->value;
+}
+
+bool isWholeNumber(double value)
+{
+    return value == std::trunc(value) && std::fabs(value) < 1e15;
+}
+
+JsonObject& addFigures(JsonObject& object, const Figures& figures)
+{
+    for (const Figure& figure : figures) {
+        const double value = figure.value;
+        object.add(figure.name,
+                   isWholeNumber(value) ? JsonValue(static_cast<std::int64_t>(value)) : JsonValue(value));
+    }
+    return object;
 }
 
 NewerFormatError::NewerFormatError(int version)

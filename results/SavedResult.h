@@ -37,6 +37,11 @@ struct Figure {
 };
 using Figures = std::vector<Figure>;
 
+// Adds the figures as members, whole numbers (the indices, and any figure that happens to be whole)
+// written as integers.
+JsonObject& addFigures(JsonObject& object, const Figures& figures);
+bool isWholeNumber(double value);
+
 // The value of the named figure; 0 when it is not among them.
 double figureValue(const Figures& figures, std::string_view name);
 

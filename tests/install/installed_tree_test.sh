@@ -18,6 +18,23 @@ fail() {
 
 "$usr/bin/quorvex-cli" cpu --no-clock --json | grep -q '^{"CPUID":' || fail "quorvex-cli cpu"
 
+# A session saved on a discharging battery (a fake power-supply tree mounted over the kernel's, in a
+# mount namespace of its own), one saved as the machine is, their comparison, and the HTML report.
+"$usr/bin/quorvex-cli" bench cpu --save b.json >/dev/null 2>&1 || fail "quorvex-cli bench cpu --save"
+if [ "$(id -u)" -eq 0 ] && [ -d /sys/class/power_supply ] && unshare -m true 2>/dev/null; then
+    mkdir -p supply/BAT0
+    echo Battery >supply/BAT0/type
+    echo Discharging >supply/BAT0/status
+    unshare -m sh -c 'mount --bind supply /sys/class/power_supply && exec "$1" bench cpu --save a.json' \
+        sh "$usr/bin/quorvex-cli" >/dev/null 2>warnings || fail "quorvex-cli bench cpu on battery"
+    grep -qx 'quorvex-cli bench: warning: running on battery: the clock is lowered and varies' warnings ||
+        fail "no battery warning"
+    "$usr/bin/quorvex-cli" bench --compare a.json b.json | grep -qx '  OnBattery' ||
+        fail "the comparison does not show the battery"
+fi
+"$usr/bin/quorvex-cli" report --no-clock --format html --output r.html && tail -n 1 r.html | grep -qx '</html>' ||
+    fail "quorvex-cli report --format html"
+
 # The connection check and the lookup on loopback, as this user and, when this is root, as an ordinary
 # user too (who has neither raw sockets nor the datagram echo socket here: the ping helper answers).
 "$usr/bin/quorvex-cli" ping 127.0.0.1 | grep -qx 'Network link OK.' || fail "quorvex-cli ping 127.0.0.1"

@@ -1,17 +1,14 @@
 #include "tools/cli/BenchCommand.h"
 
 #include "bench/BenchmarkRuns.h"
-#include "cpu/cxCPU2kVcl.h"
-#include "platform/Identity.h"
 #include "results/JsonWriter.h"
 #include "results/ResultFiles.h"
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/Comparison.h"
+#include "tools/cli/ThisMachine.h"
 
 #include <QDateTime>
 #include <QFile>
-
-#include <sys/utsname.h>
 
 #include <algorithm>
 #include <cmath>
@@ -24,7 +21,6 @@ namespace qv::cli {
 
 using results::Benchmark;
 using results::JsonObject;
-using results::JsonValue;
 using results::writeJsonLine;
 
 namespace {
@@ -117,48 +113,19 @@ std::vector<std::string> sessionWarnings(Benchmark benchmark, const std::vector<
     return warnings;
 }
 
-// Whole numbers (the indices, and any figure that happens to be whole) are written as integers.
-bool isWhole(double value)
-{
-    return value == std::trunc(value) && std::fabs(value) < 1e15;
-}
+} // namespace
 
-JsonValue jsonNumber(double value)
-{
-    if (isWhole(value))
-        return static_cast<std::int64_t>(value);
-    return value;
-}
-
-std::string plainNumber(double value)
+std::string figureText(double value)
 {
     std::ostringstream text;
-    if (isWhole(value))
+    if (results::isWholeNumber(value))
         text << static_cast<std::int64_t>(value);
     else
         text << std::fixed << std::setprecision(2) << value;
     return text.str();
 }
 
-JsonObject withFigures(JsonObject object, const BenchFigures& figures)
-{
-    for (const BenchFigure& figure : figures)
-        object.add(figure.name, jsonNumber(figure.value));
-    return object;
-}
-
-std::string machineIdentifier()
-{
-    for (const char* path : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
-        QFile file(QString::fromLatin1(path));
-        if (file.open(QIODevice::ReadOnly)) {
-            const QByteArray id = file.read(256).trimmed();
-            if (!id.isEmpty())
-                return id.toStdString();
-        }
-    }
-    return {};
-}
+namespace {
 
 // The compared files, read before anything is measured so that a wrong name fails at once.
 std::vector<ComparedResult> readCompared(const std::vector<std::string>& paths,
@@ -233,31 +200,13 @@ std::string plainFiguresLine(std::string_view label, const BenchFigures& figures
 {
     std::string line = std::string(label) + ':';
     for (std::size_t i = 0; i < figures.size(); ++i)
-        line += (i == 0 ? " " : ", ") + figures[i].name + ' ' + plainNumber(figures[i].value);
+        line += (i == 0 ? " " : ", ") + figures[i].name + ' ' + figureText(figures[i].value);
     return line + '\n';
 }
 
 BenchRunners kernelBenchRunners()
 {
     return {cpuFigures, memFigures, [] { return results::ConditionsRecorder(); }, thisMachine};
-}
-
-results::MachineIdentity thisMachine()
-{
-    cpu::TcxCPU2000 record;
-    record.AutoBench().setEnabled(false);
-    record.Loaded();
-    // The brand string may carry zero characters and padding.
-    std::string fullName = record.FullName().remove(QChar(0)).trimmed().toStdString();
-    const std::string id = machineIdentifier();
-    utsname names{};
-    return {id.empty() ? std::string() : results::machineKeyOf(id),
-            platform::hostName().value_or(QString()).toStdString(),
-            record.Vendor().toStdString(),
-            fullName,
-            record.InternalResults().Signature(),
-            record.Count(),
-            uname(&names) == 0 ? std::string(names.release) : std::string()};
 }
 
 results::SavedResult measureBenchmark(const BenchRunners& runners, Benchmark benchmark, int repeat,
@@ -311,7 +260,7 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
             measureBenchmark(runners, *options.benchmark, repeat, [&](const results::BenchRun& done) {
                 ++run;
                 if (options.json)
-                    writeJsonLine(out, withFigures(JsonObject().add("Run", run), done.figures)
+                    writeJsonLine(out, results::addFigures(JsonObject().add("Run", run), done.figures)
                                            .add("Conditions", results::conditionsJson(done.conditions)));
                 else
                     out << plainFiguresLine("Run " + std::to_string(run), done.figures);
@@ -323,7 +272,7 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
             results::JsonArray warnings;
             for (const std::string& warning : session.warnings)
                 warnings.add(warning);
-            writeJsonLine(out, withFigures(JsonObject().add("Summary", "median"), session.summary)
+            writeJsonLine(out, results::addFigures(JsonObject().add("Summary", "median"), session.summary)
                                    .add("Reliable", session.reliable)
                                    .add("Warnings", warnings));
         } else if (options.repeat) {

@@ -27,15 +27,14 @@ struct BenchRunners {
 // The real benchmarks at the program's scales, the real conditions and this machine.
 BenchRunners kernelBenchRunners();
 
-// This machine as a saved result names it: identifier key, host name, processor (no clock measured)
-// and kernel release.
-results::MachineIdentity thisMachine();
-
 // Runs a benchmark `repeat` times, recording the conditions, and returns the whole session as it is
 // saved: runs, medians, warnings (the conditions' and the spread of the indices). `afterRun` sees each
 // run as soon as it ends.
 results::SavedResult measureBenchmark(const BenchRunners& runners, results::Benchmark benchmark, int repeat,
                                       const std::function<void(const results::BenchRun&)>& afterRun = {});
+
+// A figure as the plain output shows it: whole numbers without decimals, others with two.
+std::string figureText(double value);
 
 // "Run 1: AluIndex 2210, ..." with its line break: a run's figures as "bench" prints them.
 std::string plainFiguresLine(std::string_view label, const BenchFigures& figures);

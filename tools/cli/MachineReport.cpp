@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <sstream>
 
 namespace qv::cli {
@@ -90,6 +91,27 @@ std::string htmlValue(const Value& value)
     return escaped(plainText(value));
 }
 
+bool onlyFlags(const std::vector<Field>& fields)
+{
+    return std::all_of(fields.begin(), fields.end(),
+                       [](const Field& field) { return std::holds_alternative<bool>(field.value); });
+}
+
+// A group of flags (the processor's features) as two lines of names rather than one row per flag.
+void flagRows(std::ostringstream& html, const std::vector<Field>& flags)
+{
+    for (const bool wanted : {true, false}) {
+        std::string names;
+        for (const Field& field : flags) {
+            if (std::get<bool>(field.value) == wanted)
+                names += (names.empty() ? "" : " ") + escaped(field.name);
+        }
+        html << "<tr><th class=\"member\">" << (wanted ? "present" : "absent") << "</th><td class=\""
+             << (wanted ? "flags" : "flags none") << "\">" << (names.empty() ? std::string("none") : names)
+             << "</td></tr>\n";
+    }
+}
+
 void htmlSection(std::ostringstream& html, std::string_view title, const Report& report)
 {
     html << "<h2>" << title << "</h2>\n<table>\n";
@@ -100,6 +122,10 @@ void htmlSection(std::ostringstream& html, std::string_view title, const Report&
             continue;
         }
         html << "<tr class=\"group\"><th colspan=\"2\">" << escaped(entry.name) << "</th></tr>\n";
+        if (onlyFlags(entry.members)) {
+            flagRows(html, entry.members);
+            continue;
+        }
         for (const Field& field : entry.members)
             html << "<tr><th class=\"member\">" << escaped(field.name) << "</th><td>"
                  << htmlValue(field.value) << "</td></tr>\n";
@@ -117,6 +143,20 @@ std::string htmlList(const std::vector<std::string>& texts)
     return list;
 }
 
+// A recorded condition for people: unknown for null, texts without their quotes, lists with blanks.
+std::string shownCondition(const JsonValue& value)
+{
+    const std::string& text = value.text();
+    if (text == "null")
+        return "<span class=\"none\">unknown</span>";
+    if (text.size() >= 2 && text.front() == '"')
+        return escaped(text.substr(1, text.size() - 2));
+    std::string spaced;
+    for (const char c : text)
+        spaced += c == ',' ? std::string(", ") : std::string(1, c);
+    return escaped(spaced);
+}
+
 void htmlBenchmark(std::ostringstream& html, const results::SavedResult& result)
 {
     html << "<h3>" << escaped(std::string(benchmarkName(result.benchmark)))
@@ -127,7 +167,7 @@ void htmlBenchmark(std::ostringstream& html, const results::SavedResult& result)
     const auto figuresRow = [&](const std::string& label, const results::Figures& figures) {
         html << "<tr><th>" << escaped(label) << "</th>";
         for (const results::Figure& figure : figures)
-            html << "<td class=\"number\">" << escaped(JsonValue(figure.value).text()) << "</td>";
+            html << "<td class=\"number\">" << escaped(figureText(figure.value)) << "</td>";
         html << "</tr>\n";
     };
     for (std::size_t i = 0; i < result.runs.size(); ++i)
@@ -136,7 +176,7 @@ void htmlBenchmark(std::ostringstream& html, const results::SavedResult& result)
         figuresRow("Median", result.summary);
     html << "</table>\n<table>\n";
     for (const results::ConditionMember& member : results::conditionMembers(result.runs.back().conditions))
-        html << "<tr><th>" << escaped(member.key) << "</th><td>" << escaped(member.value.text())
+        html << "<tr><th>" << escaped(member.key) << "</th><td>" << shownCondition(member.value)
              << "</td></tr>\n";
     html << "</table>\n";
 }
@@ -150,6 +190,7 @@ table { border-collapse: collapse; margin: 8px 0; }
 th, td { text-align: left; vertical-align: top; padding: 3px 10px; border-bottom: 1px solid #e0e0e0; }
 th { font-weight: 600; white-space: nowrap; }
 td { white-space: pre-wrap; font-family: monospace; }
+td.flags { white-space: normal; max-width: 640px; word-spacing: 6px; }
 th.member { font-weight: normal; padding-left: 24px; }
 tr.group th { background: #f0f0f0; }
 .number { text-align: right; }
@@ -208,8 +249,9 @@ std::string reportHtml(const MachineReport& report)
     const std::string host = escaped(report.network.localHostName);
     html << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\"/>\n<title>" << host
          << " \xE2\x80\x94 machine report</title>\n<style>\n"
-         << kStyle << "\n</style>\n</head>\n<body>\n<h1>" << host << "</h1>\n<p class=\"meta\">"
-         << escaped(report.program) << ", " << escaped(report.created) << "</p>\n";
+         << kStyle << "\n</style>\n</head>\n<body>\n<h1>Machine report \xE2\x80\x94 " << host
+         << "</h1>\n<p class=\"meta\">" << escaped(report.program) << ", " << escaped(report.created)
+         << "</p>\n";
     htmlSection(html, "Processor", report.processor);
     htmlSection(html, "System", report.system);
     const NetworkFacts& network = report.network;

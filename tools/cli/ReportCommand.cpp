@@ -8,6 +8,7 @@
 #include "tools/cli/CpuCommand.h"
 #include "tools/cli/MachineReport.h"
 #include "tools/cli/SysCommand.h"
+#include "tools/cli/ThisMachine.h"
 
 #include <QDateTime>
 
@@ -59,6 +60,26 @@ std::vector<results::Benchmark> benchmarksAsked(const std::optional<std::string>
     throw UsageError("unknown benchmark '" + *asked + "' (cpu, mem or all)");
 }
 
+// The product identifier is the system's machine identifier, which must not leave the machine: the
+// report carries its key in its place, as saved results do.
+void hideMachineIdentifier(Report& report)
+{
+    const std::string id = machineIdentifier();
+    if (id.empty())
+        return;
+    const QString identifier = QString::fromStdString(id);
+    const QString key = QString::fromStdString(results::machineKeyOf(id));
+    const auto hide = [&](Value& value) {
+        if (QString* text = std::get_if<QString>(&value))
+            text->replace(identifier, key);
+    };
+    for (Entry& entry : report) {
+        hide(entry.value);
+        for (Field& field : entry.members)
+            hide(field.value);
+    }
+}
+
 using Writer = std::string (*)(const MachineReport&);
 
 Writer writerFor(const std::optional<std::string>& format)
@@ -84,6 +105,7 @@ int runReport(const BenchRunners& runners, std::span<const std::string> args, st
     report.created = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     report.processor = processorReport(!parsed.has("--no-clock"));
     report.system = systemReport();
+    hideMachineIdentifier(report.system);
     report.network = networkFacts();
     for (const results::Benchmark benchmark : benchmarks) {
         report.benchmarks.push_back(measureBenchmark(runners, benchmark, 1));
