@@ -117,11 +117,15 @@ QByteArray readSmallFile(const std::string& path, std::int64_t limit)
     return bytes;
 }
 
-SavedResult readSavedResult(const std::string& path)
+namespace {
+
+// Parses a file's bytes, turning the parser's errors into messages that name the file.
+template<typename Parse>
+auto parsedFile(const std::string& path, Parse parse)
 {
     const QByteArray bytes = readSmallFile(path);
     try {
-        return parseSavedResult(bytes);
+        return parse(bytes);
     } catch (const NewerFormatError& error) {
         throw FileError("'" + path + "' was written by a newer quorvex-cli (format " +
                         std::to_string(error.version()) + "; this one reads " +
@@ -129,6 +133,18 @@ SavedResult readSavedResult(const std::string& path)
     } catch (const FormatError& error) {
         throw FileError("'" + path + "' is not a saved result: " + error.what());
     }
+}
+
+} // namespace
+
+SavedResult readSavedResult(const std::string& path)
+{
+    return parsedFile(path, parseSavedResult);
+}
+
+std::vector<SavedResult> readSavedResults(const std::string& path)
+{
+    return parsedFile(path, parseSavedResults);
 }
 
 void writeFileAtomically(const std::string& path, std::string_view bytes, Existing existing)
@@ -155,7 +171,7 @@ void writeFileAtomically(const std::string& path, std::string_view bytes, Existi
         ::unlink(file.path().c_str());
     if (moved != 0) {
         if (errno == EEXIST)
-            throw FileExistsError("'" + path + "' exists already; --force replaces it");
+            throw FileExistsError("'" + path + "' exists already");
         cannot("write", path, errno);
     }
     file.handOver();

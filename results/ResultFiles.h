@@ -31,6 +31,8 @@ QByteArray readSmallFile(const std::string& path, std::int64_t limit = kMaxResul
 
 // A saved result from a file, every failure as a FileError.
 SavedResult readSavedResult(const std::string& path);
+// The saved results of a saved-result file or of a machine report.
+std::vector<SavedResult> readSavedResults(const std::string& path);
 
 enum class Existing { Keep, Replace };
 

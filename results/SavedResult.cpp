@@ -66,30 +66,36 @@ MachineIdentity readMachine(const JsonReader& machine)
             machine.text("Kernel")};
 }
 
+void checkVersion(const JsonReader& root, int readable)
+{
+    const std::int64_t version = root.wholeNumber("SchemaVersion");
+    if (version > readable)
+        throw NewerFormatError(int(std::min<std::int64_t>(version, std::numeric_limits<int>::max())));
+    if (version < 1)
+        throw FormatError(root.path("SchemaVersion") + " is 0");
+}
+
 SavedResult readResult(const JsonReader& root)
 {
     if (const std::string schema = root.text("Schema"); schema != kResultSchema)
-        throw FormatError("Schema is \"" + schema + "\", not \"" + std::string(kResultSchema) + '"');
+        throw FormatError(root.path("Schema") + " is \"" + schema + "\", not \"" +
+                          std::string(kResultSchema) + '"');
+    checkVersion(root, kResultSchemaVersion);
     SavedResult result;
-    const std::int64_t version = root.wholeNumber("SchemaVersion");
-    if (version > kResultSchemaVersion)
-        throw NewerFormatError(int(std::min<std::int64_t>(version, std::numeric_limits<int>::max())));
-    if (version < 1)
-        throw FormatError("SchemaVersion is 0");
-    result.schemaVersion = int(version);
+    result.schemaVersion = int(root.wholeNumber("SchemaVersion"));
     result.program = root.text("Program");
     result.created = root.text("Created");
     result.label = root.text("Label");
     const std::string benchmark = root.text("Benchmark");
     const auto known = benchmarkFromName(benchmark);
     if (!known)
-        throw FormatError("Benchmark \"" + benchmark + "\" is neither cpu nor mem");
+        throw FormatError(root.path("Benchmark") + " \"" + benchmark + "\" is neither cpu nor mem");
     result.benchmark = *known;
     result.kernelRevision = readInt32(root, "KernelRevision");
     result.machine = readMachine(root.object("Machine"));
     const qsizetype runCount = root.array("Runs").size();
     if (runCount == 0)
-        throw FormatError("Runs is empty");
+        throw FormatError(root.path("Runs") + " is empty");
     for (qsizetype i = 0; i < runCount; ++i) {
         const JsonReader run = root.element("Runs", i);
         result.runs.push_back({readFigures(run, result.benchmark),
@@ -101,6 +107,19 @@ SavedResult readResult(const JsonReader& root)
     result.reliable = root.flag("Reliable");
     result.warnings = readTexts(root, "Warnings");
     return result;
+}
+
+QJsonObject documentObject(const QByteArray& bytes)
+{
+    if (bytes.trimmed().isEmpty())
+        throw FormatError("the file is empty");
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError)
+        throw FormatError(error.errorString().toStdString() + " at byte " + std::to_string(error.offset));
+    if (!document.isObject())
+        throw FormatError("the file holds no JSON object");
+    return document.object();
 }
 
 } // namespace
@@ -196,15 +215,20 @@ JsonObject savedResultJson(const SavedResult& result)
 
 SavedResult parseSavedResult(const QByteArray& bytes)
 {
-    if (bytes.trimmed().isEmpty())
-        throw FormatError("the file is empty");
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError)
-        throw FormatError(error.errorString().toStdString() + " at byte " + std::to_string(error.offset));
-    if (!document.isObject())
-        throw FormatError("the file holds no JSON object");
-    return readResult(JsonReader(document.object(), {}));
+    return readResult(JsonReader(documentObject(bytes), {}));
+}
+
+std::vector<SavedResult> parseSavedResults(const QByteArray& bytes)
+{
+    const JsonReader root(documentObject(bytes), {});
+    if (root.optionalText("Schema") != kReportSchema)
+        return {readResult(root)};
+    checkVersion(root, kReportSchemaVersion);
+    std::vector<SavedResult> results;
+    const qsizetype count = root.array("Benchmarks").size();
+    for (qsizetype i = 0; i < count; ++i)
+        results.push_back(readResult(root.element("Benchmarks", i)));
+    return results;
 }
 
 std::string machineKeyOf(std::string_view machineId)

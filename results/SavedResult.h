@@ -19,6 +19,10 @@ inline constexpr std::string_view kResultSchema = "quorvex-bench-result";
 // Rises only for a change that readers of the previous version cannot take; new keys do not raise it.
 inline constexpr int kResultSchemaVersion = 1;
 
+// A machine report ("quorvex-cli report --format json") holds saved results in its Benchmarks list.
+inline constexpr std::string_view kReportSchema = "quorvex-report";
+inline constexpr int kReportSchemaVersion = 1;
+
 enum class Benchmark { Cpu, Mem };
 
 // "cpu" / "mem", as on the command line and in the files.
@@ -99,6 +103,10 @@ JsonObject savedResultJson(const SavedResult& result);
 // later SchemaVersion and FormatError (what is wrong, and where) for anything else that is not a
 // saved result of ours.
 SavedResult parseSavedResult(const QByteArray& bytes);
+
+// The saved results of a saved-result file (one) or of a machine report (each of its benchmark
+// sessions, perhaps none), with the errors of parseSavedResult.
+std::vector<SavedResult> parseSavedResults(const QByteArray& bytes);
 
 // 16 hexadecimal digits of the SHA-256 of the system's machine identifier and a key of our own.
 std::string machineKeyOf(std::string_view machineId);

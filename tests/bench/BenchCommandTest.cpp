@@ -1,8 +1,8 @@
 #include "tools/cli/BenchCommand.h"
 
 #include "bench/MemoryKernel.h"
-#include "tests/support/FakeTree.h"
 #include "results/ResultFiles.h"
+#include "tests/support/FakeTree.h"
 #include "tools/cli/StandardCommands.h"
 
 #include <QJsonArray>
@@ -200,7 +200,8 @@ TEST_F(BenchCommand, ARunOnBatteryWarnsIsSavedAsUnreliableAndComparesWithAPlugge
     unplug();
     const Result onBattery = run({"cpu", "--save", file("a.json")});
     ASSERT_EQ(onBattery.status, 0) << onBattery.err;
-    EXPECT_EQ(onBattery.err, "quorvex-cli bench: warning: running on battery: the clock is lowered and varies\n");
+    EXPECT_EQ(onBattery.err,
+              "quorvex-cli bench: warning: running on battery: the clock is lowered and varies\n");
     EXPECT_EQ(onBattery.lines.back(), "Saved in " + file("a.json"));
     const qv::results::SavedResult saved = qv::results::readSavedResult(file("a.json"));
     EXPECT_FALSE(saved.reliable);
@@ -215,13 +216,15 @@ TEST_F(BenchCommand, ARunOnBatteryWarnsIsSavedAsUnreliableAndComparesWithAPlugge
     const Result compared = run({"--compare", file("a.json"), file("b.json")});
     ASSERT_EQ(compared.status, 0) << compared.err;
     const auto lineWith = [&](const std::string& text) {
-        const auto found = std::find_if(compared.lines.begin(), compared.lines.end(),
-                                        [&](const std::string& line) { return line.find(text) != std::string::npos; });
+        const auto found =
+            std::find_if(compared.lines.begin(), compared.lines.end(),
+                         [&](const std::string& line) { return line.find(text) != std::string::npos; });
         return found == compared.lines.end() ? std::string() : *found;
     };
     EXPECT_EQ(compared.lines.front(), "General index");
     EXPECT_NE(lineWith("Athlon XP 1700+"), "") << "the family the chart shows first for 299";
-    EXPECT_NE(lineWith(saved.label).find("  !   "), std::string::npos) << "unreliable: " << lineWith(saved.label);
+    EXPECT_NE(lineWith(saved.label).find("  !   "), std::string::npos)
+        << "unreliable: " << lineWith(saved.label);
     EXPECT_NE(lineWith("plugged in").find("110.0 %"), std::string::npos) << lineWith("plugged in");
     EXPECT_NE(lineWith("  OnBattery"), "");
     EXPECT_NE(lineWith("plugged in: false"), "");
@@ -235,7 +238,8 @@ TEST_F(BenchCommand, OtherMachinesAndKernelRevisionsAreMarkedAndNotCounted)
     other.machine.machineKey = "ffffffffffffffff";
     other.kernelRevision = 0;
     other.label = "old laptop";
-    qv::results::writeFileAtomically(file("other.json"), qv::results::indentedJson(qv::results::savedResultJson(other)),
+    qv::results::writeFileAtomically(file("other.json"),
+                                     qv::results::indentedJson(qv::results::savedResultJson(other)),
                                      qv::results::Existing::Keep);
 
     const Result result = run({"mem", "--compare", file("here.json"), "--compare", file("other.json")});
@@ -253,12 +257,32 @@ TEST_F(BenchCommand, OtherMachinesAndKernelRevisionsAreMarkedAndNotCounted)
     EXPECT_EQ(memRuns, 2);
 }
 
+TEST_F(BenchCommand, AReportsSessionsAreComparedLikeSavedResults)
+{
+    ASSERT_EQ(run({"mem", "--save", file("mem.json"), "--label", "in a report"}).status, 0);
+    const std::string session = qv::results::readSmallFile(file("mem.json")).toStdString();
+    qv::test::FakeTree::writeFile(file("report.json"), R"({"Schema": "quorvex-report", "SchemaVersion": 1, )"
+                                                       R"("Processor": {}, "Benchmarks": [)" +
+                                                           session + "]}");
+    qv::test::FakeTree::writeFile(file("empty.json"), R"({"Schema": "quorvex-report", "SchemaVersion": 1, )"
+                                                      R"("Benchmarks": []})");
+    const Result compared = run({"mem", "--compare", file("report.json")});
+    ASSERT_EQ(compared.status, 0) << compared.err;
+    EXPECT_NE(std::find_if(compared.lines.begin(), compared.lines.end(),
+                           [](const std::string& line) { return line.rfind("  in a report ", 0) == 0; }),
+              compared.lines.end());
+    const Result empty = run({"mem", "--compare", file("empty.json")});
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_EQ(empty.err, "quorvex-cli bench: '" + file("empty.json") + "' holds no benchmark result\n");
+}
+
 TEST_F(BenchCommand, SavingNeverReplacesUnlessForcedAndAFailedSaveKeepsTheFigures)
 {
     qv::test::FakeTree::writeFile(file("kept.json"), "mine");
     const Result refused = run({"mem", "--save", file("kept.json")});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "quorvex-cli bench: '" + file("kept.json") + "' exists already; --force replaces it\n");
+    EXPECT_EQ(refused.err,
+              "quorvex-cli bench: '" + file("kept.json") + "' exists already; --force replaces it\n");
     EXPECT_EQ(memRuns, 0) << "refused before measuring";
     ASSERT_EQ(run({"mem", "--save", file("kept.json"), "--force"}).status, 0);
     EXPECT_EQ(qv::results::readSavedResult(file("kept.json")).benchmark, qv::results::Benchmark::Mem);
@@ -279,8 +303,10 @@ TEST_F(BenchCommand, CompareFilesThatCannotBeUsedStopBeforeMeasuring)
         std::string message;
     } rows[] = {
         {{"cpu", "--compare", file("mem.json")}, "'" + file("mem.json") + "' holds a mem result, not cpu"},
-        {{"--compare", file("missing.json")}, "cannot read '" + file("missing.json") + "': No such file or directory"},
-        {{"mem", "--compare", file("junk.json")}, "'" + file("junk.json") + "' is not a saved result: Schema is missing"},
+        {{"--compare", file("missing.json")},
+         "cannot read '" + file("missing.json") + "': No such file or directory"},
+        {{"mem", "--compare", file("junk.json")},
+         "'" + file("junk.json") + "' is not a saved result: Schema is missing"},
     };
     const int measured = memRuns;
     for (const auto& row : rows) {
@@ -300,12 +326,9 @@ TEST_F(BenchCommand, OptionsThatDoNotGoTogetherAreUsageErrors)
     }
     tooMany.erase(tooMany.begin());
     const std::vector<std::vector<std::string>> rows = {
-        {"cpu", "--label", "x"},
-        {"cpu", "--force"},
-        {"--save", "x.json"},
-        {"cpu", "--json", "--compare", "a.json"},
-        {"cpu", "--family", "all"},
-        tooMany,
+        {"cpu", "--label", "x"},    {"cpu", "--force"},
+        {"--save", "x.json"},       {"cpu", "--json", "--compare", "a.json"},
+        {"cpu", "--family", "all"}, tooMany,
     };
     for (const auto& args : rows) {
         const Result result = run(args);

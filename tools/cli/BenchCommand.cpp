@@ -127,20 +127,28 @@ std::string figureText(double value)
 
 namespace {
 
-// The compared files, read before anything is measured so that a wrong name fails at once.
+// The compared files (saved results, or reports with their sessions), read before anything is measured
+// so that a wrong name fails at once.
 std::vector<ComparedResult> readCompared(const std::vector<std::string>& paths,
                                          std::optional<Benchmark> benchmark)
 {
     std::vector<ComparedResult> compared;
     for (const std::string& path : paths) {
-        results::SavedResult result = results::readSavedResult(path);
-        if (!benchmark)
-            benchmark = result.benchmark;
-        if (result.benchmark != *benchmark)
-            throw results::FileError("'" + path + "' holds a " +
-                                     std::string(benchmarkName(result.benchmark)) + " result, not " +
-                                     std::string(benchmarkName(*benchmark)));
-        compared.push_back({path, std::move(result)});
+        const std::vector<results::SavedResult> held = results::readSavedResults(path);
+        if (!benchmark && !held.empty())
+            benchmark = held.front().benchmark;
+        const std::size_t before = compared.size();
+        for (const results::SavedResult& result : held) {
+            if (result.benchmark == benchmark)
+                compared.push_back({path, result});
+        }
+        if (compared.size() > before)
+            continue;
+        if (held.empty())
+            throw results::FileError("'" + path + "' holds no benchmark result");
+        throw results::FileError("'" + path + "' holds a " +
+                                 std::string(benchmarkName(held.front().benchmark)) + " result, not " +
+                                 std::string(benchmarkName(*benchmark)));
     }
     return compared;
 }
@@ -243,14 +251,14 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
     std::vector<ComparedResult> compared;
     try {
         compared = readCompared(options.compare, options.benchmark);
-        if (options.save && !options.force && QFile::exists(QString::fromStdString(*options.save)))
-            throw results::FileExistsError("'" + *options.save + "' exists already; --force replaces it");
-    } catch (const results::FileExistsError& error) {
-        err << "quorvex-cli bench: " << error.what() << '\n';
-        return 1;
     } catch (const results::FileError& error) {
         err << "quorvex-cli bench: " << error.what() << '\n';
         return kUnreadableCompareStatus;
+    }
+    // Refused before measuring; the save itself refuses again should the file appear meanwhile.
+    if (options.save && !options.force && QFile::exists(QString::fromStdString(*options.save))) {
+        err << "quorvex-cli bench: '" << *options.save << "' exists already; --force replaces it\n";
+        return 1;
     }
 
     if (options.benchmark) {
@@ -286,6 +294,9 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
                 results::writeFileAtomically(
                     *options.save, results::indentedJson(results::savedResultJson(session)),
                     options.force ? results::Existing::Replace : results::Existing::Keep);
+            } catch (const results::FileExistsError& error) {
+                err << "quorvex-cli bench: " << error.what() << "; --force replaces it\n";
+                return 1;
             } catch (const results::FileError& error) {
                 err << "quorvex-cli bench: " << error.what() << '\n';
                 return 1;

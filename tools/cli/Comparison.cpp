@@ -106,13 +106,18 @@ std::string marksOf(const results::SavedResult& result, const results::SavedResu
     return marks;
 }
 
+// Characters, not bytes: UTF-8 continuation bytes do not count.
+std::size_t displayWidth(const std::string& text)
+{
+    return std::size_t(std::count_if(text.begin(), text.end(),
+                                     [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
 std::string padded(std::string text, std::size_t width)
 {
-    // Widths count characters, not the bytes of multi-byte ones.
-    const auto characters = std::size_t(std::count_if(
-        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-    if (characters < width)
-        text.append(width - characters, ' ');
+    const std::size_t shown = displayWidth(text);
+    if (shown < width)
+        text.append(width - shown, ' ');
     return text;
 }
 
@@ -134,11 +139,11 @@ void writeTable(std::ostringstream& out, const std::vector<Line>& lines)
 {
     std::size_t nameWidth = 4;
     for (const Line& line : lines)
-        nameWidth = std::max(nameWidth, std::size_t(QString::fromStdString(line.name).size()));
+        nameWidth = std::max(nameWidth, displayWidth(line.name));
     for (const Line& line : lines) {
         std::string text = "  " + padded(line.name, nameWidth) + "  " + padded(line.marks, 5) +
-                           padded(line.date, 10) + rightAligned(line.index, 8) + "  " + padded(line.stars, 6) +
-                           rightAligned(line.share, 7);
+                           padded(line.date, 10) + rightAligned(line.index, 8) + "  " +
+                           padded(line.stars, 6) + rightAligned(line.share, 7);
         while (!text.empty() && text.back() == ' ')
             text.pop_back();
         out << text << '\n';

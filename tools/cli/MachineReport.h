@@ -29,9 +29,6 @@ struct MachineReport {
     std::vector<std::string> warnings;
 };
 
-inline constexpr std::string_view kReportSchema = "quorvex-report";
-inline constexpr int kReportSchemaVersion = 1;
-
 // The three forms of the report. JSON: one indented object. Text: each section as its command prints
 // it. HTML: one self-contained page (inline style, no script, no outside link), every text escaped.
 std::string reportJsonText(const MachineReport& report);
