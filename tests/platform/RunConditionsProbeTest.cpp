@@ -10,7 +10,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using qv::platform::ConditionsReading;
 using qv::platform::RunConditionsProbe;
 
