@@ -114,6 +114,17 @@ TEST(SavedResult, TheCheckedInVersionOneFileKeepsLoading)
     EXPECT_TRUE(result.reliable);
 }
 
+// The message a file's reading fails with; "accepted" when it does not fail.
+std::string readError(const std::string& path)
+{
+    try {
+        qv::results::readSavedResult(path);
+        return "accepted";
+    } catch (const FileError& error) {
+        return error.what();
+    }
+}
+
 TEST(SavedResult, BadFilesAreRefusedWithWhatAndWhere)
 {
     const qv::test::FakeTree folder;
@@ -146,34 +157,15 @@ TEST(SavedResult, BadFilesAreRefusedWithWhatAndWhere)
         {"over 1 MiB", std::string(1024 * 1024 + 1, ' '),
          "is not a saved result: it is larger than 1024 KiB"},
     };
+    const std::string path = (folder.path() / "result.json").string();
     for (const Row& row : rows) {
-        const std::string path = (folder.path() / "result.json").string();
         qv::test::FakeTree::writeFile(path, row.content);
-        try {
-            qv::results::readSavedResult(path);
-            ADD_FAILURE() << row.name << " was accepted";
-        } catch (const FileError& error) {
-            EXPECT_EQ(error.what(), "'" + path + "' " + row.message) << row.name;
-        }
+        EXPECT_EQ(readError(path), "'" + path + "' " + row.message) << row.name;
     }
     const std::string missing = (folder.path() / "missing.json").string();
-    EXPECT_THROW(
-        {
-            try {
-                qv::results::readSavedResult(missing);
-            } catch (const FileError& error) {
-                EXPECT_EQ(error.what(), "cannot read '" + missing + "': No such file or directory");
-                throw;
-            }
-        },
-        FileError);
+    EXPECT_EQ(readError(missing), "cannot read '" + missing + "': No such file or directory");
     const std::string directory = folder.path().string();
-    try {
-        qv::results::readSavedResult(directory);
-        ADD_FAILURE() << "a folder was read";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.what(), "cannot read '" + directory + "': Is a directory");
-    }
+    EXPECT_EQ(readError(directory), "cannot read '" + directory + "': Is a directory");
 }
 
 std::string contentOf(const fs::path& path)
