@@ -121,6 +121,15 @@ QJsonArray JsonReader::array(std::string_view key) const
     return value.toArray();
 }
 
+std::vector<std::string> JsonReader::texts(std::string_view key) const
+{
+    const QJsonArray list = array(key);
+    std::vector<std::string> texts;
+    for (qsizetype i = 0; i < list.size(); ++i)
+        texts.push_back(textAt(list.at(i), elementPath(key, i)));
+    return texts;
+}
+
 JsonReader JsonReader::element(std::string_view key, qsizetype index) const
 {
     const QJsonValue value = array(key).at(index);

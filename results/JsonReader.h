@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv::results {
 
@@ -26,6 +27,8 @@ public:
     bool flag(std::string_view key) const;
     JsonReader object(std::string_view key) const;
     QJsonArray array(std::string_view key) const;
+    // A list whose every element is a text.
+    std::vector<std::string> texts(std::string_view key) const;
 
     // The same, empty when the key is missing or null.
     std::optional<std::string> optionalText(std::string_view key) const;

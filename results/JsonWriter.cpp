@@ -136,6 +136,14 @@ std::string JsonArray::text() const
     return '[' + m_elements + ']';
 }
 
+JsonArray textArray(const std::vector<std::string>& texts)
+{
+    JsonArray array;
+    for (const std::string& text : texts)
+        array.add(text);
+    return array;
+}
+
 void appendJsonString(std::string& out, std::string_view value)
 {
     static constexpr std::string_view kHex = "0123456789abcdef";

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 namespace qv::results {
 
@@ -68,6 +69,9 @@ public:
 private:
     std::string m_elements;
 };
+
+// An array of texts, in their order.
+JsonArray textArray(const std::vector<std::string>& texts);
 
 // Appends `value` to `out` as a JSON string literal, quotes included.
 void appendJsonString(std::string& out, std::string_view value);

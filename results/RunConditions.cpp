@@ -203,9 +203,6 @@ std::vector<ConditionMember> conditionMembers(const RunConditions& conditions)
             clocks.add(kHz);
         currentKHz = clocks;
     }
-    JsonArray warnings;
-    for (const std::string& warning : conditions.warnings)
-        warnings.add(warning);
     return {{"LoadAverage", loadAverage},
             {"RunnableThreads", orNull(conditions.runnableThreads)},
             {"OnlineCpus", orNull(conditions.onlineCpus)},
@@ -220,7 +217,7 @@ std::vector<ConditionMember> conditionMembers(const RunConditions& conditions)
             {"StealShare", roundedOrNull(conditions.stealShare, 1e4)},
             {"ThrottleEvents", orNull(conditions.throttleEvents)},
             {"OnBattery", orNull(conditions.onBattery)},
-            {"Warnings", warnings}};
+            {"Warnings", textArray(conditions.warnings)}};
 }
 
 JsonObject conditionsJson(const RunConditions& conditions)
@@ -272,11 +269,8 @@ RunConditions conditionsFromJson(const QJsonObject& object, const std::string& w
     conditions.stealShare = reader.optionalNumber("StealShare");
     conditions.throttleEvents = reader.optionalWholeNumber("ThrottleEvents");
     conditions.onBattery = reader.optionalFlag("OnBattery");
-    if (object.contains(QLatin1String("Warnings"))) {
-        const QJsonArray texts = reader.array("Warnings");
-        for (qsizetype i = 0; i < texts.size(); ++i)
-            conditions.warnings.push_back(JsonReader::textAt(texts[i], reader.elementPath("Warnings", i)));
-    }
+    if (object.contains(QLatin1String("Warnings")))
+        conditions.warnings = reader.texts("Warnings");
     return conditions;
 }
 

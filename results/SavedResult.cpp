@@ -25,14 +25,6 @@ constexpr std::array<std::string_view, 1> kMemIndices{"MemoryIndex"};
 // identifier's hash as other programs compute it.
 constexpr std::string_view kMachineKeySalt = "quorvex-bench-result machine key";
 
-JsonArray textsJson(const std::vector<std::string>& texts)
-{
-    JsonArray array;
-    for (const std::string& text : texts)
-        array.add(text);
-    return array;
-}
-
 // The benchmark's figures, all required; other keys of the object are ignored.
 Figures readFigures(const JsonReader& object, Benchmark benchmark)
 {
@@ -40,15 +32,6 @@ Figures readFigures(const JsonReader& object, Benchmark benchmark)
     for (const std::string_view name : figureNames(benchmark))
         figures.push_back({std::string(name), object.number(name)});
     return figures;
-}
-
-std::vector<std::string> readTexts(const JsonReader& object, std::string_view key)
-{
-    std::vector<std::string> texts;
-    const QJsonArray array = object.array(key);
-    for (qsizetype i = 0; i < array.size(); ++i)
-        texts.push_back(JsonReader::textAt(array.at(i), object.elementPath(key, i)));
-    return texts;
 }
 
 std::int32_t readInt32(const JsonReader& object, std::string_view key)
@@ -105,7 +88,7 @@ SavedResult readResult(const JsonReader& root)
     }
     result.summary = readFigures(root.object("Summary"), result.benchmark);
     result.reliable = root.flag("Reliable");
-    result.warnings = readTexts(root, "Warnings");
+    result.warnings = root.texts("Warnings");
     return result;
 }
 
@@ -210,7 +193,7 @@ JsonObject savedResultJson(const SavedResult& result)
         .add("Runs", runs)
         .add("Summary", summary)
         .add("Reliable", result.reliable)
-        .add("Warnings", textsJson(result.warnings));
+        .add("Warnings", textArray(result.warnings));
 }
 
 SavedResult parseSavedResult(const QByteArray& bytes)

@@ -277,12 +277,9 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
         if (options.label)
             session.label = *options.label;
         if (options.repeat && options.json) {
-            results::JsonArray warnings;
-            for (const std::string& warning : session.warnings)
-                warnings.add(warning);
             writeJsonLine(out, results::addFigures(JsonObject().add("Summary", "median"), session.summary)
                                    .add("Reliable", session.reliable)
-                                   .add("Warnings", warnings));
+                                   .add("Warnings", results::textArray(session.warnings)));
         } else if (options.repeat) {
             out << plainFiguresLine("Median", session.summary);
         }

@@ -15,21 +15,13 @@ using results::JsonValue;
 
 namespace {
 
-JsonArray textsJson(const std::vector<std::string>& texts)
-{
-    JsonArray array;
-    for (const std::string& text : texts)
-        array.add(text);
-    return array;
-}
-
 JsonObject networkJson(const NetworkFacts& network)
 {
     return JsonObject()
         .add("LocalHostName", network.localHostName)
-        .add("LocalIPList", textsJson(network.localIPList))
+        .add("LocalIPList", results::textArray(network.localIPList))
         .add("PingMechanism", network.pingMechanism ? JsonValue(*network.pingMechanism) : JsonValue(nullptr))
-        .add("NameServers", textsJson(network.nameServers));
+        .add("NameServers", results::textArray(network.nameServers));
 }
 
 std::string quotedText(const std::string& text)
@@ -214,7 +206,7 @@ std::string reportJsonText(const MachineReport& report)
                                      .add("System", reportJson(report.system))
                                      .add("Network", networkJson(report.network))
                                      .add("Benchmarks", benchmarks)
-                                     .add("Warnings", textsJson(report.warnings)));
+                                     .add("Warnings", results::textArray(report.warnings)));
 }
 
 std::string reportPlainText(const MachineReport& report)
