@@ -7,7 +7,9 @@
 #include "app/SplashForm.h"
 #include "bench/ui/BenchWindows.h"
 #include "platform/DataPaths.h"
+#include "platform/Dialogs.h"
 #include "platform/DisplayCheck.h"
+#include "platform/ExceptionGuard.h"
 #include "platform/Fonts.h"
 #include "platform/HelpEngine.h"
 
@@ -34,6 +36,7 @@ int runProgram(int argc, char** argv)
     }
 
     QuorvexApplication application(argc, argv);
+    qv::platform::setDefaultHandler(qv::platform::showUnhandledError);
     QApplication::setApplicationName(QStringLiteral("quorvex"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.png")));
     qv::platform::installFontSubstitutions();

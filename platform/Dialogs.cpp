@@ -68,6 +68,11 @@ void showError(QWidget* parent, const QString& title, const QString& text)
     QMessageBox::critical(parent, title, text);
 }
 
+void showUnhandledError(const QString& message)
+{
+    showError(QApplication::activeWindow(), QString::fromLatin1(qv::config::kApplicationTitle), message);
+}
+
 ErrorPresenter setErrorPresenter(ErrorPresenter presenter)
 {
     return std::exchange(g_errorPresenter, std::move(presenter));

@@ -33,6 +33,10 @@ void showError(QWidget* parent, const QString& title, const QString& text);
 ErrorPresenter setErrorPresenter(ErrorPresenter presenter);
 using ScopedErrorPresenter = ScopedHook<ErrorPresenter, &setErrorPresenter>;
 
+// The program's default handler of errors that no handler caught: a critical message box with the
+// program's title, over the active window.
+void showUnhandledError(const QString& message);
+
 // The box showInformation() shows: the program's title, an information icon, OK, and each line of
 // `text` kept whole (a message box would otherwise wrap lines wider than about 500 pixels).
 std::unique_ptr<QMessageBox> makeInformationBox(QWidget* parent, const QString& text);

@@ -1,5 +1,7 @@
 #include "platform/DisplayCheck.h"
 
+#include "platform/LoadableModule.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
@@ -13,7 +15,6 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
-#include <xcb/xcb.h>
 
 namespace qv::platform {
 
@@ -76,11 +77,20 @@ bool platformPluginInstalled(const QString& platform)
     });
 }
 
+// The X11 client library is loaded only here, so that a command that never checks a display does not
+// load it. A display whose library cannot be loaded cannot be used either.
 bool canConnectToX(const QByteArray& display)
 {
-    xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
-    const bool usable = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
+    struct Connection;
+    static const LoadableModule xcb("libxcb.so.1");
+    const auto connect = xcb.function<Connection*(const char*, int*)>("xcb_connect");
+    const auto hasError = xcb.function<int(Connection*)>("xcb_connection_has_error");
+    const auto disconnect = xcb.function<void(Connection*)>("xcb_disconnect");
+    if (!connect || !hasError || !disconnect)
+        return false;
+    Connection* connection = connect(display.constData(), nullptr);
+    const bool usable = hasError(connection) == 0;
+    disconnect(connection);
     return usable;
 }
 

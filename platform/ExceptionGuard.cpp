@@ -1,29 +1,24 @@
 #include "platform/ExceptionGuard.h"
 
-#include "qv/Config.h"
-
-#include <QApplication>
-#include <QMessageBox>
-
+#include <cstdio>
 #include <utility>
 
 namespace qv::platform {
 
 namespace {
 
-void showMessageBox(const QString& message)
+void printToStandardError(const QString& message)
 {
-    QMessageBox::critical(QApplication::activeWindow(), QString::fromLatin1(qv::config::kApplicationTitle),
-                          message);
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
-DefaultHandler g_handler = showMessageBox;
+DefaultHandler g_handler = printToStandardError;
 
 } // namespace
 
 DefaultHandler setDefaultHandler(DefaultHandler handler)
 {
-    return std::exchange(g_handler, handler ? std::move(handler) : DefaultHandler(showMessageBox));
+    return std::exchange(g_handler, handler ? std::move(handler) : DefaultHandler(printToStandardError));
 }
 
 void reportUnhandledError(const QString& message)

@@ -10,11 +10,11 @@
 
 namespace qv::platform {
 
-// Receives the text of an error that no handler caught. The program's handler shows a message box and
-// the program goes on; tests install a recorder instead.
+// Receives the text of an error that no handler caught. The program installs a message box
+// (showUnhandledError of platform/Dialogs.h) and goes on; tests install a recorder instead.
 using DefaultHandler = std::function<void(const QString& message)>;
 
-// Installs `handler` (empty: the message box) and returns the one it replaces.
+// Installs `handler` (empty: a line on standard error) and returns the one it replaces.
 DefaultHandler setDefaultHandler(DefaultHandler handler);
 using ScopedDefaultHandler = ScopedHook<DefaultHandler, &setDefaultHandler>;
 void reportUnhandledError(const QString& message);

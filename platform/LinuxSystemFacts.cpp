@@ -3,12 +3,11 @@
 #include "platform/Identity.h"
 #include "platform/PackedDateTime.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QRegularExpression>
-#include <QScreen>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -245,10 +244,18 @@ std::optional<QString> LinuxSystemFacts::tempDirectory() const
 
 std::optional<int> LinuxSystemFacts::screenBitsPerPixel() const
 {
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    // Read through the properties of the graphical application and its screen, so that this layer
+    // needs no graphical library: the program has one, the command-line tool only where it shows a
+    // display.
+    QObject* application = QCoreApplication::instance();
+    if (!application || !application->inherits("QGuiApplication"))
         return std::nullopt;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? std::optional<int>(screen->depth()) : std::nullopt;
+    const QObject* screen = application->property("primaryScreen").value<QObject*>();
+    if (!screen)
+        return std::nullopt;
+    bool isNumber = false;
+    const int depth = screen->property("depth").toInt(&isNumber);
+    return isNumber ? std::optional<int>(depth) : std::nullopt;
 }
 
 std::optional<QDate> LinuxSystemFacts::lastWriteDate(const QString& path) const

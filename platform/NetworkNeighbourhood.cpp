@@ -1,8 +1,9 @@
 #include "platform/NetworkNeighbourhood.h"
 
+#include "platform/LoadableModule.h"
 #include "platform/NameResolver.h"
 #include "platform/NetBiosStatus.h"
-#include "platform/SmbClient.h"
+#include "platform/SmbModule.h"
 
 #include <netinet/in.h>
 
@@ -44,15 +45,49 @@ std::optional<QString> askThisMachine()
     return netbios::queryWorkgroup(addresses, kWorkgroupBudget);
 }
 
+// Stands in for the SMB neighbourhood when its library cannot be loaded: nothing can be opened.
+class UnavailableNeighbourhood final : public NetworkNeighbourhood {
+public:
+    QString providerName() const override { return QStringLiteral("Samba"); }
+    std::optional<NetListing> list(const std::optional<NetResource>&, ResourceKind) const override
+    {
+        return std::nullopt;
+    }
+    std::optional<QStringList> directories(const QString&) const override { return std::nullopt; }
+};
+
+const LoadableModule& smbModule()
+{
+    static const LoadableModule module(QV_SMB_MODULE);
+    return module;
+}
+
+NetworkNeighbourhoodPointer loadSmbNeighbourhood()
+{
+    if (const auto create = smbModule().function<SmbModuleEntryPoint>(kSmbModuleEntryPoint))
+        return NetworkNeighbourhoodPointer(create());
+    return std::make_shared<UnavailableNeighbourhood>();
+}
+
 } // namespace
 
 NetworkNeighbourhoodPointer networkNeighbourhood()
 {
-    static const NetworkNeighbourhoodPointer smb =
-        std::make_shared<SmbNeighbourhood>(std::make_shared<SmbClientReader>());
+    static const NetworkNeighbourhoodPointer smb = loadSmbNeighbourhood();
     const std::lock_guard guard(hookLock());
     const NetworkNeighbourhoodPointer& installed = installedNeighbourhood();
     return installed ? installed : smb;
+}
+
+QString networkNeighbourhoodLoadError()
+{
+    {
+        const std::lock_guard guard(hookLock());
+        if (installedNeighbourhood())
+            return {};
+    }
+    networkNeighbourhood();
+    return smbModule().error();
 }
 
 NetworkNeighbourhoodPointer setNetworkNeighbourhood(NetworkNeighbourhoodPointer neighbourhood)

@@ -42,9 +42,12 @@ public:
     virtual std::optional<QStringList> directories(const QString& uncPath) const = 0;
 };
 
-// The installed neighbourhood: the SMB one unless a test replaced it. Safe to call from any thread.
+// The installed neighbourhood: the SMB one unless a test replaced it, loaded from its own library at
+// the first call (where that library is missing, one that can open nothing). Safe to call from any thread.
 using NetworkNeighbourhoodPointer = std::shared_ptr<const NetworkNeighbourhood>;
 NetworkNeighbourhoodPointer networkNeighbourhood();
+// Why the SMB neighbourhood's library could not be loaded; empty when it was, or a test installed one.
+QString networkNeighbourhoodLoadError();
 NetworkNeighbourhoodPointer setNetworkNeighbourhood(NetworkNeighbourhoodPointer neighbourhood);
 using ScopedNetworkNeighbourhood = ScopedHook<NetworkNeighbourhoodPointer, &setNetworkNeighbourhood>;
 

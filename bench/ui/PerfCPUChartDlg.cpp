@@ -6,12 +6,13 @@
 #include "bench/ui/ChartWindowLook.h"
 #include "bench/ui/PerfCPUDlg.h"
 #include "bench/ui/PictureStores.h"
+#include "bench/charts/ComparisonBars.h"
 #include "forms/Look.h"
 #include "platform/ExceptionGuard.h"
 #include "ui_PerfCPUChartDlg.h"
 
-using qv::charts::CpuChart;
-using qv::charts::CpuFamily;
+using qv::bench::CpuChart;
+using qv::bench::CpuFamily;
 using qv::platform::guardedSlot;
 
 TPerfCPUChartDlg::TPerfCPUChartDlg(QWidget* parent)
@@ -20,8 +21,8 @@ TPerfCPUChartDlg::TPerfCPUChartDlg(QWidget* parent)
 {
     m_ui->setupUi(this);
     setFixedSize(size());
-    for (CpuChart which : qv::charts::kCpuCharts)
-        chart(which).setAxisTitle(qv::charts::cpuAxisTitle(which));
+    for (CpuChart which : qv::bench::kCpuCharts)
+        chart(which).setAxisTitle(qv::bench::cpuAxisTitle(which));
     qv::benchui::styleChartCaption(*m_ui->Famille);
     qv::benchui::styleChartCaption(*m_ui->FamilleALU);
     qv::benchui::styleChartCaption(*m_ui->FamilleFPU);
@@ -93,15 +94,15 @@ void TPerfCPUChartDlg::FormActivate()
 {
     const TEtoileDlg& stars = qv::benchui::BenchWindows::instance().EtoileDlg();
     const QImage background = stars.ChartBackground().toImage();
-    for (CpuChart which : qv::charts::kCpuCharts) {
+    for (CpuChart which : qv::bench::kCpuCharts) {
         chart(which).setBackgroundPicture(background);
         chart(which).clearBars();
     }
     showPage(m_ui->TabSheet1);
 
-    fillFamily(qv::charts::cpuFamilyForIndex(GeneralIndex));
+    fillFamily(qv::bench::cpuFamilyForIndex(GeneralIndex));
 
-    const qv::charts::Rating rating = qv::charts::cpuRating(GeneralIndex);
+    const qv::bench::Rating rating = qv::bench::cpuRating(GeneralIndex);
     m_ui->RatingPanel->showRating(stars.StarsPicture(rating.stars), rating.verdict);
     m_ui->RatingPanel->startCounter(GeneralIndex, qv::charts::kCpuCounterStep,
                                     qv::charts::kCpuCounterIntervalMs);
@@ -110,11 +111,11 @@ void TPerfCPUChartDlg::FormActivate()
 void TPerfCPUChartDlg::fillFamily(CpuFamily family)
 {
     m_family = family;
-    for (CpuChart which : qv::charts::kCpuCharts) {
+    for (CpuChart which : qv::bench::kCpuCharts) {
         const std::int32_t index = which == CpuChart::General ? GeneralIndex
                                    : which == CpuChart::Alu   ? AluIndex
                                                               : FpuIndex;
-        caption(which).setText(qv::charts::cpuChartCaption(family, which));
+        caption(which).setText(qv::bench::cpuChartCaption(family, which));
         chart(which).setBars(qv::charts::cpuChartBars(family, which, index));
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bench/charts/CpuReferenceTables.h"
+#include "bench/CpuReferenceTables.h"
 #include "bench/ui/BenchDialogs.h"
 
 #include <array>
@@ -27,8 +27,8 @@ public:
     void SetIndices(std::int32_t alu, std::int32_t fpu, std::int32_t general);
 
     const Ui::PerfCPUChartDlg& form() const { return *m_ui; }
-    qv::charts::CpuFamily shownFamily() const { return m_family; }
-    qv::charts::BarChartView& chart(qv::charts::CpuChart which) const;
+    qv::bench::CpuFamily shownFamily() const { return m_family; }
+    qv::charts::BarChartView& chart(qv::bench::CpuChart which) const;
 
 public slots:
     void FormActivate() override;
@@ -48,12 +48,12 @@ public slots:
 private:
     void connectButtons();
     void showPage(QWidget* page);
-    void fillFamily(qv::charts::CpuFamily family);
-    QLabel& caption(qv::charts::CpuChart which) const;
+    void fillFamily(qv::bench::CpuFamily family);
+    QLabel& caption(qv::bench::CpuChart which) const;
 
     std::unique_ptr<Ui::PerfCPUChartDlg> m_ui;
     std::int32_t AluIndex = 0;
     std::int32_t FpuIndex = 0;
     std::int32_t GeneralIndex = 0;
-    qv::charts::CpuFamily m_family = qv::charts::CpuFamily::Pentium;
+    qv::bench::CpuFamily m_family = qv::bench::CpuFamily::Pentium;
 };

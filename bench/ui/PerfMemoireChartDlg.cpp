@@ -6,12 +6,13 @@
 #include "bench/ui/ChartWindowLook.h"
 #include "bench/ui/PerfMemoireDlg.h"
 #include "bench/ui/PictureStores.h"
+#include "bench/charts/ComparisonBars.h"
 #include "platform/ExceptionGuard.h"
 #include "ui_PerfMemoireChartDlg.h"
 
 #include <utility>
 
-using qv::charts::MemoryFamily;
+using qv::bench::MemoryFamily;
 using qv::platform::guardedSlot;
 
 namespace {
@@ -24,7 +25,7 @@ TPerfMemoireChartDlg::TPerfMemoireChartDlg(QWidget* parent)
 {
     m_ui->setupUi(this);
     setFixedSize(size());
-    m_ui->Chart1->setAxisTitle(qv::charts::memoryAxisTitle());
+    m_ui->Chart1->setAxisTitle(qv::bench::memoryAxisTitle());
     m_ui->Chart1->setMarkArrowLength(qv::charts::kMemoryMarkArrowLength);
     m_ui->Chart1->setDragZoomEnabled(true);
     qv::benchui::styleChartCaption(*m_ui->Famille);
@@ -54,9 +55,9 @@ void TPerfMemoireChartDlg::FormActivate()
     m_ui->Chart1->setBackgroundPicture(stars.ChartBackground().toImage());
     m_ui->Chart1->clearBars();
 
-    fillFamily(qv::charts::memoryFamilyForIndex(UserIndex));
+    fillFamily(qv::bench::memoryFamilyForIndex(UserIndex));
 
-    const qv::charts::Rating rating = qv::charts::memoryRating(UserIndex);
+    const qv::bench::Rating rating = qv::bench::memoryRating(UserIndex);
     m_ui->RatingPanel->showRating(stars.StarsPicture(rating.stars), rating.verdict);
     m_ui->RatingPanel->startCounter(UserIndex, qv::charts::kMemoryCounterStep,
                                     qv::charts::kMemoryCounterIntervalMs);
@@ -65,7 +66,7 @@ void TPerfMemoireChartDlg::FormActivate()
 void TPerfMemoireChartDlg::fillFamily(MemoryFamily family)
 {
     m_family = family;
-    m_ui->Famille->setText(qv::charts::memoryFamilyTitle(family));
+    m_ui->Famille->setText(qv::bench::memoryFamilyTitle(family));
     m_ui->Chart1->setBars(qv::charts::memoryChartBars(family, UserIndex));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bench/charts/MemoryReferenceTables.h"
+#include "bench/MemoryReferenceTables.h"
 #include "bench/ui/BenchDialogs.h"
 
 #include <cstdint>
@@ -22,7 +22,7 @@ public:
     void SetUserIndex(std::int32_t index) { UserIndex = index; }
 
     const Ui::PerfMemoireChartDlg& form() const { return *m_ui; }
-    qv::charts::MemoryFamily shownFamily() const { return m_family; }
+    qv::bench::MemoryFamily shownFamily() const { return m_family; }
 
 public slots:
     void FormActivate() override;
@@ -33,9 +33,9 @@ public slots:
     void Button3Click();
 
 private:
-    void fillFamily(qv::charts::MemoryFamily family);
+    void fillFamily(qv::bench::MemoryFamily family);
 
     std::unique_ptr<Ui::PerfMemoireChartDlg> m_ui;
     std::int32_t UserIndex = 0;
-    qv::charts::MemoryFamily m_family = qv::charts::MemoryFamily::I486;
+    qv::bench::MemoryFamily m_family = qv::bench::MemoryFamily::I486;
 };

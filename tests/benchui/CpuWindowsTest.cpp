@@ -9,6 +9,7 @@
 #include "bench/ui/PerfCPUInfoDlg.h"
 #include "bench/ui/RatingPanel.h"
 #include "bench/ui/WindowPrinter.h"
+#include "bench/charts/ComparisonBars.h"
 #include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
 #include "tests/benchui/PdfCapture.h"
@@ -31,6 +32,7 @@
 
 namespace {
 
+using namespace qv::bench;
 using namespace qv::charts;
 
 // Instant kernels that score ALU 259, FPU 160 and so general 239, and count their calls.

@@ -7,6 +7,7 @@
 #include "bench/ui/PictureStores.h"
 #include "bench/ui/RatingPanel.h"
 #include "bench/ui/WindowPrinter.h"
+#include "bench/charts/ComparisonBars.h"
 #include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpEngine.h"
@@ -33,6 +34,7 @@
 
 namespace {
 
+using namespace qv::bench;
 using namespace qv::charts;
 
 // A kernel that returns at once with the figures of a 1,000 ms run (index 731) and counts its calls.

@@ -1,8 +1,9 @@
 #include "bench/charts/ChartGeometry.h"
 
-#include "bench/charts/CpuReferenceTables.h"
-#include "bench/charts/MemoryReferenceTables.h"
+#include "bench/CpuReferenceTables.h"
+#include "bench/MemoryReferenceTables.h"
 #include "bench/charts/NiceScale.h"
+#include "bench/charts/ComparisonBars.h"
 #include "tests/charts/FixedTextMeasure.h"
 #include "tests/support/TestSupport.h"
 
@@ -12,6 +13,7 @@
 
 namespace {
 
+using namespace qv::bench;
 using namespace qv::charts;
 
 const QSizeF kMemoryChartSize(694, 297);

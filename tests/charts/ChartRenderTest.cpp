@@ -1,7 +1,8 @@
 #include "bench/charts/BarChartView.h"
 #include "bench/charts/ChartPainter.h"
-#include "bench/charts/CpuReferenceTables.h"
-#include "bench/charts/MemoryReferenceTables.h"
+#include "bench/CpuReferenceTables.h"
+#include "bench/MemoryReferenceTables.h"
+#include "bench/charts/ComparisonBars.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -16,6 +17,7 @@
 
 namespace {
 
+using namespace qv::bench;
 using namespace qv::charts;
 
 // A stand-in for the chart background picture: soft blue, partly transparent so that the plot's own

@@ -2,7 +2,8 @@
 
 #include "bench/charts/BarChartView.h"
 #include "bench/charts/ChartGeometry.h"
-#include "bench/charts/MemoryReferenceTables.h"
+#include "bench/MemoryReferenceTables.h"
+#include "bench/charts/ComparisonBars.h"
 #include "tests/charts/FixedTextMeasure.h"
 #include "tests/support/TestSupport.h"
 
@@ -14,6 +15,7 @@
 
 namespace {
 
+using namespace qv::bench;
 using namespace qv::charts;
 
 BarChart memoryChart(std::int32_t index)

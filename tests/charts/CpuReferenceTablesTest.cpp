@@ -1,4 +1,5 @@
-#include "bench/charts/CpuReferenceTables.h"
+#include "bench/CpuReferenceTables.h"
+#include "bench/charts/ComparisonBars.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -8,6 +9,7 @@
 
 namespace {
 
+using namespace qv::bench;
 using namespace qv::charts;
 
 TEST(CpuCharts, FamilyShownFirstFollowsTheGeneralIndex)

@@ -1,4 +1,5 @@
-#include "bench/charts/MemoryReferenceTables.h"
+#include "bench/MemoryReferenceTables.h"
+#include "bench/charts/ComparisonBars.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -6,6 +7,7 @@
 
 namespace {
 
+using namespace qv::bench;
 using namespace qv::charts;
 
 TEST(MemoryCharts, FamilyShownFirstFollowsTheIndex)

@@ -6,17 +6,28 @@
 
 namespace qv::cli {
 
-// The application object a command needs (for the event loop, or the screen), made only where the tool
-// has none yet; the caller keeps it for the command's run.
+// The command line every application object of the tool is made with; it outlives them all.
+struct ApplicationArguments {
+    int* count;
+    char** values;
+};
+inline ApplicationArguments applicationArguments()
+{
+    static int argc = 1;
+    static char name[] = "quorvex-cli";
+    static char* argv[] = {name, nullptr};
+    return {&argc, argv};
+}
+
+// The application object a command needs (for the event loop), made only where the tool has none yet;
+// the caller keeps it for the command's run.
 template<typename Application>
 std::unique_ptr<Application> applicationIfNone()
 {
     if (QCoreApplication::instance())
         return nullptr;
-    static int argc = 1;
-    static char name[] = "quorvex-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<Application>(argc, argv);
+    const ApplicationArguments arguments = applicationArguments();
+    return std::make_unique<Application>(*arguments.count, arguments.values);
 }
 
 } // namespace qv::cli

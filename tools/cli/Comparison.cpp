@@ -1,7 +1,7 @@
 #include "tools/cli/Comparison.h"
 
-#include "bench/charts/CpuReferenceTables.h"
-#include "bench/charts/MemoryReferenceTables.h"
+#include "bench/CpuReferenceTables.h"
+#include "bench/MemoryReferenceTables.h"
 #include "tools/cli/ArgParser.h"
 
 #include <algorithm>
@@ -71,26 +71,26 @@ std::vector<Family> chosenFamilies(Benchmark benchmark, const std::vector<Compar
     }
     const auto first = std::int32_t(results::figureValue(
         rows.front().result.summary, benchmark == Benchmark::Cpu ? "GeneralIndex" : "MemoryIndex"));
-    const int number = benchmark == Benchmark::Cpu ? int(charts::cpuFamilyForIndex(first))
-                                                   : int(charts::memoryFamilyForIndex(first));
+    const int number = benchmark == Benchmark::Cpu ? int(bench::cpuFamilyForIndex(first))
+                                                   : int(bench::memoryFamilyForIndex(first));
     return {{names[std::size_t(number)], number}};
 }
 
-std::vector<charts::ReferenceRow> referenceRows(Benchmark benchmark, const Family& family,
-                                                std::string_view index)
+std::vector<bench::ReferenceRow> referenceRows(Benchmark benchmark, const Family& family,
+                                               std::string_view index)
 {
     if (benchmark == Benchmark::Mem)
-        return charts::memoryReferenceRows(charts::kMemoryFamilies[std::size_t(family.number)]);
-    const charts::CpuChart chart = index == "AluIndex"   ? charts::CpuChart::Alu
-                                   : index == "FpuIndex" ? charts::CpuChart::Fpu
-                                                         : charts::CpuChart::General;
-    return charts::cpuReferenceRows(charts::kCpuFamilies[std::size_t(family.number)], chart);
+        return bench::memoryReferenceRows(bench::kMemoryFamilies[std::size_t(family.number)]);
+    const bench::CpuChart chart = index == "AluIndex"   ? bench::CpuChart::Alu
+                                  : index == "FpuIndex" ? bench::CpuChart::Fpu
+                                                        : bench::CpuChart::General;
+    return bench::cpuReferenceRows(bench::kCpuFamilies[std::size_t(family.number)], chart);
 }
 
 int starsOf(Benchmark benchmark, double index)
 {
     const auto value = std::int32_t(std::min(index, 2.0e9));
-    return benchmark == Benchmark::Cpu ? charts::cpuRating(value).stars : charts::memoryRating(value).stars;
+    return benchmark == Benchmark::Cpu ? bench::cpuRating(value).stars : bench::memoryRating(value).stars;
 }
 
 std::string marksOf(const results::SavedResult& result, const results::SavedResult& first,
@@ -191,11 +191,11 @@ std::vector<std::string> referenceFamilyNames(Benchmark benchmark)
 {
     std::vector<std::string> names;
     if (benchmark == Benchmark::Cpu) {
-        for (const charts::CpuFamily family : charts::kCpuFamilies)
-            names.push_back(charts::cpuFamilyWord(family).toStdString());
+        for (const bench::CpuFamily family : bench::kCpuFamilies)
+            names.push_back(bench::cpuFamilyWord(family).toStdString());
     } else {
-        for (const charts::MemoryFamily family : charts::kMemoryFamilies)
-            names.push_back(charts::memoryFamilyWord(family).toStdString());
+        for (const bench::MemoryFamily family : bench::kMemoryFamilies)
+            names.push_back(bench::memoryFamilyWord(family).toStdString());
     }
     return names;
 }
@@ -214,7 +214,7 @@ std::string comparisonTable(Benchmark benchmark, const std::vector<ComparedResul
         for (const Family& each : families) {
             if (families.size() > 1)
                 lines.push_back({'[' + each.name + ']', "", "", "", "", ""});
-            for (const charts::ReferenceRow& reference : referenceRows(benchmark, each, table.index)) {
+            for (const bench::ReferenceRow& reference : referenceRows(benchmark, each, table.index)) {
                 lines.push_back({reference.label.toStdString(), "", "", std::to_string(reference.index),
                                  table.rated
                                      ? std::string(std::size_t(starsOf(benchmark, reference.index)), '*')

@@ -5,9 +5,9 @@
 #include "net/WSocket.h"
 #include "platform/NameResolver.h"
 #include "platform/NetworkNeighbourhood.h"
+#include "results/JsonWriter.h"
 #include "tools/cli/Application.h"
 #include "tools/cli/ArgParser.h"
-#include "results/JsonWriter.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -311,6 +311,8 @@ int runSmb(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (!opened)
         err << "quorvex-cli smb: cannot open "
             << (url.isEmpty() ? std::string("the network") : url.toStdString()) << '\n';
+    if (const QString problem = platform::networkNeighbourhoodLoadError(); !problem.isEmpty())
+        err << "quorvex-cli smb: SMB browsing is not available: " << problem.toStdString() << '\n';
     else if (listing.error != 0)
         err << "quorvex-cli smb: the listing stopped early: " << std::strerror(listing.error) << '\n';
     return opened && listing.error == 0 ? 0 : kNoAnswerStatus;

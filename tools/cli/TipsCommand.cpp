@@ -1,8 +1,8 @@
 #include "tools/cli/TipsCommand.h"
 
 #include "libs/qvconsl/qvconsl.h"
-#include "tools/cli/ArgParser.h"
 #include "results/JsonWriter.h"
+#include "tools/cli/ArgParser.h"
 
 #include <ostream>
 

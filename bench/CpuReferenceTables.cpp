@@ -1,9 +1,9 @@
-#include "bench/charts/CpuReferenceTables.h"
+#include "bench/CpuReferenceTables.h"
 
 #include <algorithm>
 #include <map>
 
-namespace qv::charts {
+namespace qv::bench {
 
 namespace {
 
@@ -223,12 +223,6 @@ QString cpuAxisTitle(CpuChart chart)
     return {};
 }
 
-std::vector<ChartBar> cpuChartBars(CpuFamily family, CpuChart chart, std::int32_t userIndex)
-{
-    return comparisonBars(cpuReferenceRows(family, chart), cpuUserLabel(family, chart), userIndex,
-                          YourCpuColor);
-}
-
 CpuFamily cpuFamilyForIndex(std::int32_t generalIndex)
 {
     if (generalIndex > 150)
@@ -249,4 +243,4 @@ Rating cpuRating(std::int32_t generalIndex)
                      generalIndex);
 }
 
-} // namespace qv::charts
+} // namespace qv::bench

@@ -1,6 +1,6 @@
-#include "bench/charts/Rating.h"
+#include "bench/Rating.h"
 
-namespace qv::charts {
+namespace qv::bench {
 
 Rating rateIndex(std::initializer_list<RatingThreshold> table, std::int32_t index)
 {
@@ -11,4 +11,4 @@ Rating rateIndex(std::initializer_list<RatingThreshold> table, std::int32_t inde
     return {};
 }
 
-} // namespace qv::charts
+} // namespace qv::bench

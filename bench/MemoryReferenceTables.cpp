@@ -1,9 +1,9 @@
-#include "bench/charts/MemoryReferenceTables.h"
+#include "bench/MemoryReferenceTables.h"
 
 #include <algorithm>
 #include <utility>
 
-namespace qv::charts {
+namespace qv::bench {
 
 namespace {
 
@@ -123,11 +123,6 @@ QString memoryAxisTitle()
     return QStringLiteral("Memory performances index QV-mem");
 }
 
-std::vector<ChartBar> memoryChartBars(MemoryFamily family, std::int32_t userIndex)
-{
-    return comparisonBars(memoryReferenceRows(family), memoryUserLabel(), userIndex, kUserMemoryBarColour);
-}
-
 MemoryFamily memoryFamilyForIndex(std::int32_t userIndex)
 {
     if (userIndex > 85)
@@ -148,4 +143,4 @@ Rating memoryRating(std::int32_t userIndex)
                      userIndex);
 }
 
-} // namespace qv::charts
+} // namespace qv::bench

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-namespace qv::charts {
+namespace qv::bench {
 
 // Stars picture (0 to 4) and verdict text for an index.
 struct Rating {
@@ -26,4 +26,4 @@ struct RatingThreshold {
 // no star and an empty verdict when none does.
 Rating rateIndex(std::initializer_list<RatingThreshold> table, std::int32_t index);
 
-} // namespace qv::charts
+} // namespace qv::bench

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "bench/charts/BarChart.h"
-#include "bench/charts/Rating.h"
-#include "bench/charts/ReferenceRow.h"
+#include "bench/Rating.h"
+#include "bench/ReferenceRow.h"
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
-namespace qv::charts {
+namespace qv::bench {
 
 // The five reference families of the memory comparison chart, in the order of their tables.
 enum class MemoryFamily { I486, Pentium, PentiumII, PentiumIII4, DuronAthlon };
@@ -27,15 +26,10 @@ QString memoryFamilyTitle(MemoryFamily family);
 
 QString memoryUserLabel();
 QString memoryAxisTitle();
-// The value marks of the memory chart hang on arrows of this length.
-inline constexpr int kMemoryMarkArrowLength = 10;
-
-// Every bar of the chart: the family's rows in silver, then the user's bar after the last one.
-std::vector<ChartBar> memoryChartBars(MemoryFamily family, std::int32_t userIndex);
 
 // The family shown first for a memory index (never Duron / Athlon).
 MemoryFamily memoryFamilyForIndex(std::int32_t userIndex);
 // Stars and verdict for a memory index.
 Rating memoryRating(std::int32_t userIndex);
 
-} // namespace qv::charts
+} // namespace qv::bench

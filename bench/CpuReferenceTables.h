@@ -1,14 +1,13 @@
 #pragma once
 
-#include "bench/charts/BarChart.h"
-#include "bench/charts/Rating.h"
-#include "bench/charts/ReferenceRow.h"
+#include "bench/Rating.h"
+#include "bench/ReferenceRow.h"
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
-namespace qv::charts {
+namespace qv::bench {
 
 // The nine reference families of the CPU comparison charts, in the order of their tables.
 enum class CpuFamily {
@@ -43,12 +42,9 @@ QString cpuUserLabel(CpuFamily family, CpuChart chart);
 // The title of a chart's value axis.
 QString cpuAxisTitle(CpuChart chart);
 
-// Every bar of a chart: the family's rows in silver, then the user's bar after the last one.
-std::vector<ChartBar> cpuChartBars(CpuFamily family, CpuChart chart, std::int32_t userIndex);
-
 // The family shown first for a general index.
 CpuFamily cpuFamilyForIndex(std::int32_t generalIndex);
 // Stars and verdict for a general index.
 Rating cpuRating(std::int32_t generalIndex);
 
-} // namespace qv::charts
+} // namespace qv::bench

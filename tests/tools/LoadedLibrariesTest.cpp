@@ -1,0 +1,85 @@
+// Which shared libraries the built tool loads, as the dynamic loader itself reports them (LD_DEBUG),
+// dlopen included: a command must not pay for libraries that only another command needs.
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    QStringList libraries; // file names, e.g. "libQt6Core.so.6"
+};
+
+// Runs the tool with neither a display nor a Qt platform, unless `environment` names one.
+ToolRun runTool(const QStringList& args, const QStringList& environment = {})
+{
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"})
+        variables.remove(QString::fromLatin1(name));
+    for (const QString& assignment : environment)
+        variables.insert(assignment.section(QLatin1Char('='), 0, 0), assignment.section(QLatin1Char('='), 1));
+    variables.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
+    QProcess tool;
+    tool.setProcessEnvironment(variables);
+    tool.setStandardOutputFile(QProcess::nullDevice());
+    tool.start(QStringLiteral(QV_CLI_PROGRAM), args);
+    ToolRun run;
+    if (!tool.waitForFinished(60000))
+        return run;
+    run.status = tool.exitCode();
+    static const QRegularExpression loaded(
+        QStringLiteral(R"(file=(\S+)\s+\[\d+\];\s+(needed|dynamically loaded) by)"));
+    for (auto match = loaded.globalMatch(QString::fromLocal8Bit(tool.readAllStandardError()));
+         match.hasNext();)
+        run.libraries << match.next().captured(1).section(QLatin1Char('/'), -1);
+    run.libraries.removeDuplicates();
+    return run;
+}
+
+QStringList graphicalOrNetworkLibraries(const QStringList& libraries)
+{
+    static const QRegularExpression heavy(
+        QStringLiteral(R"(^lib(Qt6Gui|Qt6Widgets|Qt6Multimedia|smbclient|X11|xcb)[.-])"));
+    return libraries.filter(heavy);
+}
+
+struct Command {
+    const char* name;
+    QStringList args;
+};
+
+class LoadedLibraries : public testing::TestWithParam<Command> {};
+
+TEST_P(LoadedLibraries, HeadlessCommandLoadsNoGraphicalOrSmbLibrary)
+{
+    const ToolRun run = runTool(GetParam().args);
+    ASSERT_EQ(run.status, 0) << GetParam().args.join(' ').toStdString();
+    ASSERT_TRUE(run.libraries.contains(QStringLiteral("libQt6Core.so.6")))
+        << "the loader's list was not read";
+    EXPECT_EQ(graphicalOrNetworkLibraries(run.libraries), QStringList())
+        << GetParam().args.join(' ').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, LoadedLibraries,
+    testing::Values(Command{"Tips", {QStringLiteral("tips")}},
+                    Command{"CpuWithoutClock", {QStringLiteral("cpu"), QStringLiteral("--no-clock")}},
+                    Command{"SysWithoutDisplay", {QStringLiteral("sys"), QStringLiteral("--json")}},
+                    Command{"ReportWithoutDisplay",
+                            {QStringLiteral("report"), QStringLiteral("--no-clock")}}),
+    [](const testing::TestParamInfo<Command>& info) { return std::string(info.param.name); });
+
+TEST(LoadedLibrariesWithDisplay, SysLoadsQtGuiToReadTheScreen)
+{
+    const ToolRun run = runTool({QStringLiteral("sys"), QStringLiteral("--json")},
+                                {QStringLiteral("QT_QPA_PLATFORM=offscreen")});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_TRUE(run.libraries.contains(QStringLiteral("libQt6Gui.so.6")))
+        << run.libraries.join(' ').toStdString();
+    EXPECT_FALSE(run.libraries.contains(QStringLiteral("libsmbclient.so.0")));
+}
+
+} // namespace
