@@ -1,9 +1,9 @@
 #include "app/TipPreference.h"
+#include "platform/FileAccess.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <gtest/gtest.h>
 
@@ -100,19 +100,6 @@ TEST(WriteTipPreference, AFailureRaisesAReadableErrorAndKeepsTheOldFile)
 
 namespace {
 
-// A preference file on a disk that has no room left: every write that reaches the disk fails.
-class FullDiskFile : public QSaveFile {
-public:
-    using QSaveFile::QSaveFile;
-
-protected:
-    qint64 writeData(const char*, qint64) override
-    {
-        setErrorString(QString::fromLocal8Bit(std::strerror(ENOSPC)));
-        return -1;
-    }
-};
-
 // A tmpfs of one page mounted on a fresh folder while the object lives (root only).
 class SmallTmpfs {
 public:
@@ -154,8 +141,11 @@ private:
 TEST(WriteTipPreference, AFullDiskIsReportedAndKeepsTheOldFile)
 {
     const QString folder = folderWithPreference("ConseilAuDemarrage=OUI;\r\n");
-    const ScopedPreferenceFileFactory fullDisk(
-        [](const QString& path) { return std::make_unique<FullDiskFile>(path); });
+    // A disk that has no room left: every write that reaches it fails.
+    const qv::platform::ScopedFileWriteCall fullDisk([](int, const void*, std::size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    });
     try {
         writeTipPreference(false, folder);
         FAIL() << "a write to a full disk succeeded";
