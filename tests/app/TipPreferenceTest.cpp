@@ -1,5 +1,6 @@
 #include "app/TipPreference.h"
 #include "platform/FileAccess.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -70,6 +72,40 @@ TEST(TipsAtStartup, AMissingOrUnreadableFileMeansNoTips)
     EXPECT_FALSE(TipsAtStartup(folder));
     QDir(folder).mkdir(kPreferenceFileName); // a folder in the file's place
     EXPECT_FALSE(TipsAtStartup(folder));
+}
+
+TEST(TipsAtStartup, AFifoIsNotWaitedFor)
+{
+    const QString folder = qv::test::scratchDirectory();
+    const std::string fifo = QDir(folder).filePath(kPreferenceFileName).toStdString();
+    ASSERT_TRUE(qv::test::makeFifo(fifo));
+    bool tips = true;
+    EXPECT_TRUE(qv::test::endsWithoutAWriter(fifo, [&] { tips = TipsAtStartup(folder); }));
+    EXPECT_FALSE(tips);
+}
+
+TEST(WriteTipPreference, NeverWritesThroughALinkNorIntoAnotherUsersFile)
+{
+    const QString folder = qv::test::scratchDirectory();
+    const QString target = QDir(folder).filePath(QStringLiteral("passwd"));
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("root:x:0:0\nuser:x:1000:1000\n");
+    }
+    const QString link = QDir(folder).filePath(kPreferenceFileName);
+    ASSERT_TRUE(QFile::link(target, link));
+    EXPECT_THROW(writeTipPreference(true, folder), std::runtime_error);
+    EXPECT_EQ(preferenceIn(folder), QByteArray("root:x:0:0\nuser:x:1000:1000\n")) << "the link's target";
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+
+    if (geteuid() != 0)
+        GTEST_SKIP() << "a preference file of another user is checked as root only";
+    QFile::remove(link);
+    const QString theirs = folderWithPreference("ConseilAuDemarrage=OUI;\r\n");
+    ASSERT_EQ(::chown(QFile::encodeName(QDir(theirs).filePath(kPreferenceFileName)).constData(), 65534, 65534), 0);
+    EXPECT_THROW(writeTipPreference(false, theirs), std::runtime_error);
+    EXPECT_EQ(preferenceIn(theirs), QByteArray("ConseilAuDemarrage=OUI;\r\n"));
 }
 
 TEST(WriteTipPreference, WritesOneLineEndedByCrLfAndDropsTheRest)
