@@ -30,7 +30,8 @@ bool TipsAtStartup(const QString& folder)
 {
     // One byte more than the expected line and its CR LF is enough to tell whether the first line is it.
     constexpr std::size_t kEnough = sizeof(kTipsOnLine) + 2;
-    const auto start = platform::readFileHead(QFile::encodeName(preferencePath(folder)).toStdString(), kEnough);
+    const auto start =
+        platform::readFileHead(QFile::encodeName(preferencePath(folder)).toStdString(), kEnough);
     if (!start)
         return false;
     QByteArray head = QByteArray::fromStdString(*start);

@@ -37,7 +37,8 @@ void HelpEngine::loadAnchors()
     constexpr std::int64_t kMaxHelpFileSize = 16 * 1024 * 1024;
     QString html;
     try {
-        html = QString::fromStdString(readBoundedFile(QFile::encodeName(m_path).toStdString(), kMaxHelpFileSize));
+        html = QString::fromStdString(
+            readBoundedFile(QFile::encodeName(m_path).toStdString(), kMaxHelpFileSize));
     } catch (const FileAccessError&) {
         return;
     }

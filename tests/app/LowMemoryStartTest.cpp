@@ -55,9 +55,11 @@ TEST_P(LowMemoryStart, EndsWithOneLineAndAFailureStatus)
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << "it crashed";
     EXPECT_NE(program.exitCode(), 0);
     const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
-    EXPECT_TRUE(errors.endsWith(QStringLiteral("quorvex: not enough memory to start\n"))) << errors.toStdString();
+    EXPECT_TRUE(errors.endsWith(QStringLiteral("quorvex: not enough memory to start\n")))
+        << errors.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Program, LowMemoryStart,
-                         testing::Values(Start{"PictureLoadsFail", 115'000}, Start{"ThreadsCannotStart", 130'000}),
+                         testing::Values(Start{"PictureLoadsFail", 115'000},
+                                         Start{"ThreadsCannotStart", 130'000}),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -103,7 +103,8 @@ TEST(WriteTipPreference, NeverWritesThroughALinkNorIntoAnotherUsersFile)
         GTEST_SKIP() << "a preference file of another user is checked as root only";
     QFile::remove(link);
     const QString theirs = folderWithPreference("ConseilAuDemarrage=OUI;\r\n");
-    ASSERT_EQ(::chown(QFile::encodeName(QDir(theirs).filePath(kPreferenceFileName)).constData(), 65534, 65534), 0);
+    ASSERT_EQ(
+        ::chown(QFile::encodeName(QDir(theirs).filePath(kPreferenceFileName)).constData(), 65534, 65534), 0);
     EXPECT_THROW(writeTipPreference(false, theirs), std::runtime_error);
     EXPECT_EQ(preferenceIn(theirs), QByteArray("ConseilAuDemarrage=OUI;\r\n"));
 }

@@ -287,7 +287,6 @@ TEST_F(BenchCommand, SavingNeverReplacesUnlessForcedAndAFailedSaveKeepsTheFigure
     EXPECT_EQ(memRuns, 0) << "refused before measuring";
     ASSERT_EQ(run({"mem", "--save", file("kept.json"), "--force"}).status, 0);
     EXPECT_EQ(qv::results::readSavedResult(file("kept.json")).benchmark, qv::results::Benchmark::Mem);
-
 }
 
 TEST_F(BenchCommand, SaveTargetsThatCannotBeWrittenAreRefusedBeforeMeasuring)
@@ -298,15 +297,20 @@ TEST_F(BenchCommand, SaveTargetsThatCannotBeWrittenAreRefusedBeforeMeasuring)
         std::vector<std::string> args;
         std::string message;
     } rows[] = {
-        {"a missing folder", {"mem", "--save", file("missing/r.json")},
+        {"a missing folder",
+         {"mem", "--save", file("missing/r.json")},
          "cannot write '" + file("missing/r.json") + "': No such file or directory"},
-        {"a name too long", {"mem", "--save", file(std::string(300, 'n'))},
+        {"a name too long",
+         {"mem", "--save", file(std::string(300, 'n'))},
          "cannot write '" + file(std::string(300, 'n')) + "': File name too long"},
-        {"a dangling link", {"mem", "--save", file("dangling.json")},
+        {"a dangling link",
+         {"mem", "--save", file("dangling.json")},
          "'" + file("dangling.json") + "' exists already; --force replaces it"},
-        {"a folder", {"mem", "--save", files.path().string()},
+        {"a folder",
+         {"mem", "--save", files.path().string()},
          "cannot write '" + files.path().string() + "': Is a directory"},
-        {"a folder, forced", {"mem", "--save", files.path().string(), "--force"},
+        {"a folder, forced",
+         {"mem", "--save", files.path().string(), "--force"},
          "cannot write '" + files.path().string() + "': Is a directory"},
     };
     for (const auto& row : rows) {

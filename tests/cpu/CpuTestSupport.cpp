@@ -36,7 +36,8 @@ std::uint32_t textRegister(const std::string& vendor, std::size_t offset)
 
 std::shared_ptr<const platform::RecordedCpuidSource> ScopedDump::load(const std::string& file)
 {
-    return std::make_shared<platform::RecordedCpuidSource>(platform::RecordedCpuidSource::fromFile(dumpPath(file)));
+    return std::make_shared<platform::RecordedCpuidSource>(
+        platform::RecordedCpuidSource::fromFile(dumpPath(file)));
 }
 
 std::string loadDumpText(const std::string& file)

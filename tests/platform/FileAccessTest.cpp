@@ -54,7 +54,8 @@ TEST(FileAccessRead, AFifoIsRefusedAtOnceAndADeviceOnlyWhereAllowed)
     EXPECT_EQ(reasonOf([] { readBoundedFile("/dev/null", 100); }), "not a regular file");
     EXPECT_EQ(readBoundedFile("/dev/null", 100, Readable::RegularFileOrCharacterDevice), "");
     // An endless device is cut at the bound, one byte past it.
-    EXPECT_THROW(readBoundedFile("/dev/zero", 4096, Readable::RegularFileOrCharacterDevice), FileTooLargeError);
+    EXPECT_THROW(readBoundedFile("/dev/zero", 4096, Readable::RegularFileOrCharacterDevice),
+                 FileTooLargeError);
     EXPECT_EQ(reasonOf([&] { readBoundedFile(folder.path().string(), 100); }), "Is a directory");
 }
 

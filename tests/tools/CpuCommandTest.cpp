@@ -210,16 +210,19 @@ TEST(CpuCommand, AnUnreadableDumpIsAnErrorWithStatusTwo)
 
 TEST(CpuCommand, AFifoOrAnEndlessDeviceAsDumpIsRefusedAtOnce)
 {
-    const std::string fifo = QDir(qv::test::scratchDirectory()).filePath(QStringLiteral("dump")).toStdString();
+    const std::string fifo =
+        QDir(qv::test::scratchDirectory()).filePath(QStringLiteral("dump")).toStdString();
     ASSERT_TRUE(qv::test::makeFifo(fifo));
     Result fromFifo;
     EXPECT_TRUE(qv::test::endsWithoutAWriter(fifo, [&] { fromFifo = runCpu({"--cpuid-dump", fifo}); }));
     EXPECT_EQ(fromFifo.status, 2);
-    EXPECT_EQ(fromFifo.err, "quorvex-cli cpu: cannot read the CPUID dump '" + fifo + "': not a regular file\n");
+    EXPECT_EQ(fromFifo.err,
+              "quorvex-cli cpu: cannot read the CPUID dump '" + fifo + "': not a regular file\n");
 
     const Result endless = runCpu({"--cpuid-dump", "/dev/zero"});
     EXPECT_EQ(endless.status, 2);
-    EXPECT_EQ(endless.err, "quorvex-cli cpu: cannot read the CPUID dump '/dev/zero': larger than 16384 KiB\n");
+    EXPECT_EQ(endless.err,
+              "quorvex-cli cpu: cannot read the CPUID dump '/dev/zero': larger than 16384 KiB\n");
     // A device the user names is read: an empty one is a processor without CPUID.
     EXPECT_EQ(runCpu({"--cpuid-dump", "/dev/null", "--no-clock"}).status, 0);
 }

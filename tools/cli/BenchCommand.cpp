@@ -297,9 +297,8 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
         compared.push_back({"This run", session});
         if (options.save) {
             try {
-                results::writeFileAtomically(*options.save,
-                                             results::indentedJson(results::savedResultJson(session)),
-                                             existing, &out);
+                results::writeFileAtomically(
+                    *options.save, results::indentedJson(results::savedResultJson(session)), existing, &out);
             } catch (const results::FileExistsError& error) {
                 err << "quorvex-cli bench: " << error.what() << "; --force replaces it\n";
                 return 1;

@@ -117,9 +117,11 @@ int runCpu(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (const auto path = parsed.text("--cpuid-dump")) {
         std::shared_ptr<platform::RecordedCpuidSource> dump;
         try {
-            dump = std::make_shared<platform::RecordedCpuidSource>(platform::RecordedCpuidSource::fromFile(*path));
+            dump = std::make_shared<platform::RecordedCpuidSource>(
+                platform::RecordedCpuidSource::fromFile(*path));
         } catch (const platform::FileAccessError& error) {
-            err << "quorvex-cli cpu: cannot read the CPUID dump '" << *path << "': " << error.reason() << '\n';
+            err << "quorvex-cli cpu: cannot read the CPUID dump '" << *path << "': " << error.reason()
+                << '\n';
             return kUnreadableDumpStatus;
         }
         replay = std::make_unique<platform::ScopedCpuidSource>(std::move(dump));

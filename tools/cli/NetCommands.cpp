@@ -5,10 +5,10 @@
 #include "net/WSocket.h"
 #include "platform/NameResolver.h"
 #include "platform/NetworkNeighbourhood.h"
+#include "results/JsonWriter.h"
 #include "tools/cli/Application.h"
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/Report.h"
-#include "results/JsonWriter.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
