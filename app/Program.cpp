@@ -14,11 +14,51 @@
 #include "platform/HelpEngine.h"
 
 #include <QDir>
+#include <QSemaphore>
 #include <QStringList>
+#include <QThreadPool>
 
 #include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+#include <new>
 
-int runProgram(int argc, char** argv)
+namespace {
+
+constexpr int kThreadStartTimeoutMs = 2000;
+constexpr char kOutOfMemory[] = "quorvex: not enough memory to start\n";
+
+// Under memory pressure Qt's thread pool may fail to start a thread, and an image conversion then waits
+// for it for ever. The pool's threads are started here, kept for the program's life, and a pool that
+// cannot start them ends the program at once.
+bool startPoolThreads()
+{
+    QThreadPool* pool = QThreadPool::globalInstance();
+    pool->setExpiryTimeout(-1);
+    const int count = pool->maxThreadCount();
+    // Shared with the tasks, which may outlive this function when a thread never starts.
+    const auto started = std::make_shared<QSemaphore>();
+    const auto release = std::make_shared<QSemaphore>();
+    for (int i = 0; i < count; ++i) {
+        // Each task holds its thread until all have started, so that every thread is a new one.
+        pool->start([started, release] {
+            started->release();
+            release->acquire();
+        });
+    }
+    const bool allStarted = started->tryAcquire(count, kThreadStartTimeoutMs);
+    release->release(count);
+    return allStarted;
+}
+
+[[noreturn]] void endForLackOfMemory()
+{
+    std::fputs(kOutOfMemory, stderr);
+    std::_Exit(EXIT_FAILURE);
+}
+
+int runWindows(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
@@ -36,6 +76,8 @@ int runProgram(int argc, char** argv)
     }
 
     QuorvexApplication application(argc, argv);
+    if (!startPoolThreads())
+        endForLackOfMemory();
     qv::platform::setDefaultHandler(qv::platform::showUnhandledError);
     QApplication::setApplicationName(QStringLiteral("quorvex"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.png")));
@@ -55,4 +97,27 @@ int runProgram(int argc, char** argv)
     splash.reset();
     main.show();
     return QApplication::exec();
+}
+
+} // namespace
+
+int runProgram(int argc, char** argv)
+{
+    // Memory that runs out while the program starts (a picture, a window) ends it with one line; an
+    // allocation failure that escapes through code that cannot pass it on ends it the same way.
+    std::set_terminate([] {
+        try {
+            if (const std::exception_ptr current = std::current_exception())
+                std::rethrow_exception(current);
+        } catch (const std::bad_alloc&) {
+            endForLackOfMemory();
+        } catch (...) {
+        }
+        std::abort();
+    });
+    try {
+        return runWindows(argc, argv);
+    } catch (const std::bad_alloc&) {
+        endForLackOfMemory();
+    }
 }

@@ -1,12 +1,12 @@
 #include "app/TipPreference.h"
 
+#include "platform/FileAccess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <stdexcept>
-#include <utility>
 
 namespace qv::app {
 
@@ -24,32 +24,17 @@ QString preferencePath(const QString& folder)
     throw std::runtime_error(message.toStdString());
 }
 
-PreferenceFileFactory& fileFactory()
-{
-    static PreferenceFileFactory factory;
-    return factory;
-}
-
-std::unique_ptr<QSaveFile> makePreferenceFile(const QString& path)
-{
-    return fileFactory() ? fileFactory()(path) : std::make_unique<QSaveFile>(path);
-}
-
 } // namespace
-
-PreferenceFileFactory setPreferenceFileFactory(PreferenceFileFactory factory)
-{
-    return std::exchange(fileFactory(), std::move(factory));
-}
 
 bool TipsAtStartup(const QString& folder)
 {
-    QFile file(preferencePath(folder));
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
     // One byte more than the expected line and its CR LF is enough to tell whether the first line is it.
-    constexpr qint64 kEnough = sizeof(kTipsOnLine) + 2;
-    QByteArray head = file.read(kEnough);
+    constexpr std::size_t kEnough = sizeof(kTipsOnLine) + 2;
+    const auto start =
+        platform::readFileHead(QFile::encodeName(preferencePath(folder)).toStdString(), kEnough);
+    if (!start)
+        return false;
+    QByteArray head = QByteArray::fromStdString(*start);
     const qsizetype lineEnd = head.indexOf('\n');
     if (lineEnd >= 0)
         head.truncate(lineEnd);
@@ -63,22 +48,16 @@ bool TipsAtStartup(const QString& folder)
 void writeTipPreference(bool showTips, const QString& folder)
 {
     const QString path = preferencePath(folder);
-    const QFileInfo existing(path);
-    // A file the user made read-only keeps its preference: replacing it would override that choice.
-    if (existing.exists() && (!existing.isFile() || !existing.isWritable()))
-        raiseWriteError(path, QStringLiteral("access denied"));
-
-    // Written beside the old file and renamed over it, so a full disk never leaves a truncated file.
-    // Unbuffered, so that a failed write shows at once: a buffered one fails only when the file is
-    // committed, which does not always report it.
-    const std::unique_ptr<QSaveFile> file = makePreferenceFile(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        raiseWriteError(path, file->errorString());
-    const QByteArray line = QByteArray(showTips ? kTipsOnLine : kTipsOffLine) + "\r\n";
-    if (file->write(line) != line.size())
-        raiseWriteError(path, file->errorString());
-    if (!file->commit())
-        raiseWriteError(path, file->errorString());
+    // Written beside the old file and moved over it, so a full disk never leaves a truncated file. Only a
+    // regular file of the user's own is replaced: a link (planted or not) is never written through, and a
+    // file the user made read-only keeps its preference.
+    const std::string line = std::string(showTips ? kTipsOnLine : kTipsOffLine) + "\r\n";
+    try {
+        platform::writeFileTarget(QFile::encodeName(path).toStdString(), line,
+                                  platform::Existing::ReplaceOwnRegularFile);
+    } catch (const platform::FileAccessError& error) {
+        raiseWriteError(path, QString::fromLocal8Bit(error.reason()));
+    }
 }
 
 } // namespace qv::app

@@ -1,13 +1,11 @@
 #include "platform/CpuidDump.h"
 
+#include "platform/FileAccess.h"
+
 #include <array>
 #include <cctype>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace qv::platform {
 
@@ -100,32 +98,6 @@ void appendRange(std::string& dump, const CpuidSource& source, std::uint32_t fir
     }
 }
 
-// The whole file, or nothing with errno saying why. Read with plain system calls so that an error
-// after a successful open (a folder, a failing disk) is not mistaken for the end of the file.
-std::optional<std::string> readWholeFile(const std::string& path)
-{
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0)
-        return std::nullopt;
-    std::string text;
-    std::array<char, 4096> buffer{};
-    for (;;) {
-        const ssize_t count = ::read(descriptor, buffer.data(), buffer.size());
-        if (count > 0) {
-            text.append(buffer.data(), static_cast<std::size_t>(count));
-        } else if (count == 0) {
-            break;
-        } else if (errno != EINTR) {
-            const int error = errno;
-            ::close(descriptor);
-            errno = error;
-            return std::nullopt;
-        }
-    }
-    ::close(descriptor);
-    return text;
-}
-
 // What follows `keyword` and blanks on a line that starts with them, or nothing for any other line.
 std::optional<std::string_view> afterKeyword(std::string_view line, std::string_view keyword)
 {
@@ -199,12 +171,9 @@ RecordedCpuidSource RecordedCpuidSource::parse(std::string_view text)
     return source;
 }
 
-std::optional<RecordedCpuidSource> RecordedCpuidSource::fromFile(const std::string& path)
+RecordedCpuidSource RecordedCpuidSource::fromFile(const std::string& path)
 {
-    const auto text = readWholeFile(path);
-    if (!text)
-        return std::nullopt;
-    return parse(*text);
+    return parse(readBoundedFile(path, kMaxFileSize, Readable::RegularFileOrCharacterDevice));
 }
 
 CpuidRegisters RecordedCpuidSource::execute(std::uint32_t leaf) const

@@ -18,8 +18,11 @@ namespace qv::platform {
 class RecordedCpuidSource final : public CpuidSource {
 public:
     static RecordedCpuidSource parse(std::string_view text);
-    // Empty, with errno saying why, when the file cannot be opened or read to its end.
-    static std::optional<RecordedCpuidSource> fromFile(const std::string& path);
+    // A dump is a few kilobytes; a file beyond this is not one (an endless device, a wrong file).
+    static constexpr std::int64_t kMaxFileSize = 16 * 1024 * 1024;
+    // Reads a regular file or a character device without blocking on a FIFO, at most kMaxFileSize
+    // bytes. Throws FileAccessError saying why when the file cannot be read to its end.
+    static RecordedCpuidSource fromFile(const std::string& path);
 
     bool identificationFlagToggles() const override { return !m_leaves.empty(); }
     CpuidRegisters execute(std::uint32_t leaf) const override;

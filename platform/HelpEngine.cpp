@@ -1,5 +1,6 @@
 #include "platform/HelpEngine.h"
 
+#include "platform/FileAccess.h"
 #include "platform/HelpWindow.h"
 
 #include <QFile>
@@ -32,11 +33,16 @@ void HelpEngine::setHelpFile(const QString& path)
 void HelpEngine::loadAnchors()
 {
     m_contexts.clear();
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    // The help file is a few hundred kilobytes; more is not ours.
+    constexpr std::int64_t kMaxHelpFileSize = 16 * 1024 * 1024;
+    QString html;
+    try {
+        html = QString::fromStdString(
+            readBoundedFile(QFile::encodeName(m_path).toStdString(), kMaxHelpFileSize));
+    } catch (const FileAccessError&) {
         return;
+    }
     static const QRegularExpression anchor(QStringLiteral(R"re(name="context-(\d+)")re"));
-    const QString html = QString::fromUtf8(file.readAll());
     for (const auto& match : anchor.globalMatch(html))
         m_contexts.insert(match.captured(1).toInt());
 }

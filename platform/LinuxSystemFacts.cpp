@@ -1,5 +1,6 @@
 #include "platform/LinuxSystemFacts.h"
 
+#include "platform/FileAccess.h"
 #include "platform/Identity.h"
 #include "platform/PackedDateTime.h"
 
@@ -21,14 +22,12 @@ namespace qv::platform {
 
 namespace {
 
-constexpr qint64 kSmallFileLimit = 64 * 1024;
+constexpr std::size_t kSmallFileLimit = 64 * 1024;
 
 std::optional<QByteArray> readSmallFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.read(kSmallFileLimit);
+    const auto head = readFileHead(QFile::encodeName(path).toStdString(), kSmallFileLimit);
+    return head ? std::optional(QByteArray::fromStdString(*head)) : std::nullopt;
 }
 
 std::optional<QString> firstLine(const QString& path)

@@ -1,5 +1,6 @@
 #include "platform/NameResolver.h"
 
+#include "platform/FileAccess.h"
 #include "platform/Identity.h"
 
 #include <QFile>
@@ -165,12 +166,12 @@ std::uint32_t parseInetAddr(const QString& text)
 
 QStringList configuredNameServers(const QString& path)
 {
-    constexpr qint64 kMaxConfigurationSize = 64 * 1024;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    constexpr std::size_t kMaxConfigurationSize = 64 * 1024;
+    const auto content = readFileHead(QFile::encodeName(path).toStdString(), kMaxConfigurationSize);
+    if (!content)
         return {};
     QStringList servers;
-    for (const QByteArray& line : file.read(kMaxConfigurationSize).split('\n')) {
+    for (const QByteArray& line : QByteArray::fromStdString(*content).split('\n')) {
         const QList<QByteArray> words = line.simplified().split(' ');
         if (words.size() >= 2 && words[0] == "nameserver")
             servers.append(QString::fromUtf8(words[1]));

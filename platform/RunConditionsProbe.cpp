@@ -1,10 +1,7 @@
 #include "platform/RunConditionsProbe.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/FileAccess.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -31,35 +28,15 @@ const fs::path kCpuFolder = "sys/devices/system/cpu";
 // the whole file, which must fit the limit.
 std::optional<std::string> readSmallFile(const fs::path& path, bool firstLineOnly = false)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
+    std::optional<std::string> content = readFileHead(path.string(), kFileLimit + 1);
+    if (!content)
         return std::nullopt;
-    std::string content(kFileLimit + 1, '\0');
-    std::size_t used = 0;
-    struct stat status {};
-    bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-    while (ok && used < content.size()) {
-        const ssize_t got = ::read(fd, content.data() + used, content.size() - used);
-        if (got < 0) {
-            ok = errno == EINTR;
-            continue;
-        }
-        if (got == 0)
-            break;
-        used += static_cast<std::size_t>(got);
-        if (firstLineOnly && content.find('\n') < used)
-            break;
-    }
-    ::close(fd);
-    if (!ok)
-        return std::nullopt;
-    content.resize(used);
     if (firstLineOnly) {
-        const std::size_t end = content.find('\n');
-        if (end == std::string::npos ? used > kFileLimit : end >= kFileLimit)
+        const std::size_t end = content->find('\n');
+        if (end == std::string::npos ? content->size() > kFileLimit : end >= kFileLimit)
             return std::nullopt;
-        content.resize(std::min(end, content.size()));
-    } else if (used > kFileLimit) {
+        content->resize(std::min(end, content->size()));
+    } else if (content->size() > kFileLimit) {
         return std::nullopt;
     }
     return content;

@@ -1,5 +1,7 @@
 #include "platform/WaveFile.h"
 
+#include "platform/FileAccess.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -21,10 +23,12 @@ quint32 u32(const QByteArray& bytes, qsizetype at)
 
 std::optional<WaveSound> readWaveFile(const QString& path, qint64 maxBytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxBytes)
+    QByteArray bytes;
+    try {
+        bytes = QByteArray::fromStdString(readBoundedFile(QFile::encodeName(path).toStdString(), maxBytes));
+    } catch (const FileAccessError&) {
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
+    }
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
         return std::nullopt;
 

@@ -25,12 +25,22 @@ constexpr std::array<std::string_view, 1> kMemIndices{"MemoryIndex"};
 // identifier's hash as other programs compute it.
 constexpr std::string_view kMachineKeySalt = "quorvex-bench-result machine key";
 
+// Indices are signed 32-bit figures; rates and times far beyond any machine's are not measurements.
+constexpr double kMaxIndex = std::numeric_limits<std::int32_t>::max();
+constexpr double kMaxFigure = 1e15;
+
 // The benchmark's figures, all required; other keys of the object are ignored.
 Figures readFigures(const JsonReader& object, Benchmark benchmark)
 {
+    const auto indices = indexNames(benchmark);
     Figures figures;
-    for (const std::string_view name : figureNames(benchmark))
-        figures.push_back({std::string(name), object.number(name)});
+    for (const std::string_view name : figureNames(benchmark)) {
+        const double value = object.number(name);
+        const bool index = std::find(indices.begin(), indices.end(), name) != indices.end();
+        if (value > (index ? kMaxIndex : kMaxFigure))
+            throw FormatError(object.path(name) + " is too large");
+        figures.push_back({std::string(name), value});
+    }
     return figures;
 }
 

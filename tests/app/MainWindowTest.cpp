@@ -10,6 +10,7 @@
 #include "platform/IcmpEcho.h"
 #include "platform/LinuxSystemFacts.h"
 #include "tests/cpu/CpuTestSupport.h"
+#include "tests/support/Fifo.h"
 #include "widgets/TransBtn.h"
 
 #include <QFile>
@@ -61,6 +62,19 @@ TEST_F(MainWindowTest, StartsOnTheBenchmarkPageWithAnEmptyHintLineAndNoTipWhenTh
     QTest::qWait(20); // the activation handler runs queued after the first show
     EXPECT_EQ(window.currentGroup(), 0);
     EXPECT_TRUE(shownDialogs.isEmpty());
+}
+
+TEST_F(MainWindowTest, APreferenceFileThatIsAFifoNeitherBlocksNorShowsATip)
+{
+    ASSERT_TRUE(qv::test::makeFifo(qv::app::kPreferenceFileName.toStdString()));
+    TQuorvexMain window;
+    EXPECT_TRUE(qv::test::endsWithoutAWriter(qv::app::kPreferenceFileName.toStdString(), [&] {
+        window.show();
+        QTest::qWait(20);
+    })) << "start-up waited for a writer of the preference FIFO";
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(shownDialogs.isEmpty());
+    QFile::remove(qv::app::kPreferenceFileName);
 }
 
 TEST_F(MainWindowTest, ShowsTheTipOfTheDayOnceWhenTheyAreOn)

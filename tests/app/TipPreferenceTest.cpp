@@ -1,13 +1,15 @@
 #include "app/TipPreference.h"
+#include "platform/FileAccess.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <gtest/gtest.h>
 
 #include <sys/mount.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -72,6 +74,41 @@ TEST(TipsAtStartup, AMissingOrUnreadableFileMeansNoTips)
     EXPECT_FALSE(TipsAtStartup(folder));
 }
 
+TEST(TipsAtStartup, AFifoIsNotWaitedFor)
+{
+    const QString folder = qv::test::scratchDirectory();
+    const std::string fifo = QDir(folder).filePath(kPreferenceFileName).toStdString();
+    ASSERT_TRUE(qv::test::makeFifo(fifo));
+    bool tips = true;
+    EXPECT_TRUE(qv::test::endsWithoutAWriter(fifo, [&] { tips = TipsAtStartup(folder); }));
+    EXPECT_FALSE(tips);
+}
+
+TEST(WriteTipPreference, NeverWritesThroughALinkNorIntoAnotherUsersFile)
+{
+    const QString folder = qv::test::scratchDirectory();
+    const QString target = QDir(folder).filePath(QStringLiteral("passwd"));
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("root:x:0:0\nuser:x:1000:1000\n");
+    }
+    const QString link = QDir(folder).filePath(kPreferenceFileName);
+    ASSERT_TRUE(QFile::link(target, link));
+    EXPECT_THROW(writeTipPreference(true, folder), std::runtime_error);
+    EXPECT_EQ(preferenceIn(folder), QByteArray("root:x:0:0\nuser:x:1000:1000\n")) << "the link's target";
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+
+    if (geteuid() != 0)
+        GTEST_SKIP() << "a preference file of another user is checked as root only";
+    QFile::remove(link);
+    const QString theirs = folderWithPreference("ConseilAuDemarrage=OUI;\r\n");
+    ASSERT_EQ(
+        ::chown(QFile::encodeName(QDir(theirs).filePath(kPreferenceFileName)).constData(), 65534, 65534), 0);
+    EXPECT_THROW(writeTipPreference(false, theirs), std::runtime_error);
+    EXPECT_EQ(preferenceIn(theirs), QByteArray("ConseilAuDemarrage=OUI;\r\n"));
+}
+
 TEST(WriteTipPreference, WritesOneLineEndedByCrLfAndDropsTheRest)
 {
     const QString folder = folderWithPreference("ConseilAuDemarrage=OUI;\r\nold second line\r\n");
@@ -99,19 +136,6 @@ TEST(WriteTipPreference, AFailureRaisesAReadableErrorAndKeepsTheOldFile)
 }
 
 namespace {
-
-// A preference file on a disk that has no room left: every write that reaches the disk fails.
-class FullDiskFile : public QSaveFile {
-public:
-    using QSaveFile::QSaveFile;
-
-protected:
-    qint64 writeData(const char*, qint64) override
-    {
-        setErrorString(QString::fromLocal8Bit(std::strerror(ENOSPC)));
-        return -1;
-    }
-};
 
 // A tmpfs of one page mounted on a fresh folder while the object lives (root only).
 class SmallTmpfs {
@@ -154,8 +178,11 @@ private:
 TEST(WriteTipPreference, AFullDiskIsReportedAndKeepsTheOldFile)
 {
     const QString folder = folderWithPreference("ConseilAuDemarrage=OUI;\r\n");
-    const ScopedPreferenceFileFactory fullDisk(
-        [](const QString& path) { return std::make_unique<FullDiskFile>(path); });
+    // A disk that has no room left: every write that reaches it fails.
+    const qv::platform::ScopedFileWriteCall fullDisk([](int, const void*, std::size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    });
     try {
         writeTipPreference(false, folder);
         FAIL() << "a write to a full disk succeeded";

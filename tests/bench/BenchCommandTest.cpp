@@ -3,6 +3,7 @@
 #include "bench/MemoryKernel.h"
 #include "results/ResultFiles.h"
 #include "tests/support/FakeTree.h"
+#include "tests/support/Fifo.h"
 #include "tools/cli/StandardCommands.h"
 
 #include <QJsonArray>
@@ -286,12 +287,70 @@ TEST_F(BenchCommand, SavingNeverReplacesUnlessForcedAndAFailedSaveKeepsTheFigure
     EXPECT_EQ(memRuns, 0) << "refused before measuring";
     ASSERT_EQ(run({"mem", "--save", file("kept.json"), "--force"}).status, 0);
     EXPECT_EQ(qv::results::readSavedResult(file("kept.json")).benchmark, qv::results::Benchmark::Mem);
+}
 
-    const std::string nowhere = file("missing/r.json");
-    const Result failed = run({"mem", "--json", "--save", nowhere});
-    EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.lines.size(), 1u) << "the run's figures are printed all the same";
-    EXPECT_EQ(failed.err, "quorvex-cli bench: cannot write '" + nowhere + "': No such file or directory\n");
+TEST_F(BenchCommand, SaveTargetsThatCannotBeWrittenAreRefusedBeforeMeasuring)
+{
+    std::filesystem::create_symlink(file("nowhere/r.json"), file("dangling.json"));
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::string message;
+    } rows[] = {
+        {"a missing folder",
+         {"mem", "--save", file("missing/r.json")},
+         "cannot write '" + file("missing/r.json") + "': No such file or directory"},
+        {"a name too long",
+         {"mem", "--save", file(std::string(300, 'n'))},
+         "cannot write '" + file(std::string(300, 'n')) + "': File name too long"},
+        {"a dangling link",
+         {"mem", "--save", file("dangling.json")},
+         "'" + file("dangling.json") + "' exists already; --force replaces it"},
+        {"a folder",
+         {"mem", "--save", files.path().string()},
+         "cannot write '" + files.path().string() + "': Is a directory"},
+        {"a folder, forced",
+         {"mem", "--save", files.path().string(), "--force"},
+         "cannot write '" + files.path().string() + "': Is a directory"},
+    };
+    for (const auto& row : rows) {
+        const Result result = run(row.args);
+        EXPECT_EQ(result.status, 1) << row.name;
+        EXPECT_EQ(result.err, "quorvex-cli bench: " + row.message + '\n') << row.name;
+    }
+    EXPECT_EQ(memRuns, 0) << "nothing is measured for a save that cannot be made";
+}
+
+TEST_F(BenchCommand, ManyCompareFilesGetTheLimitAtOnceAndAFifoIsNotWaitedFor)
+{
+    std::vector<std::string> args{"--compare"};
+    for (int i = 0; i < 200; ++i)
+        args.push_back(file("f" + std::to_string(i)));
+    const Result many = run(args);
+    EXPECT_EQ(many.status, 2);
+    EXPECT_EQ(many.err.rfind("quorvex-cli bench: at most 20 --compare files\n", 0), 0u) << many.err;
+
+    const std::string fifo = file("fifo.json");
+    ASSERT_TRUE(qv::test::makeFifo(fifo));
+    Result result;
+    EXPECT_TRUE(qv::test::endsWithoutAWriter(fifo, [&] { result = run({"--compare", fifo}); }));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "quorvex-cli bench: cannot read '" + fifo + "': not a regular file\n");
+}
+
+TEST_F(BenchCommand, ControlCharactersOfASavedLabelShowAsEscapes)
+{
+    const std::string label = "evil\x1B]0;title\x07\x1B[31mred\nline\xC2\x9B";
+    ASSERT_EQ(run({"mem", "--save", file("evil.json"), "--label", label}).status, 0);
+    const Result compared = run({"--compare", file("evil.json"), file("evil.json")});
+    ASSERT_EQ(compared.status, 0) << compared.err;
+    std::string all;
+    for (const std::string& line : compared.lines)
+        all += line + '\n';
+    EXPECT_EQ(all.find('\x1B'), std::string::npos);
+    EXPECT_EQ(all.find('\x07'), std::string::npos);
+    EXPECT_EQ(all.find("\xC2\x9B"), std::string::npos);
+    EXPECT_NE(all.find("evil\\x1B]0;title\\x07\\x1B[31mred\\x0Aline\\u009B"), std::string::npos) << all;
 }
 
 TEST_F(BenchCommand, CompareFilesThatCannotBeUsedStopBeforeMeasuring)

@@ -3,6 +3,7 @@
 #include "tools/cli/CpuCommand.h"
 #include "platform/SystemFacts.h"
 #include "tests/cpu/CpuTestSupport.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/TestSupport.h"
 #include "tools/cli/Cli.h"
 
@@ -205,6 +206,53 @@ TEST(CpuCommand, AnUnreadableDumpIsAnErrorWithStatusTwo)
         EXPECT_TRUE(result.out.empty()) << path;
         EXPECT_EQ(result.err, "quorvex-cli cpu: cannot read the CPUID dump '" + path + "': " + reason + '\n');
     }
+}
+
+TEST(CpuCommand, AFifoOrAnEndlessDeviceAsDumpIsRefusedAtOnce)
+{
+    const std::string fifo =
+        QDir(qv::test::scratchDirectory()).filePath(QStringLiteral("dump")).toStdString();
+    ASSERT_TRUE(qv::test::makeFifo(fifo));
+    Result fromFifo;
+    EXPECT_TRUE(qv::test::endsWithoutAWriter(fifo, [&] { fromFifo = runCpu({"--cpuid-dump", fifo}); }));
+    EXPECT_EQ(fromFifo.status, 2);
+    EXPECT_EQ(fromFifo.err,
+              "quorvex-cli cpu: cannot read the CPUID dump '" + fifo + "': not a regular file\n");
+
+    const Result endless = runCpu({"--cpuid-dump", "/dev/zero"});
+    EXPECT_EQ(endless.status, 2);
+    EXPECT_EQ(endless.err,
+              "quorvex-cli cpu: cannot read the CPUID dump '/dev/zero': larger than 16384 KiB\n");
+    // A device the user names is read: an empty one is a processor without CPUID.
+    EXPECT_EQ(runCpu({"--cpuid-dump", "/dev/null", "--no-clock"}).status, 0);
+}
+
+TEST(CpuCommand, RecordingReplacesAnExistingFileOnlyWithForceAndNeverThroughALink)
+{
+    const QDir folder(qv::test::scratchDirectory());
+    const std::string kept = folder.filePath(QStringLiteral("kept.txt")).toStdString();
+    const std::string link = folder.filePath(QStringLiteral("link.txt")).toStdString();
+    {
+        QFile file(QString::fromStdString(kept));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("mine\n");
+    }
+    ASSERT_TRUE(QFile::link(QString::fromStdString(kept), QString::fromStdString(link)));
+    for (const std::string& path : {kept, link}) {
+        const Result refused = runCpu({"--record-cpuid", path}, false);
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_EQ(refused.err, "quorvex-cli cpu: '" + path + "' exists already; --force replaces it\n");
+    }
+    QFile file(QString::fromStdString(kept));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("mine\n"));
+    file.close();
+
+    ASSERT_EQ(runCpu({"--record-cpuid", kept, "--force"}, false).status, 0);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readLine().startsWith("# "));
+    const Result toStandardOutput = runCpu({"--record-cpuid", "-"}, false);
+    EXPECT_EQ(toStandardOutput.out.rfind("# ", 0), 0u) << "the dump itself, with no other line first";
 }
 
 TEST(CpuCommand, ReplayingThisMachinesRecordingGivesTheLiveRecord)

@@ -20,9 +20,13 @@
 #include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -233,6 +237,25 @@ bool bringLoopbackUp()
 
 // This test moves its whole process into a network namespace of its own (CTest runs each test in a
 // process of its own); only loopback exists there.
+TEST_F(ReportCommand, AnOutputThatIsADeviceIsWrittenIntoAndStaysADevice)
+{
+    const Output toStandardOutput = run({"report", "--no-clock", "--output", "-"});
+    EXPECT_EQ(toStandardOutput.status, 0) << toStandardOutput.err;
+    EXPECT_EQ(toStandardOutput.out.rfind("quorvex-cli ", 0), 0u) << "the report on standard output";
+
+    const Output full = run({"report", "--no-clock", "--output", "/dev/full"});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "quorvex-cli report: cannot write '/dev/full': No space left on device\n");
+
+    const qv::test::FakeTree folder;
+    const std::filesystem::path node = folder.path() / "null";
+    if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "cannot make a device node here (needs root): " << std::strerror(errno);
+    const Output written = run({"report", "--no-clock", "--output", node.string()});
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_TRUE(std::filesystem::is_character_file(node)) << "the device node became a file";
+}
+
 TEST_F(ReportCommand, EndsAtOnceWithOnlyLoopbackAndNeverLooksAnythingUp)
 {
     if (unshare(CLONE_NEWNET) != 0 || !bringLoopbackUp())

@@ -8,12 +8,12 @@
 #include "tools/cli/ThisMachine.h"
 
 #include <QDateTime>
-#include <QFile>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <iomanip>
+#include <limits>
 #include <ostream>
 #include <sstream>
 
@@ -37,14 +37,16 @@ ArgParser benchArguments()
                          "run N times, then print the median of every figure over the runs");
     parser.flag("--json", "one JSON object per line: {\"Run\":1,...,\"Conditions\":{...}} per run, "
                           "{\"Summary\":\"median\",...,\"Reliable\":true,\"Warnings\":[]} last");
-    parser.option("--save", "FILE", "save the runs, their conditions and this machine in FILE (JSON)");
+    parser.option("--save", "FILE",
+                  "save the runs, their conditions and this machine in FILE (JSON; \"-\": standard output)");
     parser.option("--label", "TEXT", "the saved result's label (default: host name and date)");
     parser.flag("--force", "let --save replace an existing FILE");
     parser.repeatedOption("--compare", "FILE",
                           "compare with saved results (up to 20; more FILEs may follow it); without cpu|mem, "
                           "compare only");
     parser.option("--family", "NAME|all", "the reference machines to compare with (default: as the chart)");
-    parser.positionals("cpu|mem|FILE...", 0, kMaxCompared + 1);
+    // Any number here, so that too many files get the message about --compare, not about arguments.
+    parser.positionals("cpu|mem|FILE...", 0, std::numeric_limits<std::size_t>::max());
     return parser;
 }
 
@@ -256,8 +258,15 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
         return kUnreadableCompareStatus;
     }
     // Refused before measuring; the save itself refuses again should the file appear meanwhile.
-    if (options.save && !options.force && QFile::exists(QString::fromStdString(*options.save))) {
-        err << "quorvex-cli bench: '" << *options.save << "' exists already; --force replaces it\n";
+    const results::Existing existing = options.force ? results::Existing::Replace : results::Existing::Keep;
+    try {
+        if (options.save)
+            platform::checkWritableTarget(*options.save, existing, true);
+    } catch (const results::FileExistsError& error) {
+        err << "quorvex-cli bench: " << error.what() << "; --force replaces it\n";
+        return 1;
+    } catch (const results::FileError& error) {
+        err << "quorvex-cli bench: " << error.what() << '\n';
         return 1;
     }
 
@@ -289,8 +298,7 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
         if (options.save) {
             try {
                 results::writeFileAtomically(
-                    *options.save, results::indentedJson(results::savedResultJson(session)),
-                    options.force ? results::Existing::Replace : results::Existing::Keep);
+                    *options.save, results::indentedJson(results::savedResultJson(session)), existing, &out);
             } catch (const results::FileExistsError& error) {
                 err << "quorvex-cli bench: " << error.what() << "; --force replaces it\n";
                 return 1;
@@ -298,7 +306,7 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
                 err << "quorvex-cli bench: " << error.what() << '\n';
                 return 1;
             }
-            if (!options.json)
+            if (!options.json && *options.save != "-")
                 out << "Saved in " << *options.save << '\n';
         }
     }

@@ -3,6 +3,7 @@
 #include "bench/CpuReferenceTables.h"
 #include "bench/MemoryReferenceTables.h"
 #include "tools/cli/ArgParser.h"
+#include "tools/cli/Report.h"
 
 #include <algorithm>
 #include <cctype>
@@ -142,7 +143,7 @@ void writeTable(std::ostringstream& out, const std::vector<Line>& lines)
         nameWidth = std::max(nameWidth, displayWidth(line.name));
     for (const Line& line : lines) {
         std::string text = "  " + padded(line.name, nameWidth) + "  " + padded(line.marks, 5) +
-                           padded(line.date, 10) + rightAligned(line.index, 8) + "  " +
+                           padded(visibleText(line.date), 10) + rightAligned(line.index, 8) + "  " +
                            padded(line.stars, 6) + rightAligned(line.share, 7);
         while (!text.empty() && text.back() == ' ')
             text.pop_back();
@@ -179,7 +180,8 @@ void writeDifferingConditions(std::ostringstream& out, const std::vector<Compare
         headed = true;
         out << "  " << name << '\n';
         for (std::size_t row = 0; row < rows.size(); ++row)
-            out << "    " << rows[row].result.label << ": " << members[row][key].value.text() << '\n';
+            out << "    " << visibleText(rows[row].result.label) << ": "
+                << visibleText(members[row][key].value.text()) << '\n';
     }
     if (!headed && rows.size() > 1)
         out << "\nThe recorded conditions are alike.\n";
@@ -227,7 +229,7 @@ std::string comparisonTable(Benchmark benchmark, const std::vector<ComparedResul
             const double value = results::figureValue(row.result.summary, table.index);
             const bool otherRevision = row.result.kernelRevision != first.kernelRevision;
             lines.push_back(
-                {row.source == "This run" ? row.source : row.result.label,
+                {row.source == "This run" ? row.source : visibleText(row.result.label),
                  marksOf(row.result, first, thisMachineKey), row.result.created.substr(0, 10),
                  std::to_string(std::llround(value)),
                  table.rated

@@ -3,13 +3,11 @@
 #include "cpu/ProcessorWindowTexts.h"
 #include "cpu/cxCPU2kVcl.h"
 #include "platform/CpuidDump.h"
+#include "platform/FileAccess.h"
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/Report.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
@@ -31,7 +29,9 @@ ArgParser cpuArguments()
         "is this machine's unless a line \"CLOCK MHz\" gives it");
     parser.flag("--no-clock", "skip the 2-second clock measurement (Speed and RawSpeed stay 0)");
     parser.flag("--json", "one JSON object whose keys are the record's property names");
-    parser.option("--record-cpuid", "FILE", "write this processor's CPUID leaves to FILE in the dump format");
+    parser.option("--record-cpuid", "FILE",
+                  "write this processor's CPUID leaves to FILE in the dump format (\"-\": standard output)");
+    parser.flag("--force", "let --record-cpuid replace an existing FILE");
     return parser;
 }
 
@@ -89,16 +89,24 @@ Report buildReport(const cpu::TcxCPU2000& record, const cpu::ProcessorWindowText
     };
 }
 
-int recordDump(const std::string& path, std::ostream& out)
+// As bench --save: an existing file is replaced only with --force, and then in one step.
+int recordDump(const std::string& path, bool force, std::ostream& out, std::ostream& err)
 {
     const std::string dump = platform::recordCpuidDump(platform::installedCpuidSource());
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << dump;
-    file.close();
-    if (!file)
-        throw std::runtime_error("cannot write the CPUID dump '" + path + "': " + std::strerror(errno));
-    const auto leaves = std::count(dump.begin(), dump.end(), '\n') - 1;
-    out << "Recorded " << leaves << " CPUID leaves in " << path << '\n';
+    try {
+        platform::writeFileTarget(path, dump, force ? platform::Existing::Replace : platform::Existing::Keep,
+                                  &out);
+    } catch (const platform::FileExistsError& error) {
+        err << "quorvex-cli cpu: " << error.what() << "; --force replaces it\n";
+        return 1;
+    } catch (const platform::FileAccessError& error) {
+        err << "quorvex-cli cpu: " << error.what() << '\n';
+        return 1;
+    }
+    if (path != "-") {
+        const auto leaves = std::count(dump.begin(), dump.end(), '\n') - 1;
+        out << "Recorded " << leaves << " CPUID leaves in " << path << '\n';
+    }
     return 0;
 }
 
@@ -107,18 +115,21 @@ int runCpu(std::span<const std::string> args, std::ostream& out, std::ostream& e
     const ParsedArgs parsed = cpuArguments().parse(args);
     std::unique_ptr<platform::ScopedCpuidSource> replay;
     if (const auto path = parsed.text("--cpuid-dump")) {
-        auto dump = platform::RecordedCpuidSource::fromFile(*path);
-        if (!dump) {
-            const int reason = errno; // before anything else can change it
-            err << "quorvex-cli cpu: cannot read the CPUID dump '" << *path << "': " << std::strerror(reason)
+        std::shared_ptr<platform::RecordedCpuidSource> dump;
+        try {
+            dump = std::make_shared<platform::RecordedCpuidSource>(
+                platform::RecordedCpuidSource::fromFile(*path));
+        } catch (const platform::FileAccessError& error) {
+            err << "quorvex-cli cpu: cannot read the CPUID dump '" << *path << "': " << error.reason()
                 << '\n';
             return kUnreadableDumpStatus;
         }
-        replay = std::make_unique<platform::ScopedCpuidSource>(
-            std::make_shared<platform::RecordedCpuidSource>(std::move(*dump)));
+        replay = std::make_unique<platform::ScopedCpuidSource>(std::move(dump));
     }
+    if (parsed.has("--force") && !parsed.has("--record-cpuid"))
+        throw UsageError("--force goes with --record-cpuid FILE");
     if (const auto path = parsed.text("--record-cpuid"))
-        return recordDump(*path, out);
+        return recordDump(*path, parsed.has("--force"), out, err);
 
     writeReport(out, processorReport(!parsed.has("--no-clock")), parsed.has("--json"));
     return 0;

@@ -40,7 +40,7 @@ std::string nameValueLines(const std::vector<std::pair<std::string, std::vector<
         for (std::size_t i = 0; i < std::max<std::size_t>(values.size(), 1); ++i) {
             std::string shownName = i == 0 ? name : std::string();
             shownName.resize(width, ' ');
-            text += shownName + "  " + (values.empty() ? std::string("none") : values[i]) + '\n';
+            text += shownName + "  " + (values.empty() ? std::string("none") : visibleText(values[i])) + '\n';
         }
     }
     return text;
@@ -231,7 +231,7 @@ std::string reportPlainText(const MachineReport& report)
     if (report.warnings.empty())
         text << "none\n";
     for (const std::string& warning : report.warnings)
-        text << warning << '\n';
+        text << visibleText(warning) << '\n';
     return text.str();
 }
 

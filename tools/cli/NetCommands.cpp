@@ -8,6 +8,7 @@
 #include "results/JsonWriter.h"
 #include "tools/cli/Application.h"
 #include "tools/cli/ArgParser.h"
+#include "tools/cli/Report.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -47,7 +48,7 @@ JsonArray jsonLines(const QStringList& lines)
 void printLines(std::ostream& out, const QStringList& lines)
 {
     for (const QString& line : lines)
-        out << line.toStdString() << '\n';
+        out << visibleText(line.toStdString()) << '\n';
 }
 
 ArgParser pingArguments()
@@ -306,7 +307,7 @@ int runSmb(std::span<const std::string> args, std::ostream& out, std::ostream& e
         writeJsonLine(out, object);
     } else {
         for (const platform::NetResource& entry : listing.entries)
-            out << entry.remoteName.toStdString() << '\n';
+            out << visibleText(entry.remoteName.toStdString()) << '\n';
     }
     if (!opened)
         err << "quorvex-cli smb: cannot open "

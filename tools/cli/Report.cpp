@@ -40,7 +40,38 @@ JsonValue jsonValue(const Value& value)
         value);
 }
 
+std::string hexEscape(std::string_view prefix, unsigned value, int digits)
+{
+    static constexpr std::string_view kDigits = "0123456789ABCDEF";
+    std::string text(prefix);
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+        text += kDigits[(value >> shift) & 0xF];
+    return text;
+}
+
 } // namespace
+
+std::string visibleText(std::string_view text)
+{
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0u;
+        if (byte == 0) {
+            shown += "\\0";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            shown += hexEscape("\\x", byte, 2);
+        } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            // U+0080 to U+009F in UTF-8: terminals take some of them as escape sequences too.
+            shown += hexEscape("\\u", next, 4);
+            ++i;
+        } else {
+            shown += char(byte);
+        }
+    }
+    return shown;
+}
 
 std::string plainText(const Value& value)
 {
@@ -50,10 +81,7 @@ std::string plainText(const Value& value)
             if constexpr (std::is_same_v<T, std::monostate>) {
                 return "null";
             } else if constexpr (std::is_same_v<T, QString>) {
-                std::string shown = "\"";
-                for (const char c : v.toStdString())
-                    shown += c == '\0' ? std::string("\\0") : std::string(1, c);
-                return shown + '"';
+                return '"' + visibleText(v.toStdString()) + '"';
             } else if constexpr (std::is_same_v<T, float>) {
                 return shortestText(v);
             } else if constexpr (std::is_same_v<T, bool>) {

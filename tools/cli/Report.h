@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -40,7 +41,12 @@ void writeReport(std::ostream& out, const Report& report, bool json);
 // The report as the JSON object writeReport prints.
 results::JsonObject reportJson(const Report& report);
 
-// A value as the text form shows it: texts quoted, zero characters as \0, null as null.
+// A value as the text form shows it: texts quoted and visible (see visibleText), null as null.
 std::string plainText(const Value& value);
+
+// Text from a file, the system or the network made safe for a terminal: every control character (C0,
+// DEL and the C1 range) shows as an escape, "\0" for a zero character and "\x1B" or "\u009B" for the
+// others, so that no escape sequence or line break reaches the terminal raw.
+std::string visibleText(std::string_view text);
 
 } // namespace qv::cli

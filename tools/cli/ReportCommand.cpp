@@ -1,6 +1,7 @@
 #include "tools/cli/ReportCommand.h"
 
 #include "net/WSocket.h"
+#include "platform/FileAccess.h"
 #include "platform/IcmpEcho.h"
 #include "platform/NameResolver.h"
 #include "results/ResultFiles.h"
@@ -26,7 +27,8 @@ ArgParser reportArguments()
     ArgParser parser;
     parser.option("--format", "json|html|text", "the report's form (default text)");
     parser.option("--output", "FILE",
-                  "write the report to FILE (replaced in one step) instead of printing it");
+                  "write the report to FILE instead of printing it: a file is replaced in one step keeping "
+                  "its mode and owner, a device or pipe is written into, \"-\" is standard output");
     parser.option("--bench", "cpu|mem|all", "run the benchmark(s) once and add the sessions");
     parser.flag("--no-clock", "skip the 2-second clock measurement of the processor section");
     return parser;
@@ -99,6 +101,15 @@ int runReport(const BenchRunners& runners, std::span<const std::string> args, st
     const ParsedArgs parsed = reportArguments().parse(args);
     const Writer writer = writerFor(parsed.text("--format"));
     const std::vector<results::Benchmark> benchmarks = benchmarksAsked(parsed.text("--bench"));
+    const auto output = parsed.text("--output");
+    try {
+        // A target that cannot be written is said before anything is measured.
+        if (output)
+            platform::checkWritableTarget(*output, platform::Existing::Replace, true);
+    } catch (const platform::FileAccessError& error) {
+        err << "quorvex-cli report: " << error.what() << '\n';
+        return 1;
+    }
 
     MachineReport report;
     report.program = versionText();
@@ -116,14 +127,13 @@ int runReport(const BenchRunners& runners, std::span<const std::string> args, st
     }
 
     const std::string text = writer(report);
-    const auto output = parsed.text("--output");
     if (!output) {
         out << text;
         return 0;
     }
     try {
-        results::writeFileAtomically(*output, text, results::Existing::Replace);
-    } catch (const results::FileError& error) {
+        platform::writeFileTarget(*output, text, platform::Existing::Replace, &out);
+    } catch (const platform::FileAccessError& error) {
         err << "quorvex-cli report: " << error.what() << '\n';
         return 1;
     }

@@ -1,9 +1,10 @@
 #include "tools/cli/ThisMachine.h"
 
 #include "cpu/cxCPU2kVcl.h"
+#include "platform/FileAccess.h"
 #include "platform/Identity.h"
 
-#include <QFile>
+#include <QByteArray>
 
 #include <sys/utsname.h>
 
@@ -12,9 +13,8 @@ namespace qv::cli {
 std::string machineIdentifier()
 {
     for (const char* path : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
-        QFile file(QString::fromLatin1(path));
-        if (file.open(QIODevice::ReadOnly)) {
-            const QByteArray id = file.read(256).trimmed();
+        if (const auto head = platform::readFileHead(path, 256)) {
+            const QByteArray id = QByteArray::fromStdString(*head).trimmed();
             if (!id.isEmpty())
                 return id.toStdString();
         }
