@@ -1,5 +1,6 @@
 #include "tools/cli/Cli.h"
 #include "libs/qvconsl/qvconsl.h"
+#include "tests/support/TestSupport.h"
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/StandardCommands.h"
 #include "tools/cli/TipsCommand.h"
@@ -189,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
                        {"tips", "3"},
                        "quorvex-cli tips: unexpected argument '3'",
                        "Usage: quorvex-cli tips"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST_F(CliDispatch, AFailingCommandExitsWithOneAndSaysWhy)
 {
