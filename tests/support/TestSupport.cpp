@@ -73,6 +73,16 @@ std::string testName(std::string_view text)
     return name;
 }
 
+QString packagedVersion()
+{
+    QFile changelog(QStringLiteral(QV_SOURCE_DIR "/packaging/changelog"));
+    if (!changelog.open(QIODevice::ReadOnly))
+        return {};
+    // "quorvex (3.0.3) unstable; urgency=medium"
+    const QString first = QString::fromUtf8(changelog.readLine());
+    return first.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0);
+}
+
 QString scratchDirectory()
 {
     static std::vector<std::unique_ptr<QTemporaryDir>> folders;

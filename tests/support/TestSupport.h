@@ -54,6 +54,9 @@ struct RowName {
     }
 };
 
+// The version of the newest entry of the package's change log (packaging/changelog), "3.0.3".
+QString packagedVersion();
+
 // A fresh, empty directory under the system temporary folder, removed when the test binary ends.
 QString scratchDirectory();
 
