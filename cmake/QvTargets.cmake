@@ -18,7 +18,9 @@ function(qv_add_library target)
   qv_target_defaults(${target})
 endfunction()
 
-# A GoogleTest executable registered test by test in CTest, run headless.
+# A GoogleTest executable registered test by test in CTest, run headless. A parametrised test keeps the
+# name its row gives it (NO_PRETTY_VALUES): the printed parameter, often the row's bytes, would change
+# from build to build.
 function(qv_add_test target)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
@@ -26,6 +28,7 @@ function(qv_add_test target)
   qv_target_defaults(${target})
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
+    NO_PRETTY_VALUES
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endfunction()

@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Empty", "", false},
         ReadCase{"Binary", QByteArray("\x00\xff\xfe\x01ConseilAuDemarrage=OUI;", 27), false},
         ReadCase{"OneEnormousLine", "ConseilAuDemarrage=OUI;" + QByteArray(8 * 1024 * 1024, 'x'), false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST(TipsAtStartup, AMissingOrUnreadableFileMeansNoTips)
 {

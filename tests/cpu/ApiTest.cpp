@@ -1,6 +1,7 @@
-#include "tests/cpu/CpuTestSupport.h"
 #include "cpu/cxCPU2kVcl.h"
 #include "cpu/cxcpu2kAPI.h"
+#include "tests/cpu/CpuTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(Table, NominalSpeed,
                                          SpeedCase{"MeasuredLowCoppermine", 862.665f, 866},
                                          SpeedCase{"ExactEntry", 733.0f, 733},
                                          SpeedCase{"TieBetween25And33GoesTo25", 29.0f, 25}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qv::test::RowName());
 
 struct DescriptorCase {
     const char* name;
@@ -67,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         DescriptorCase{"CountByteTakesPartInTheSearch", {0x0000000A, 0, 0, 0x42}, 8, 0, 0, 256},
         DescriptorCase{"Bit31IsNotExamined", {0x80000001, 0x8000000C, 0, 0x41}, 16, 0, 16, 128},
         DescriptorCase{"NorthwoodDescriptorsGiveNoSecondLevel", {0x665B5001, 0, 0, 0x007B7040}, 0, 0, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST(DescriptorBytes, FollowRegisterOrderLowestByteFirst)
 {

@@ -1,5 +1,6 @@
 #include "cpu/Characteristics.h"
 #include "tests/cpu/CpuTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,6 @@ std::shared_ptr<const qv::platform::CpuidSource> leaf2(std::uint32_t eax, std::u
 {
     return ScopedDump::fromText(qv::test::dumpText("GenuineIntel", 0x683, 0, {eax, 0, 0, edx}));
 }
-
-const auto kRowName = [](const auto& info) { return std::string(info.param.name); };
 
 struct DllCase {
     const char* name;
@@ -48,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DllCase{"Descriptor42Is256", 0x00000001, 0x42, 256, false},
                     DllCase{"NoKnownCodeIsMinusOne", 0x03020101, 0x0C040800, -1, false},
                     DllCase{"Descriptor82AfterAnEarlierCode", 0x03020101, 0x0C048241, 128, true}),
-    kRowName);
+    qv::test::RowName());
 
 TEST(DllDescriptors, BytesFollowTheFourFunctionsLowestFirst)
 {
@@ -92,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CeleronCase{"CeleronWithNoKnownCodeStays", "Celeron", 0x00, "Celeron"},
                     CeleronCase{"CeleronIIIsNotRefined", "Celeron II", 0x41, "Celeron II"},
                     CeleronCase{"MobileCeleronIsNotRefined", "Mobile Celeron", 0x41, "Mobile Celeron"}),
-    kRowName);
+    qv::test::RowName());
 
 struct LinesCase {
     const char* name;
@@ -157,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Intégré - Mixte (D+I)", "Variable", "Externe (sur carte mère)", "Socket 3"},
         LinesCase{"CaseMatters", "athlon", 0, "?", "?", "?", "?", "?", "?", "?"},
         LinesCase{"EmptyName", "", 0, "?", "?", "?", "?", "?", "?", "?"}),
-    kRowName);
+    qv::test::RowName());
 
 TEST(CPUInfoTable, HoldsThirtySevenRowsWithoutUnstatedKinds)
 {
@@ -213,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FrequencyCase{"Family3IsItsOwnSpeed", "386", 3, 33, 33, 33},
                     FrequencyCase{"Family0HasNone", "Pentium class", 0, 100, 0, 33},
                     FrequencyCase{"Family7HasNone", "Intel Corporation", 7, 1000, 0, 33}),
-    kRowName);
+    qv::test::RowName());
 
 TEST(PciFrequency, EdgeValues)
 {

@@ -2,9 +2,10 @@
 // the counter steps by `granularity` ms. The measurement starts at the first tick edge and ends at the
 // first reading that reaches the start + delay, each followed at once by the time-stamp counter, so at
 // 10 ms steps over 2000 ms it times 1990 ms: a processor at M MHz measures 0.995 × M.
-#include "tests/cpu/CpuTestSupport.h"
 #include "cpu/cxCPU2kVcl.h"
 #include "cpu/cxcpu2kDefault.h"
+#include "tests/cpu/CpuTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         MeasureCase{"OneSecond", 500, 10, 0, 1000, 495.0f},
         // Beyond 2^32 cycles: the counter's high half counts.
         MeasureCase{"FastCounter", 4000, 1, 0, 2000, 3998.0f}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST(ClockMeasurement, WithoutTheTimeStampCounterIsZero)
 {
@@ -97,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SpeedCase{"RecognisedUmcWithoutTsc", "umc-u5s.txt", "", -1.0f, 25},
                     SpeedCase{"UnknownVendorWithoutTsc", "transmeta-unknown-vendor.txt", "", 0.0f, 25},
                     SpeedCase{"NoCpuid", "no-cpuid.txt", "", 0.0f, 25}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST(ComponentSpeed, WithoutLoadedOrWithAutoBenchDisabledNothingIsMeasured)
 {

@@ -1,6 +1,7 @@
 #include "platform/CpuidDump.h"
 #include "platform/FileAccess.h"
 #include "tests/cpu/CpuTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LineCase{"NegativeValue", "CPUID 00000001: -1-0-0-0", false},
                     LineCase{"EmptyRegister", "CPUID 00000001: 0--0-0", false},
                     LineCase{"Comment", "# CPUID 00000001: 0-0-0-0", false}, LineCase{"Empty", "", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST(RecordedSource, TheLastDuplicateWinsAndAbsentLeavesReadAsZeros)
 {

@@ -1,9 +1,10 @@
 // The naming step over every row family of the seven vendor tables, with the Intel second-level
 // thresholds driven by the leaf-2 descriptor byte (0x40 none, 0x41 128, 0x42 256, 0x43 512, 0x44 1024,
 // 0x45 2048, 0x82 256 KB).
-#include "tests/cpu/CpuTestSupport.h"
 #include "cpu/cxCPU2kVcl.h"
 #include "cpu/cxcpu2kDefault.h"
+#include "tests/cpu/CpuTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -138,9 +139,8 @@ const NameCase kOtherVendors[] = {
     {"RiseFamily6IsNamedAfterTheCompany", "RiseRiseRise", 0x600, 0, 0, "Rise Technology"},
 };
 
-const auto kRowName = [](const auto& info) { return std::string(info.param.name); };
-INSTANTIATE_TEST_SUITE_P(Intel, ModelName, testing::ValuesIn(kIntel), kRowName);
-INSTANTIATE_TEST_SUITE_P(OtherVendors, ModelName, testing::ValuesIn(kOtherVendors), kRowName);
+INSTANTIATE_TEST_SUITE_P(Intel, ModelName, testing::ValuesIn(kIntel), qv::test::RowName());
+INSTANTIATE_TEST_SUITE_P(OtherVendors, ModelName, testing::ValuesIn(kOtherVendors), qv::test::RowName());
 
 struct FullNameCase {
     const char* name;
@@ -178,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "Unknown Pentium class"},
                     FullNameCase{"UmcWithoutTrailingSpace", "UMC UMC UMCX", 0x410, "Unknown Vendor",
                                  "Unknown Pentium class"}),
-    kRowName);
+    qv::test::RowName());
 
 struct ClassCase {
     const char* name;
@@ -200,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ClassCase{"Pentium", 586, "Pentium class"},
                     ClassCase{"PentiumII", 686, "Pentium II class"}, ClassCase{"Alpha", 2200, "2200 class"},
                     ClassCase{"X86_64", 8664, "8664 class"}, ClassCase{"Zero", 0, "0 class"}),
-    kRowName);
+    qv::test::RowName());
 
 TEST(SystemClassName, ThisMachineReportsItsArchitecture)
 {

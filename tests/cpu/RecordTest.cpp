@@ -1,8 +1,9 @@
 // The detection record built from recorded dumps of processors of every vendor, with the clock left
 // alone (as "--no-clock" does). The expected values come from the dumps' registers and the naming and
 // cache rules, worked out by hand.
-#include "tests/cpu/CpuTestSupport.h"
 #include "cpu/cxCPU2kVcl.h"
+#include "tests/cpu/CpuTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <QVariant>
 #include <gtest/gtest.h>
@@ -567,8 +568,7 @@ TEST_P(DetectionRecord, MatchesTheDump)
     EXPECT_EQ(record.RawSpeed(), 0.0f);
 }
 
-INSTANTIATE_TEST_SUITE_P(Dumps, DetectionRecord, testing::ValuesIn(kRecords),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Dumps, DetectionRecord, testing::ValuesIn(kRecords), qv::test::RowName());
 
 TEST(DetectionRecord, FeatureFlagsFollowTheirBits)
 {

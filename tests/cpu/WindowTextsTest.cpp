@@ -1,7 +1,8 @@
 // The processor window's texts, from records built on recorded dumps and a simulated clock.
-#include "tests/cpu/CpuTestSupport.h"
 #include "cpu/ProcessorWindowTexts.h"
 #include "cpu/cxCPU2kVcl.h"
+#include "tests/cpu/CpuTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "Intel Pentium III (0.18µ) at 933 Mhz série EB", " série EB"},
                     SuffixCase{"Without82At733HasNone", 0x43, 736, "Intel Pentium III (0.18µ) at 733 Mhz",
                                ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST(ProcessorWindow, CoppermineFillsBothPages)
 {
@@ -134,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(Processors, ThreeDNowIndicator,
                                          ThreeDNowCase{"CyrixWithTheFlag", "cyrix-iii.txt", true},
                                          ThreeDNowCase{"IntelWithout", "intel-pentium3-coppermine.txt",
                                                        false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qv::test::RowName());
 
 TEST(ProcessorWindow, AmdFamily5WithoutTheFlagHasNo3DNow)
 {

@@ -1,4 +1,5 @@
 #include "libs/qvconsl/qvconsl.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,6 @@ INSTANTIATE_TEST_SUITE_P(Numbers, QvConslOutOfRange,
                                          OutOfRangeCase{"OnePastTheLast", GetNbConseil() + 1},
                                          OutOfRangeCase{"Smallest", std::numeric_limits<std::int32_t>::min()},
                                          OutOfRangeCase{"Largest", std::numeric_limits<std::int32_t>::max()}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qv::test::RowName());
 
 } // namespace

@@ -4,9 +4,12 @@
 #include "tests/net/NetDoubles.h"
 #include "tests/support/TestSupport.h"
 
+#include <QSet>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <iterator>
 
 namespace {
 
@@ -116,20 +119,36 @@ TEST_F(WSocketTest, AnExceptionInTheCompletionGoesToOnBgException)
     EXPECT_EQ(caught, QStringLiteral("handler failed"));
 }
 
-TEST_F(WSocketTest, StoredSettingsLoadAndErrorTextsFollowTheTable)
+// A form's stored SOCKS level goes through the property system; one the component does not know is
+// refused and the stored one kept.
+TEST_F(WSocketTest, AnUnknownStoredSocksLevelIsRefusedAndTheOldOneKept)
 {
     TWSocket stored;
-    EXPECT_TRUE(stored.setProperty("Proto", QStringLiteral("tcp")));
-    EXPECT_TRUE(stored.setProperty("LocalAddr", QStringLiteral("0.0.0.0")));
-    EXPECT_TRUE(stored.setProperty("LocalPort", QStringLiteral("0")));
-    EXPECT_TRUE(stored.setProperty("SocksLevel", QStringLiteral("5")));
-    EXPECT_TRUE(stored.setProperty("LineMode", false));
-    EXPECT_EQ(stored.State(), TWSocket::wsClosed);
+    ASSERT_TRUE(stored.setProperty("SocksLevel", QStringLiteral("4A")));
     EXPECT_THROW(stored.setSocksLevel(QStringLiteral("6")), qv::net::ESocketException);
+    EXPECT_EQ(stored.property("SocksLevel").toString(), QStringLiteral("4A"));
+}
 
-    EXPECT_EQ(qv::net::SocketErrorDesc(10004), QStringLiteral("Interrupted system call"));
-    EXPECT_EQ(qv::net::SocketErrorDesc(11004), QStringLiteral("No Data"));
-    EXPECT_EQ(qv::net::SocketErrorDesc(10023), QStringLiteral("Not a WinSock error"));
+// Each code a lookup can end with, from the component or from the resolver, is described, and no two
+// share a text: "lookup --json" shows it as ErrorText.
+TEST(SocketErrorDescTest, EveryLookupOutcomeHasATextOfItsOwn)
+{
+    namespace resolver_error = qv::platform::resolver_error;
+    const int outcomes[] = {0,
+                            TWSocket::kCancelled,
+                            TWSocket::kInvalidArgument,
+                            resolver_error::kHostNotFound,
+                            resolver_error::kTryAgain,
+                            resolver_error::kNoRecovery,
+                            resolver_error::kNoData};
+    const QString unknown = qv::net::SocketErrorDesc(-1);
+    QSet<QString> texts;
+    for (const int code : outcomes) {
+        const QString text = qv::net::SocketErrorDesc(code);
+        EXPECT_NE(text, unknown) << code;
+        texts.insert(text);
+    }
+    EXPECT_EQ(texts.size(), qsizetype(std::size(outcomes)));
 }
 
 TEST(LocalAddressesTest, TheListIsOneObjectWithFreshContents)

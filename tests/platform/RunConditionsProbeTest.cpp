@@ -1,5 +1,6 @@
 #include "platform/RunConditionsProbe.h"
 #include "tests/support/FakeTree.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -133,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
         GarbageCase{"OneClockGarbage", kCpu + "cpu1/cpufreq/scaling_cur_freq", "fast\n", kCurrent},
         GarbageCase{"BoostNotAFlag", kCpu + "cpufreq/boost", "2\n", kBoost},
         GarbageCase{"ThrottleGarbage", kCpu + "cpu1/thermal_throttle/core_throttle_count", "x\n", kThrottle}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 struct StatCase {
     const char* name;
@@ -158,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, RunConditionsProbeStat,
                          testing::Values(StatCase{"FourNumbers", "cpu 1 2 3 4\n", 6, 4, 0},
                                          StatCase{"SevenNumbers", "cpu 1 2 3 4 5 6 7\n", 19, 9, 0},
                                          StatCase{"EightNumbers", "cpu 1 2 3 4 5 6 7 8", 19, 9, 8}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qv::test::RowName());
 
 TEST(RunConditionsProbe, OnlineListWithGapsGivesClocksInProcessorOrder)
 {
@@ -240,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(
         PowerCase{"NoMainsFull", {{"BAT0", "Battery", "", "Full", ""}}, false},
         PowerCase{"NoMainsOneOfTwoDischarging", {kDischarging, {"BAT1", "Battery", "", "Full", ""}}, false},
         PowerCase{"OnlyADeviceBattery", {kMouse}, std::nullopt}, PowerCase{"Nothing", {}, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 // This machine has no frequency scaling, battery or throttle counters to check; the basics exist on
 // every Linux system.

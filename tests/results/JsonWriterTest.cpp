@@ -1,4 +1,5 @@
 #include "results/JsonWriter.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -100,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                     EscapeCase{"SurrogateBecomesReplacement", "\xED\xA0\x80",
                                "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},
                     EscapeCase{"EmptyString", "", R"("")"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 struct DoubleCase {
     const char* name;
@@ -130,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DoubleCase{"OneThird", 1.0 / 3.0, "0.3333333333333333"},
                     DoubleCase{"Largest", std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
                     DoubleCase{"SmallestSubnormal", std::numeric_limits<double>::denorm_min(), "5e-324"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST(JsonWriter, NonFiniteDoublesBecomeNull)
 {

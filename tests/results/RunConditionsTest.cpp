@@ -2,6 +2,7 @@
 #include "tests/support/FakeTree.h"
 
 #include "platform/CpuidDump.h"
+#include "tests/support/TestSupport.h"
 
 #include <QJsonDocument>
 
@@ -69,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"running on battery: the clock is lowered and varies",
                      "other programs kept 1.25 processors busy before the run",
                      "the processor was throttled 4 times during the run"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 // clang-format on
 #pragma GCC diagnostic pop
 

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <cctype>
 #include <memory>
 
 namespace qv::test {
@@ -54,6 +55,32 @@ int countPixels(const QImage& image, const QColor& colour, const QRect& area)
 {
     return countPixels(
         image, [rgb = colour.rgb()](const QColor& pixel) { return pixel.rgb() == rgb; }, area);
+}
+
+std::string testName(std::string_view text)
+{
+    std::string name;
+    bool capitalise = false;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte > 0x7F || (std::isalnum(byte) == 0 && c != '_')) {
+            capitalise = !name.empty();
+            continue;
+        }
+        name += capitalise ? static_cast<char>(std::toupper(byte)) : c;
+        capitalise = false;
+    }
+    return name;
+}
+
+QString packagedVersion()
+{
+    QFile changelog(QStringLiteral(QV_SOURCE_DIR "/packaging/changelog"));
+    if (!changelog.open(QIODevice::ReadOnly))
+        return {};
+    // "quorvex (3.0.3) unstable; urgency=medium"
+    const QString first = QString::fromUtf8(changelog.readLine());
+    return first.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0);
 }
 
 QString scratchDirectory()

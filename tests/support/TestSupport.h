@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <ostream>
+#include <string>
+#include <string_view>
 
 class QColor;
 class QImage;
@@ -37,6 +39,23 @@ QString saveScreenshot(QWidget& widget, const QString& name);
 // RGB.
 int countPixels(const QImage& image, const std::function<bool(const QColor&)>& match, const QRect& area = {});
 int countPixels(const QImage& image, const QColor& colour, const QRect& area = {});
+
+// `text` as a valid test name: letters, digits and '_' are kept; any other run of characters is dropped
+// and the letter after it capitalised ("with 128 KB" gives "With128KB").
+std::string testName(std::string_view text);
+
+// Names a parametrised row after its `name` field, so that the test reads as its case and keeps the
+// same name from build to build: INSTANTIATE_TEST_SUITE_P(..., testing::Values(...), qv::test::RowName()).
+struct RowName {
+    template<class Row>
+    std::string operator()(const ::testing::TestParamInfo<Row>& info) const
+    {
+        return testName(info.param.name);
+    }
+};
+
+// The version of the newest entry of the package's change log (packaging/changelog), "3.0.3".
+QString packagedVersion();
 
 // A fresh, empty directory under the system temporary folder, removed when the test binary ends.
 QString scratchDirectory();

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -139,29 +140,52 @@ TEST_F(InfoSystemeWindowTest, ActivatingAgainShowsTheFirstPageAndCloseAndHelpWor
     EXPECT_FALSE(window->isVisible());
 }
 
-// This machine on all four pages, for a person to look at.
+// The label's text drawn afresh over the given background, in the label's font and the dialog's text
+// colour: what the window must show in the label's rectangle.
+QImage drawnLabel(const QLabel& label, const QString& text, QImage::Format format, const QColor& background)
+{
+    QImage image(label.size(), format);
+    image.fill(background);
+    QPainter painter(&image);
+    painter.setFont(label.font());
+    painter.setPen(qv::look::kDialogText);
+    painter.drawText(image.rect(), static_cast<int>(label.alignment()), text);
+    return image;
+}
+
+// This machine on all four pages: on each, a label shows its text at its place.
 TEST_F(InfoSystemeWindowTest, RendersThisMachineOnEveryPage)
 {
     TInfoSystemeDlg window;
     window.show();
     const Ui::InfoSystemeDlg& form = window.form();
     EXPECT_EQ(window.size(), QSize(404, 360));
-    EXPECT_EQ(form.Plateforme->text(), qv::platform::LinuxSystemFacts().version().platformName);
+    const qv::platform::LinuxSystemFacts facts;
     EXPECT_FALSE(form.GroupVersionWin95->isVisible());
 
-    const QList<TTabSheet*> pages{form.TabSheet1, form.TabSheet2, form.TabSheet3, form.TabSheet4};
-    const QList<QLabel*> values{form.Plateforme, form.NomConnection, form.DateInstallationWindows,
-                                form.RepWindows};
-    const QStringList names{QStringLiteral("os"), QStringLiteral("user"), QStringLiteral("installation"),
-                            QStringLiteral("directories")};
-    for (int i = 0; i < pages.size(); ++i) {
-        form.PageControl1->setActivePage(pages[i]);
-        const QImage image(qv::test::saveScreenshot(window, QStringLiteral("system_info_") + names[i]));
-        const QRect value(values[i]->mapTo(&window, QPoint(0, 0)), values[i]->size());
-        if (!values[i]->text().isEmpty()) {
-            EXPECT_GT(qv::test::countPixels(image, qv::look::kDialogText, value), 5)
-                << names[i].toStdString();
-        }
+    struct Shown {
+        TTabSheet* page;
+        QLabel* label;
+        QString text;
+        QString picture;
+    };
+    const QList<Shown> pages{
+        {form.TabSheet1, form.Plateforme, facts.version().platformName, QStringLiteral("os")},
+        {form.TabSheet2, form.NomConnection, facts.userName().value_or(QString()), QStringLiteral("user")},
+        {form.TabSheet3, form.Label10, QStringLiteral("Install. date  :"), QStringLiteral("installation")},
+        {form.TabSheet4, form.RepWindows, facts.windowsDirectory().value_or(QString()),
+         QStringLiteral("directories")},
+    };
+    for (const Shown& shown : pages) {
+        SCOPED_TRACE(shown.picture.toStdString());
+        ASSERT_FALSE(shown.text.isEmpty());
+        form.PageControl1->setActivePage(shown.page);
+        const QImage image(qv::test::saveScreenshot(window, QStringLiteral("system_info_") + shown.picture));
+        const QImage label =
+            image.copy(QRect(shown.label->mapTo(&window, QPoint(0, 0)), shown.label->size()));
+        // The group's panel shows at the label's corner, which the vertically centred text never reaches.
+        EXPECT_TRUE(label == drawnLabel(*shown.label, shown.text, label.format(), label.pixelColor(0, 0)))
+            << "the label does not show \"" << shown.text.toStdString() << '"';
         EXPECT_GT(qv::test::countPixels(image, qv::look::kDialogBackground), 404 * 360 / 3);
     }
     EXPECT_FALSE(form.Extentions->isVisible());

@@ -2,7 +2,9 @@
 #include "platform/PackedDateTime.h"
 #include "sysinfo/SysInfo.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -30,6 +32,23 @@ std::uint64_t meminfoKilobytes(const char* field)
 {
     return shell(QStringLiteral("awk '/^%1:/ { print $2 }' /proc/meminfo").arg(QLatin1String(field)))
         .toULongLong();
+}
+
+// The folder of the C library this process loaded, read from /proc/self/maps.
+QString loadedCLibraryFolder()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        const qsizetype start = line.indexOf('/');
+        if (start < 0)
+            continue;
+        const QFileInfo file(QString::fromLocal8Bit(line.mid(start)));
+        if (file.fileName().startsWith(QStringLiteral("libc.so")))
+            return file.canonicalPath();
+    }
+    return {};
 }
 
 TEST(LinuxSystemFactsTest, VersionNamesAndSizesMatchTheSystemsOwnAnswers)
@@ -76,12 +95,18 @@ TEST(LinuxSystemFactsTest, RegistryAndDirectoriesAnswerAsLinuxHasThem)
     const LinuxSystemFacts facts;
     constexpr auto HKLM = RegistryRoot::LocalMachine;
     const QString setup = QStringLiteral("\\SOFTWARE\\Microsoft\\Windows\\Setup");
-    EXPECT_EQ(facts.registryText(HKLM, setup, QStringLiteral("WinDir")), QStringLiteral("/usr"));
-    EXPECT_EQ(facts.registryText(HKLM, setup, QStringLiteral("SysDir")), QStringLiteral("/usr/lib"));
-    EXPECT_EQ(facts.windowsDirectory(), QStringLiteral("/usr"));
-    EXPECT_EQ(facts.systemDirectory(), QStringLiteral("/usr/lib"));
-    const QString tmpdir = qEnvironmentVariable("TMPDIR");
-    EXPECT_EQ(facts.tempDirectory(), tmpdir.isEmpty() ? QStringLiteral("/tmp") : tmpdir);
+    EXPECT_EQ(facts.registryText(HKLM, setup, QStringLiteral("WinDir")), facts.windowsDirectory());
+    EXPECT_EQ(facts.registryText(HKLM, setup, QStringLiteral("SysDir")), facts.systemDirectory());
+    // The system directory holds the C library this process runs on, as the process's own map of its
+    // files shows it, and lies inside the Windows directory.
+    const QString system = facts.systemDirectory().value_or(QString());
+    const QString cLibrary = loadedCLibraryFolder();
+    ASSERT_FALSE(system.isEmpty());
+    ASSERT_FALSE(cLibrary.isEmpty());
+    EXPECT_TRUE(cLibrary == system || cLibrary.startsWith(system + QLatin1Char('/')))
+        << cLibrary.toStdString();
+    EXPECT_TRUE(system.startsWith(facts.windowsDirectory().value_or(QString()) + QLatin1Char('/')));
+    EXPECT_EQ(QDir::cleanPath(facts.tempDirectory().value_or(QString())), QDir::tempPath());
 
     QFile machineId(QStringLiteral("/etc/machine-id"));
     if (machineId.open(QIODevice::ReadOnly)) {

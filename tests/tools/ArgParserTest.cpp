@@ -1,4 +1,5 @@
 #include "tools/cli/ArgParser.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -114,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"--repeat", "99999999999999999999"},
                   "option '--repeat' must be between 1 and 100, got 99999999999999999999"},
         ErrorCase{"TooManyPositionals", {"cpu", "mem"}, "unexpected argument 'mem'"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST(ArgParser, RequiredPositionalMissing)
 {

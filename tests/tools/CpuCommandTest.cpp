@@ -119,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
             R"j("Characteristics":{"Name":"Pentium class","DataBus":"?","AddressBus":"?","L1Size":"?",)j"
             R"j("L1Kind":"?","L2Size":"?","L2Kind":"?","Socket":"?","Class":"?","ExternalFrequency":0,)j"
             R"j("PciFrequency":0,"SuffixE":""}})j"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 QJsonObject jsonOf(const Result& result)
 {

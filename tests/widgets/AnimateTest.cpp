@@ -33,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(Frames, AnimatedFrameFor,
                                          FrameCase{"the_count_itself_wraps_to_zero", 10, 10, 0},
                                          FrameCase{"in_range_is_kept", 4, 5, 4},
                                          FrameCase{"single_frame_is_always_zero", 7, 1, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qv::test::RowName());
 
 TEST(TAnimated, ChangeFrameFiresWithTheRequestedValueWhenTheShownFrameChanges)
 {
@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"reverse_once_stops_on_frame_zero", true, false, 3, {2, 1, 0}, false},
         RunCase{"reverse_from_zero_wraps_to_the_last_first", true, false, 0, {4, 3, 2, 1, 0}, false},
         RunCase{"forward_loop_goes_round_again", false, true, 2, {3, 4, 0, 1, 2, 3}, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST(KeyedStrip, CutsOutExactlyTheTransparentColour)
 {

@@ -1,16 +1,11 @@
 #include "widgets/ExtPageLayout.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace qv::widgets;
 
 namespace {
-
-template<typename Case>
-std::string rowName(const testing::TestParamInfo<Case>& info)
-{
-    return info.param.name;
-}
 
 struct MoveCase {
     const char* name;
@@ -56,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {35, 70}},
         MoveCase{"top_to_bottom_swaps_nothing", TabSide::Top, TabSide::Bottom, {0, 0}, {0, 0}, {0, 0}},
         MoveCase{"left_to_right_keeps_zeros", TabSide::Left, TabSide::Right, {0, 0}, {0, 0}, {0, 0}}),
-    rowName<MoveCase>);
+    qv::test::RowName());
 
 TEST(StripFont, TheInactiveFontOnlyWhenItsWIsStrictlyWider)
 {
@@ -105,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
                  true,
                  {10, 20, 60, 18},
                  {10, 20, 60, 18}}),
-    rowName<RectCase>);
+    qv::test::RowName());
 
 TEST(CaptionPlacement, CentresTheMeasuredBlockAfterTheOffset)
 {
@@ -177,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
             "glyph_left_on_side_tabs", TabSide::Right, true, false, false, {29, 0}, CaptionAlign::Left, true},
         PlanCase{
             "glyph_above_the_caption", TabSide::Top, true, false, true, {0, 17}, CaptionAlign::Centre, true}),
-    rowName<PlanCase>);
+    qv::test::RowName());
 
 TEST(GlyphPosition, FollowsTheCaptionBlock)
 {
@@ -209,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, TabHints,
                                          HintCase{"over_no_tab", -1, -1, ""},
                                          HintCase{"line_of_the_page_behind_a_hidden_one", 0, 1, "second"},
                                          HintCase{"page_beyond_the_lines", 1, 3, ""}),
-                         rowName<HintCase>);
+                         qv::test::RowName());
 
 TEST(Scaling, MultipliesThenDividesRounded)
 {

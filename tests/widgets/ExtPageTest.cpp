@@ -142,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"the_tab_widget_selection",
                     [](Fixture& f) { static_cast<QTabWidget*>(f.control.get())->setCurrentIndex(1); }},
         RefusalCase{"the_tab_bar_selection", [](Fixture& f) { f.control->tabBar()->setCurrentIndex(1); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST(TExtPageControl, EnabledPagesChangeByClickAcceleratorAndActivePage)
 {

@@ -1,4 +1,5 @@
 #include "widgets/GlyphImages.h"
+#include "tests/support/TestSupport.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(Strips, NumGlyphsForStrip,
                                          StripCase{"five_squares_fall_back_to_one_frame", {80, 16}, 3, 1},
                                          StripCase{"a_50x16_strip_keeps_the_old_count", {50, 16}, 2, 2},
                                          StripCase{"an_empty_glyph_keeps_the_old_count", {0, 0}, 3, 3}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qv::test::RowName());
 
 TEST(GreyCopy, WeighsRedElevenGreenFiftyNineBlueThirtyAndKeepsAlpha)
 {

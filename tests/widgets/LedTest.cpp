@@ -15,12 +15,6 @@ using qv::widgets::ledSourceRect;
 
 namespace {
 
-template<typename Case>
-std::string rowName(const testing::TestParamInfo<Case>& info)
-{
-    return info.param.name;
-}
-
 TEST(LedPictureSheet, IsLoadedWithTheFirstLedAndFreedWithTheLast)
 {
     ASSERT_FALSE(LedPictureSheet::isLoaded()) << "an LED control of another test is still alive";
@@ -67,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         SourceCase{
             "disabled_lit_green_shows_the_unlit_disabled_picture", true, TLED::lcGreen, false, {0, 39}},
         SourceCase{"disabled_unlit_yellow_too", false, TLED::lcYellow, false, {0, 39}}),
-    rowName<SourceCase>);
+    qv::test::RowName());
 
 struct LayoutCase {
     const char* name;
@@ -128,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(Alignments, LedLabelLayoutTest,
                                                     {0, -1, 12, 13},
                                                     {15, 0, 82, 10},
                                                     kLeftMiddle}),
-                         rowName<LayoutCase>);
+                         qv::test::RowName());
 
 TEST(TLED, KeepsItsFixedSizeWhateverItIsResizedTo)
 {

@@ -1,4 +1,5 @@
 #include "widgets/TransBtnLayout.h"
+#include "tests/support/TestSupport.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -144,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(Alignments, TransBtnLayoutTable,
                                                     {20, 10},
                                                     {20, 3},
                                                     {10, 6}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         qv::test::RowName());
 
 TEST(MeasureCaption, TheAcceleratorMarkTakesNoRoom)
 {

@@ -1,4 +1,5 @@
 #include "widgets/TransBtnPainter.h"
+#include "tests/support/TestSupport.h"
 
 #include <QImage>
 #include <QPainter>
@@ -101,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"dark_pressed_is_sunken", look(Btn::fsDark, true), D, F, _, _, _},
         FrameCase{"mono_at_rest_is_raised", look(Btn::fsMono), L, D, _, _, _},
         FrameCase{"mono_pressed_is_sunken", look(Btn::fsMono, true), D, L, _, _, _}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST(Frame3D, GivesTheTopRightAndBottomLeftCornersToTheBottomColourAndShrinks)
 {

@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
     ShowPressed, TransBtnPressedShift,
     testing::Values(ShiftCase{"pressed_content_moves_one_pixel_right_and_down", true, {1, 1}},
                     ShiftCase{"without_show_pressed_the_content_stays", false, {0, 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST(TransBtnRendering, ExplorerAtRestDrawsTheGlyphInGrey)
 {

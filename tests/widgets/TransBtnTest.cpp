@@ -1,4 +1,5 @@
 #include "widgets/TransBtn.h"
+#include "tests/support/TestSupport.h"
 #include "tests/widgets/TransBtnTestSupport.h"
 #include "widgets/TransBtnLayout.h"
 
@@ -133,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"four_frames_pressed_shows_the_third", 4, R, true, true, false, true, 2},
         ChoiceCase{"four_frames_explorer_pressed_away_from_the_pointer_is_grey", 4, X, true, true, false,
                    true, 4}),
-    [](const auto& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST_F(TransBtnWidget, DraggingOutAndBackInFollowsThePointer)
 {
