@@ -1,5 +1,7 @@
 // Which shared libraries the built tool loads, as the dynamic loader itself reports them (LD_DEBUG),
 // dlopen included: a command must not pay for libraries that only another command needs.
+#include "tests/support/TestSupport.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -70,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Command{"SysWithoutDisplay", {QStringLiteral("sys"), QStringLiteral("--json")}},
                     Command{"ReportWithoutDisplay",
                             {QStringLiteral("report"), QStringLiteral("--no-clock")}}),
-    [](const testing::TestParamInfo<Command>& info) { return std::string(info.param.name); });
+    qv::test::RowName());
 
 TEST(LoadedLibrariesWithDisplay, SysLoadsQtGuiToReadTheScreen)
 {
