@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,20 @@ TEST_F(InfoCPUWindowTest, ACoppermineAt866FillsBothPages)
     }
     EXPECT_EQ(form.PageControl1->ActivePage(), form.TabSheet1);
     EXPECT_TRUE(form.TabSheet2->TabVisible());
+}
+
+TEST_F(InfoCPUWindowTest, TheTypeButtonsOnlyShowTheType)
+{
+    const auto window =
+        open(qv::test::dumpText("GenuineIntel", 0x683, kCoppermineFeatures, {1, 0, 0, 0x82}), "866.0");
+    const Ui::InfoCPUDlg& form = window->form();
+    form.PageControl1->setActivePage(form.TabSheet2);
+    QTest::mouseClick(form.OverDrive, Qt::LeftButton);
+    form.Standard->setFocus();
+    QTest::keyClick(form.Standard, Qt::Key_Down);
+    QTest::keyClick(form.Standard, Qt::Key_Space);
+    EXPECT_TRUE(form.Standard->isChecked());
+    EXPECT_FALSE(form.OverDrive->isChecked()) << "neither a click nor a key chooses OverDrive";
 }
 
 TEST_F(InfoCPUWindowTest, ACoppermineAt866WithoutDescriptor82IsStillSeriesEB)
