@@ -16,6 +16,7 @@ bool isBackground(QRgb pixel, QRgb topLeft)
 QImage tinted(const QImage& shape, const QColor& colour)
 {
     QImage result(shape.size(), QImage::Format_ARGB32);
+    result.setDevicePixelRatio(shape.devicePixelRatio());
     for (int y = 0; y < shape.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));

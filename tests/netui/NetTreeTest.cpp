@@ -4,6 +4,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QElapsedTimer>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -225,6 +226,21 @@ TEST_F(NetTreeTest, ListingAFrozenShareKeepsTheTreeLiveAndAFailedNodeCanBeOpened
     backup->setExpanded(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return backup->childCount() == 1; }, 5000)) << "tried again";
     ASSERT_TRUE(QTest::qWaitFor([] { return TCustomNetTreeView::workersRunning() == 0; }, 5000));
+}
+
+TEST_F(NetTreeTest, LongNamesScrollSideways)
+{
+    const QString longName = QStringLiteral("A share whose name is much longer than the tree is wide");
+    scripted->containers[QStringLiteral("\\\\NAS")].entries = {
+        resource(QStringLiteral("\\\\NAS\\") + longName, 1)};
+    tree.resize(200, 150);
+    tree.show();
+    run(TCustomNetTreeView::rtAny, false);
+    find(tree, longName)->parent()->setExpanded(true);
+    tree.scrollToItem(find(tree, longName));
+    QCoreApplication::processEvents();
+    EXPECT_GT(tree.horizontalScrollBar()->maximum(), 0);
+    EXPECT_GE(tree.columnWidth(0), tree.fontMetrics().horizontalAdvance(longName)) << "the name is never cut";
 }
 
 TEST_F(NetTreeTest, AnEnumerationErrorIsShownOnce)

@@ -168,6 +168,13 @@ TEST_F(InfoSystemeWindowTest, LongValuesAreCutWithAnEllipsisAndShownWholeInTheir
     EXPECT_EQ(form.RepTemp->shownToolTip(), *facts.tempDir);
     EXPECT_EQ(form.NomOrdinateur->shownToolTip(),
               *facts.computer + QStringLiteral("\nNom du poste de travail"));
+    form.PageControl1->setActivePage(form.TabSheet4);
+    const QImage image(qv::test::saveScreenshot(*window, QStringLiteral("system_info_long_values")));
+    const QRect beyond(
+        form.RepTemp->mapTo(window.get(), QPoint(form.RepTemp->width(), 0)),
+        QSize(form.GroupBox4->width() - form.RepTemp->geometry().right() - 1, form.RepTemp->height()));
+    EXPECT_EQ(qv::test::countPixels(image, qv::look::kDialogText, beyond), 0)
+        << "nothing drawn past the label";
     EXPECT_FALSE(form.Release->isElided());
     EXPECT_EQ(form.Release->shownToolTip(), form.Release->toolTip());
 }

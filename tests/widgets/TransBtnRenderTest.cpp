@@ -1,6 +1,7 @@
 #include "forms/Look.h"
 #include "tests/support/TestSupport.h"
 #include "tests/widgets/TransBtnTestSupport.h"
+#include "widgets/GlyphImages.h"
 #include "widgets/TransBtn.h"
 
 #include <QLinearGradient>
@@ -186,6 +187,18 @@ TEST(TransBtnRendering, AtPixelRatio2TheButtonDrawsFromThe2xPicture)
     ASSERT_EQ(sharp.devicePixelRatio(), 2);
     EXPECT_EQ(sharp.deviceIndependentSize().toSize(), QPixmap(path).size()) << "the same size on the screen";
     EXPECT_EQ(qv::look::picture(path, 1).devicePixelRatio(), 1);
+
+    // The grey and disabled copies are made at the same resolution and cover the same shape.
+    qv::widgets::GlyphImageList images;
+    images.rebuild(sharp, 1, Qt::white, Qt::darkGray);
+    const auto opaque = [](const QImage& image) {
+        return qv::test::countPixels(image.convertToFormat(QImage::Format_ARGB32),
+                                     [](const QColor& c) { return c.alpha() > 128; });
+    };
+    for (int i = 0; i < images.count(); ++i) {
+        EXPECT_EQ(images.image(i).deviceIndependentSize().toSize(), images.imageSize()) << i;
+        EXPECT_LT(opaque(images.image(i).toImage()), opaque(sharp.toImage()) * 6 / 5) << i;
+    }
 
     const QImage drawn = render(sharp);
     EXPECT_EQ(unevenBlocks(render(QPixmap(path))), 0) << "the 1x picture, blown up";
