@@ -59,11 +59,12 @@ namespace {
 
 std::atomic<int> g_workersRunning = 0;
 
-// Starts `body` on a thread of its own at idle priority; the thread deletes itself when it ends.
+// Starts a worker thread at idle priority; it deletes itself when it ends.
 void startWorker(QThread* thread)
 {
     ++g_workersRunning;
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    QObject::connect(thread, &QObject::destroyed, [] { --g_workersRunning; });
     thread->start(QThread::IdlePriority);
 }
 
@@ -327,7 +328,6 @@ void TCustomNetTreeView::listDirectories(QTreeWidgetItem* node)
         [this, link, index, path = NodePath(node), neighbourhood = qv::platform::networkNeighbourhood()] {
             const std::optional<QStringList> directories = neighbourhood->directories(path);
             link->call([&] { directoriesListed(index, directories); });
-            --g_workersRunning;
         }));
 }
 
@@ -404,5 +404,4 @@ void TThreadEnumNet::run()
 {
     TCustomNetTreeView::BuildTree(*m_run, m_tree);
     m_run->link->call([tree = m_tree, run = m_run.get()] { tree->AnalysisDone(run); });
-    --g_workersRunning;
 }

@@ -73,7 +73,7 @@ public:
     // The pictures of the node kinds, by image index.
     void setImages(const QList<QIcon>& images) { m_images = images; }
 
-    // Workers of every tree still running, those let go included.
+    // Workers of every tree not yet ended and deleted, those let go included.
     static int workersRunning();
 
     std::function<void(QObject* Sender)> OnDone;
