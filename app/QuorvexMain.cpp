@@ -95,7 +95,7 @@ void TQuorvexMain::createCommandButtons()
             auto* button = new TTransparentButton(pages[group]);
             button->setObjectName(QString::fromLatin1(info.button.objectName));
             button->setGeometry(commandButtonRect(row++));
-            button->setGlyph(QPixmap(QString::fromLatin1(info.button.glyph)));
+            button->setGlyph(qv::look::picture(QString::fromLatin1(info.button.glyph)));
             button->setStatusTip(QString::fromUtf8(info.button.hint));
             button->setCursor(Qt::PointingHandCursor);
             // The functions that work stand out with a sunken frame.

@@ -3,11 +3,32 @@
 #include "widgets/ExtPage.h"
 #include "widgets/TransBtn.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
 namespace qv::look {
+
+QPixmap picture(const QString& path, qreal ratio)
+{
+    if (ratio > 1 && path.endsWith(QLatin1String(".png"))) {
+        const QString doubled = path.chopped(4) + QStringLiteral("@2x.png");
+        if (QFile::exists(doubled)) {
+            QPixmap sharp(doubled);
+            sharp.setDevicePixelRatio(2);
+            return sharp;
+        }
+    }
+    return QPixmap(path);
+}
+
+QPixmap picture(const QString& path)
+{
+    return picture(path, qApp->devicePixelRatio());
+}
 
 void fillBackground(QWidget& widget, const QColor& colour)
 {
@@ -58,9 +79,18 @@ void setBold(QWidget& widget, bool bold)
     widget.setFont(font);
 }
 
+void makeDisplayOnly(std::initializer_list<QAbstractButton*> buttons)
+{
+    for (QAbstractButton* button : buttons) {
+        button->setAttribute(Qt::WA_TransparentForMouseEvents);
+        button->setFocusPolicy(Qt::NoFocus);
+    }
+}
+
 void styleDialogButton(TTransparentButton& button)
 {
     button.setFont(arialFont(13, true));
+    button.setGlyphMark(kButtonPictureMark);
     QPalette palette = button.palette();
     palette.setColor(QPalette::WindowText, Qt::white);
     palette.setColor(QPalette::ButtonText, Qt::white);

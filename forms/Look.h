@@ -2,9 +2,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
+#include <QString>
 
 #include <initializer_list>
 
+class QAbstractButton;
 class QWidget;
 class TExtPageControl;
 class TTabSheet;
@@ -16,6 +19,12 @@ namespace qv::look {
 inline const QColor kMainWindowGrey{179, 179, 179};
 inline const QColor kDialogBackground{198, 198, 214};
 inline const QColor kDialogText{41, 41, 82};
+
+// The picture at `path` (":/pictures/banner.png") for a screen of device pixel `ratio`: above 1, its @2x
+// version where there is one, drawn at double resolution (it then reports a pixel ratio of 2, so it
+// keeps its size on the screen). The windows' descriptions load their pictures through it.
+QPixmap picture(const QString& path, qreal ratio);
+QPixmap picture(const QString& path);
 
 // Dialog background and text colours on `window` and everything in it.
 void applyDialogLook(QWidget& window);
@@ -32,7 +41,12 @@ QFont msSansSerifFont(int pixelSize, bool bold = false);
 // Makes `widget`'s own font bold or regular, keeping its family and size.
 void setBold(QWidget& widget, bool bold);
 
-// The dialogs' push buttons: white bold Arial 13 over their button picture.
+// Check boxes and radio buttons that only show a fact: neither the mouse nor the keyboard reach them.
+void makeDisplayOnly(std::initializer_list<QAbstractButton*> buttons);
+
+// The dialogs' push buttons: white bold Arial 13 over their button picture, clear of the mark that the
+// picture carries in its first kButtonPictureMark pixels.
+constexpr int kButtonPictureMark = 28;
 void styleDialogButton(TTransparentButton& button);
 
 // The pages of an information window: attached to `control` in order, their tabs in the dialog

@@ -1,76 +1,149 @@
 # Written by tools/picgen (qv-picgen); every generated picture, relative to forms/.
 set(QV_PICTURES
   pictures/app_icon.png
+  pictures/app_icon@2x.png
   pictures/app_icon_128.png
+  pictures/app_icon_128@2x.png
   pictures/app_icon_16.png
+  pictures/app_icon_16@2x.png
   pictures/app_icon_256.png
+  pictures/app_icon_256@2x.png
   pictures/app_icon_32.png
+  pictures/app_icon_32@2x.png
   pictures/app_icon_48.png
+  pictures/app_icon_48@2x.png
   pictures/banner.png
+  pictures/banner@2x.png
   pictures/bench_illustration.png
+  pictures/bench_illustration@2x.png
   pictures/btn_cancel.png
+  pictures/btn_cancel@2x.png
   pictures/btn_close.png
+  pictures/btn_close@2x.png
   pictures/btn_help.png
+  pictures/btn_help@2x.png
   pictures/btn_next.png
+  pictures/btn_next@2x.png
   pictures/btn_ok.png
+  pictures/btn_ok@2x.png
   pictures/btn_print.png
+  pictures/btn_print@2x.png
   pictures/btn_start.png
+  pictures/btn_start@2x.png
   pictures/chart_background.png
+  pictures/chart_background@2x.png
   pictures/chart_page_alu.png
+  pictures/chart_page_alu@2x.png
   pictures/chart_page_fpu.png
+  pictures/chart_page_fpu@2x.png
   pictures/chart_page_general.png
+  pictures/chart_page_general@2x.png
   pictures/check_grey.png
+  pictures/check_grey@2x.png
   pictures/check_red.png
+  pictures/check_red@2x.png
   pictures/clock_cursor.png
+  pictures/clock_cursor@2x.png
   pictures/cmd_info_cpu.png
+  pictures/cmd_info_cpu@2x.png
   pictures/cmd_info_drives.png
+  pictures/cmd_info_drives@2x.png
   pictures/cmd_info_memory.png
+  pictures/cmd_info_memory@2x.png
   pictures/cmd_info_motherboard.png
+  pictures/cmd_info_motherboard@2x.png
   pictures/cmd_info_network.png
+  pictures/cmd_info_network@2x.png
   pictures/cmd_info_os.png
+  pictures/cmd_info_os@2x.png
   pictures/cmd_info_programs.png
+  pictures/cmd_info_programs@2x.png
   pictures/cmd_info_summary.png
+  pictures/cmd_info_summary@2x.png
   pictures/cmd_info_video.png
+  pictures/cmd_info_video@2x.png
   pictures/cmd_perf_3d.png
+  pictures/cmd_perf_3d@2x.png
   pictures/cmd_perf_cdrom.png
+  pictures/cmd_perf_cdrom@2x.png
   pictures/cmd_perf_cpu.png
+  pictures/cmd_perf_cpu@2x.png
   pictures/cmd_perf_disk.png
+  pictures/cmd_perf_disk@2x.png
   pictures/cmd_perf_display.png
+  pictures/cmd_perf_display@2x.png
   pictures/cmd_perf_internet.png
+  pictures/cmd_perf_internet@2x.png
   pictures/cmd_perf_memory.png
+  pictures/cmd_perf_memory@2x.png
   pictures/cmd_perf_network.png
+  pictures/cmd_perf_network@2x.png
   pictures/cmd_perf_overall.png
+  pictures/cmd_perf_overall@2x.png
   pictures/cmd_tool_backup.png
+  pictures/cmd_tool_backup@2x.png
   pictures/cmd_tool_cdcheck.png
+  pictures/cmd_tool_cdcheck@2x.png
   pictures/cmd_tool_network.png
+  pictures/cmd_tool_network@2x.png
   pictures/cmd_tool_restore.png
+  pictures/cmd_tool_restore@2x.png
   pictures/cmd_tool_stability.png
+  pictures/cmd_tool_stability@2x.png
   pictures/cmd_wiz_builder.png
+  pictures/cmd_wiz_builder@2x.png
   pictures/cmd_wiz_performances.png
+  pictures/cmd_wiz_performances@2x.png
   pictures/cmd_wiz_webupdate.png
+  pictures/cmd_wiz_webupdate@2x.png
   pictures/cmd_wiz_windowsxp.png
+  pictures/cmd_wiz_windowsxp@2x.png
   pictures/cpu_info.png
+  pictures/cpu_info@2x.png
   pictures/digits.png
+  pictures/digits@2x.png
   pictures/grey_background.png
+  pictures/grey_background@2x.png
   pictures/led_pics.png
+  pictures/led_pics@2x.png
   pictures/menu1.png
+  pictures/menu1@2x.png
   pictures/menu2.png
+  pictures/menu2@2x.png
   pictures/menu3.png
+  pictures/menu3@2x.png
   pictures/menu4.png
+  pictures/menu4@2x.png
   pictures/net_node_0.png
+  pictures/net_node_0@2x.png
   pictures/net_node_1.png
+  pictures/net_node_1@2x.png
   pictures/net_node_2.png
+  pictures/net_node_2@2x.png
   pictures/net_node_3.png
+  pictures/net_node_3@2x.png
   pictures/net_node_4.png
+  pictures/net_node_4@2x.png
   pictures/page1.png
+  pictures/page1@2x.png
   pictures/page2.png
+  pictures/page2@2x.png
   pictures/page3.png
+  pictures/page3@2x.png
   pictures/page4.png
+  pictures/page4@2x.png
   pictures/splash.png
+  pictures/splash@2x.png
   pictures/stars_0.png
+  pictures/stars_0@2x.png
   pictures/stars_1.png
+  pictures/stars_1@2x.png
   pictures/stars_2.png
+  pictures/stars_2@2x.png
   pictures/stars_3.png
+  pictures/stars_3@2x.png
   pictures/stars_4.png
+  pictures/stars_4@2x.png
   pictures/tip.png
+  pictures/tip@2x.png
 )

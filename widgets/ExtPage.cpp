@@ -3,6 +3,7 @@
 #include "widgets/ExtTabBar.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QPainter>
 #include <QPainterPath>
@@ -174,7 +175,7 @@ void TExtPageControl::setActivePage(TTabSheet* page)
     m_settingPage = true;
     QTabWidget::setCurrentWidget(page);
     m_settingPage = false;
-    m_shownIndex = currentIndex();
+    m_shownPage = page;
     RealignPages(false);
     if (OnChange)
         OnChange();
@@ -185,34 +186,27 @@ void TExtPageControl::setCurrentIndex(int index)
     setActivePage(Pages(index));
 }
 
-bool TExtPageControl::mayClick(int index)
-{
-    const TTabSheet* page = Pages(index);
-    if (!page || !page->pageEnabled())
-        return false;
-    bool allow = true;
-    if (OnChanging)
-        OnChanging(allow);
-    return allow;
-}
-
-// Every change of the strip's selection that did not come through ActivePage: refused for a disabled page
-// (the tab widget would select it), otherwise reported as a change.
+// The one place every change of the strip's selection passes: a click, Ctrl+Tab, Ctrl+PgDn, the wheel over
+// the strip, the tab widget's or the bar's own selection. A change that did not come through ActivePage is
+// undone and asked for again through it, so it runs the same sequence: a disabled page refused, OnChanging
+// asked while the old page is still shown (and obeyed), then OnChange.
 void TExtPageControl::tabBarCurrentChanged(int index)
 {
     if (m_settingPage || m_reverting)
         return;
-    const TTabSheet* page = Pages(index);
-    const TTabSheet* previous = Pages(m_shownIndex);
-    if (page && !page->pageEnabled() && previous && previous->TabVisible() && m_shownIndex != index) {
-        m_reverting = true;
-        QTabWidget::setCurrentIndex(m_shownIndex);
-        m_reverting = false;
+    TTabSheet* page = Pages(index);
+    const int shown = m_shownPage ? m_shownPage->PageIndex() : -1;
+    if (shown < 0 || shown == index || !m_shownPage->TabVisible()) {
+        // The pages themselves changed (the first one added, the shown one removed or hidden from the strip).
+        m_shownPage = page;
+        if (page && OnChange)
+            OnChange();
         return;
     }
-    m_shownIndex = index;
-    if (page && OnChange)
-        OnChange();
+    m_reverting = true;
+    QTabWidget::setCurrentIndex(shown);
+    m_reverting = false;
+    setActivePage(page);
 }
 
 void TExtPageControl::pageCaptionChanged(TTabSheet* page)
@@ -254,14 +248,40 @@ void TExtPageControl::pageEnabledChanged(TTabSheet*)
 bool TExtPageControl::event(QEvent* event)
 {
     if (event->type() == QEvent::Shortcut) {
-        const int id = static_cast<QShortcutEvent*>(event)->shortcutId();
+        const auto* shortcut = static_cast<QShortcutEvent*>(event);
         for (int i = 0; i < count(); ++i)
-            if (TTabSheet* page = Pages(i); page && page->m_mnemonicId == id && page->TabVisible()) {
-                setActivePage(page);
+            if (const TTabSheet* page = Pages(i); page && page->m_mnemonicId == shortcut->shortcutId()) {
+                dispatchDialogChar(window(), shortcut->key());
                 return true;
             }
     }
     return QTabWidget::event(event);
+}
+
+// Ctrl+PgDn and Ctrl+PgUp turn the pages as Ctrl+Tab and Ctrl+Shift+Tab do.
+void TExtPageControl::keyPressEvent(QKeyEvent* event)
+{
+    const bool pageKey = event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp;
+    if (pageKey && event->modifiers() == Qt::ControlModifier) {
+        const bool forward = event->key() == Qt::Key_PageDown;
+        QKeyEvent tab(event->type(), forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                      forward ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+        QTabWidget::keyPressEvent(&tab);
+        event->setAccepted(tab.isAccepted());
+        return;
+    }
+    QTabWidget::keyPressEvent(event);
+}
+
+bool TExtPageControl::dialogChar(const QKeySequence& key)
+{
+    for (int i = 0; i < count(); ++i)
+        if (TTabSheet* page = Pages(i); page && page->m_mnemonicId != 0 && page->TabVisible() &&
+                                        QKeySequence::mnemonic(page->Caption()) == key) {
+            setActivePage(page);
+            return true;
+        }
+    return false;
 }
 
 void TExtPageControl::changeEvent(QEvent* event)

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "widgets/DialogChar.h"
 #include "widgets/ExtPageLayout.h"
 #include "widgets/ExtPageParts.h"
 
 #include <QFont>
+#include <QPointer>
 #include <QStringList>
 #include <QStyle>
 #include <QTabWidget>
@@ -61,9 +63,10 @@ private:
 };
 
 // Tabbed pages with owner-drawn tabs: active and inactive colours and fonts, glyphs cut from a strip,
-// hot-tracking, a hint per tab, four strip positions or buttons, wrapped captions. Disabled pages are
-// refused however they are asked for (click, ActivePage, accelerator, the tab widget's own selection).
-class TExtPageControl : public QTabWidget {
+// hot-tracking, a hint per tab, four strip positions or buttons, wrapped captions. However a page is asked
+// for (click, keyboard, wheel, accelerator, ActivePage, the tab widget's own selection), a disabled page is
+// refused and OnChanging is asked first.
+class TExtPageControl : public QTabWidget, public qv::widgets::DialogCharTarget {
     Q_OBJECT
     Q_PROPERTY(TTabSheet* ActivePage READ ActivePage WRITE setActivePage)
     Q_PROPERTY(QColor Color READ Color WRITE setColor)
@@ -95,6 +98,8 @@ public:
     void setActivePage(TTabSheet* page);
     // Routes the tab widget's own selection through ActivePage, so that disabled pages are refused.
     void setCurrentIndex(int index);
+    // The first page whose tab caption carries `key` is asked for through ActivePage.
+    bool dialogChar(const QKeySequence& key) override;
 
     QColor Color() const { return m_color; }
     void setColor(const QColor& colour);
@@ -175,6 +180,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -190,8 +196,6 @@ private:
     void applyTabSizes();
     QColor pageColour() const;
     QColor parentColour() const;
-    // Whether the bar may select page `index` on a click: enabled and allowed by OnChanging.
-    bool mayClick(int index);
     // Paints tab `index` of the bar (bar coordinates).
     void paintTab(QPainter& painter, int index, const QRect& strip, const QRect& item, bool hot);
 
@@ -213,5 +217,5 @@ private:
     int m_paintLock = 0;
     bool m_settingPage = false;
     bool m_reverting = false;
-    int m_shownIndex = -1;
+    QPointer<TTabSheet> m_shownPage;
 };

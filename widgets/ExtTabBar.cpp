@@ -82,15 +82,6 @@ void ExtTabBar::paintEvent(QPaintEvent*)
         m_control->paintTab(painter, selected, stripRect(selected), tabRect(selected), hot == selected);
 }
 
-void ExtTabBar::mousePressEvent(QMouseEvent* event)
-{
-    const int index = tabAt(event->position().toPoint());
-    if (event->button() == Qt::LeftButton && index >= 0 && index != currentIndex() &&
-        !m_control->mayClick(index))
-        return;
-    QTabBar::mousePressEvent(event);
-}
-
 void ExtTabBar::mouseMoveEvent(QMouseEvent* event)
 {
     QTabBar::mouseMoveEvent(event);

@@ -5,7 +5,7 @@
 class TExtPageControl;
 
 // The tab strip of an extended page control: sizes its tabs from the control's settings and leaves all
-// drawing, hot-tracking, hints, help and click refusal to the control.
+// drawing, hot-tracking, hints and help to the control.
 class ExtTabBar : public QTabBar {
     Q_OBJECT
 
@@ -20,7 +20,6 @@ protected:
     QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 

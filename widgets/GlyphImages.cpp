@@ -16,6 +16,7 @@ bool isBackground(QRgb pixel, QRgb topLeft)
 QImage tinted(const QImage& shape, const QColor& colour)
 {
     QImage result(shape.size(), QImage::Format_ARGB32);
+    result.setDevicePixelRatio(shape.devicePixelRatio());
     for (int y = 0; y < shape.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
@@ -61,6 +62,7 @@ QImage disabledCopy(const QImage& frame, const QColor& highlight, const QColor& 
     }
 
     QImage result(shape.size(), QImage::Format_ARGB32);
+    result.setDevicePixelRatio(shape.devicePixelRatio());
     result.fill(Qt::transparent);
     QPainter painter(&result);
     painter.drawImage(QPoint(1, 1), tinted(shape, highlight));
@@ -80,12 +82,21 @@ void GlyphImageList::rebuild(const QPixmap& strip, int numGlyphs, const QColor& 
     clear();
     if (strip.isNull() || numGlyphs < 1 || strip.width() / numGlyphs <= 0)
         return;
-    m_size = QSize(strip.width() / numGlyphs, strip.height());
-    for (int i = 0; i < numGlyphs; ++i)
-        m_images.push_back(strip.copy(QRect(QPoint(i * m_size.width(), 0), m_size)));
+    // Frames are cut in pixels; a strip drawn for a denser screen keeps its pixel ratio, and its size in
+    // the layout is the one it has on the screen.
+    const qreal ratio = strip.devicePixelRatio();
+    const QSize frame(strip.width() / numGlyphs, strip.height());
+    m_size = (QSizeF(frame) / ratio).toSize();
+    for (int i = 0; i < numGlyphs; ++i) {
+        QPixmap image = strip.copy(QRect(QPoint(i * frame.width(), 0), frame));
+        image.setDevicePixelRatio(ratio);
+        m_images.push_back(image);
+    }
     const QImage first = m_images.front().toImage();
-    m_images.push_back(QPixmap::fromImage(greyCopy(first)));
-    m_images.push_back(QPixmap::fromImage(disabledCopy(first, highlight, shadow)));
+    for (QImage derived : {greyCopy(first), disabledCopy(first, highlight, shadow)}) {
+        derived.setDevicePixelRatio(ratio);
+        m_images.push_back(QPixmap::fromImage(derived));
+    }
 }
 
 int chooseGlyphImage(int numGlyphs, bool enabled, bool drawnPressed, bool showGrey)

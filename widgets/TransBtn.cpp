@@ -101,6 +101,11 @@ void TTransparentButton::setBorderWidth(int width)
 {
     assign(m_borderWidth, width);
 }
+void TTransparentButton::setGlyphMark(int width)
+{
+    assign(m_glyphMark, width);
+}
+
 void TTransparentButton::setSpacing(int spacing)
 {
     assign(m_spacing, spacing);
@@ -172,13 +177,23 @@ void TTransparentButton::click()
         emit clicked();
 }
 
+bool TTransparentButton::dialogChar(const QKeySequence& key)
+{
+    if (m_mnemonicId == 0 || !isEnabled() || QKeySequence::mnemonic(m_caption) != key)
+        return false;
+    click();
+    return true;
+}
+
 bool TTransparentButton::event(QEvent* event)
 {
+    // The window decides which control answers a character, never Qt's rotation among the controls that
+    // share it.
     if (event->type() == QEvent::Shortcut) {
         const auto* shortcut = static_cast<QShortcutEvent*>(event);
-        if (shortcut->shortcutId() != m_mnemonicId || !isEnabled())
+        if (shortcut->shortcutId() != m_mnemonicId)
             return false;
-        click();
+        dispatchDialogChar(window(), shortcut->key());
         return true;
     }
     return QWidget::event(event);
@@ -216,7 +231,8 @@ void TTransparentButton::paintEvent(QPaintEvent*)
 
     const QSize captionExtent = measureCaption(font(), m_caption, width(), m_wordWrap);
     const TransBtnLayout layout =
-        layoutTransBtn(size(), m_glyph.size(), m_numGlyphs, m_spacing, m_textAlign, captionExtent);
+        layoutTransBtn(size(), m_glyph.deviceIndependentSize().toSize(), m_numGlyphs, m_spacing, m_textAlign,
+                       captionExtent, m_glyphMark);
     const QPoint shift = m_drawnPressed && m_showPressed ? QPoint(1, 1) : QPoint();
 
     const int image = currentImageIndex();

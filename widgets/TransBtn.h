@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widgets/DialogChar.h"
 #include "widgets/GlyphImages.h"
 
 #include <QMenu>
@@ -15,7 +16,7 @@ class QMouseEvent;
 // The push button of every window: a glyph cut from a strip of up to four frames and/or a caption, drawn
 // over the parent's background with one of seven frame styles. Events fire only when assigned; `clicked`
 // is emitted on every click as well.
-class TTransparentButton : public QWidget {
+class TTransparentButton : public QWidget, public qv::widgets::DialogCharTarget {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(QPixmap Glyph READ Glyph WRITE setGlyph)
@@ -30,6 +31,7 @@ class TTransparentButton : public QWidget {
     Q_PROPERTY(TTextAlign TextAlign READ TextAlign WRITE setTextAlign)
     Q_PROPERTY(bool WordWrap READ WordWrap WRITE setWordWrap)
     Q_PROPERTY(bool Movable READ Movable WRITE setMovable)
+    Q_PROPERTY(int GlyphMark READ GlyphMark WRITE setGlyphMark)
 
 public:
     enum TFrameStyle { fsRegular, fsIndent, fsExplorer, fsNone, fsLight, fsDark, fsMono };
@@ -76,6 +78,9 @@ public:
     void setWordWrap(bool wordWrap);
     bool Movable() const { return m_movable; }
     void setMovable(bool movable);
+    // Width of the mark drawn at the left of a button-wide glyph; the caption keeps clear of it.
+    int GlyphMark() const { return m_glyphMark; }
+    void setGlyphMark(int width);
     QMenu* PopUpMenu() const { return m_popUpMenu; }
     void setPopUpMenu(QMenu* menu) { m_popUpMenu = menu; }
 
@@ -96,6 +101,8 @@ public:
 
     // Clicks the button as the accelerator does: fires OnClick, then emits `clicked`.
     void click();
+    // Clicks when `key` is the caption's accelerator and the button is enabled.
+    bool dialogChar(const QKeySequence& key) override;
 
 signals:
     void clicked();
@@ -135,6 +142,7 @@ private:
     TTextAlign m_textAlign = ttaCenter;
     bool m_wordWrap = false;
     bool m_movable = false;
+    int m_glyphMark = 0;
     QPointer<QMenu> m_popUpMenu;
 
     qv::widgets::GlyphImageList m_images;

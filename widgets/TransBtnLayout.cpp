@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+
 namespace qv::widgets {
 
 using Align = TTransparentButton::TTextAlign;
@@ -21,7 +23,7 @@ bool captionAtBottom(Align a)
 } // namespace
 
 TransBtnLayout layoutTransBtn(QSize size, QSize glyphStrip, int numGlyphs, int spacing, Align align,
-                              QSize captionExtent)
+                              QSize captionExtent, int glyphMark)
 {
     const int W = size.width();
     const int H = size.height();
@@ -39,8 +41,10 @@ TransBtnLayout layoutTransBtn(QSize size, QSize glyphStrip, int numGlyphs, int s
                                                                   : (W - gw) / 2;
     const int glyphBottom = glyphTop + gh;
 
-    const int left = s;
-    const int centre = W / 2 - w / 2;
+    // The space the glyph's mark leaves, or the whole width.
+    const int areaLeft = glyphMark > 0 ? glyphLeft + glyphMark + s : 0;
+    const int left = std::max(s, areaLeft);
+    const int centre = areaLeft + (W - areaLeft) / 2 - w / 2;
     const int right = W - w - s;
     const int above = glyphTop - h - s;
     const int middle = H / 2 - h / 2;

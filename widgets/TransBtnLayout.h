@@ -17,9 +17,11 @@ struct TransBtnLayout {
 };
 
 // Places the glyph (one frame of a strip of `numGlyphs`) and a caption of extent `captionExtent` in a
-// control of `size`: the caption at `align`, the glyph on the opposite side, `spacing` pixels apart.
+// control of `size`: the caption at `align`, the glyph on the opposite side, `spacing` pixels apart. With
+// a `glyphMark` (a picture drawn in the first pixels of a glyph as wide as the button), a centred or
+// left caption is laid out in the space right of that mark.
 TransBtnLayout layoutTransBtn(QSize size, QSize glyphStrip, int numGlyphs, int spacing,
-                              TTransparentButton::TTextAlign align, QSize captionExtent);
+                              TTransparentButton::TTextAlign align, QSize captionExtent, int glyphMark = 0);
 
 // Text flags for measuring and drawing a caption (& marks the underlined accelerator).
 int captionFlags(bool wordWrap);

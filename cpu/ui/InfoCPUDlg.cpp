@@ -33,6 +33,8 @@ TInfoCPUDlg::TInfoCPUDlg(QWidget* parent)
     m_ui->TypeProcesseur->setFont(qv::look::arialFont(kTitlePixelSize, true));
     m_ui->TypeProcesseur->setStyleSheet(
         QStringLiteral("color: %1; background: transparent;").arg(qv::look::kDialogText.name()));
+    // The processor type is shown, never chosen.
+    qv::look::makeDisplayOnly({m_ui->Standard, m_ui->OverDrive});
     for (TTransparentButton* button : {m_ui->TransparentButton9, m_ui->TransparentButton1})
         qv::look::styleDialogButton(*button);
     connect(m_ui->TransparentButton9, &TTransparentButton::clicked, this,

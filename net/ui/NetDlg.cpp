@@ -19,6 +19,9 @@ namespace {
 
 constexpr int kNodePictures = 5;
 
+const QString kNetworkPathText = QStringLiteral("Network path: ");
+const QString kStoppingText = QStringLiteral("Stopping the network analysis...");
+
 // One saved screen cursor for every instance: set while an analysis runs.
 bool g_cursorSaved = false;
 
@@ -64,9 +67,9 @@ TNetDlg::TNetDlg(QWidget* parent)
     qv::platform::HelpEngine::bindHelpKey(this, kHelpContext);
 }
 
+// The tree lets a worker still running go on its own.
 TNetDlg::~TNetDlg()
 {
-    m_ui->VSNetTreeView1->finishAnalysis();
     restoreCursor();
 }
 
@@ -89,13 +92,15 @@ void TNetDlg::connectButtons()
     }
 }
 
-// An analysis still running is stopped and waited for before the window goes; the wait serves events,
-// so a second close meanwhile is ignored.
+// An analysis still running is stopped before the window goes: its worker is waited for a moment at most
+// (serving events, so a second close meanwhile is ignored), then left to finish alone.
 void TNetDlg::done(int result)
 {
     if (m_closing)
         return;
     m_closing = true;
+    if (m_ui->VSNetTreeView1->Running())
+        showStopping();
     m_ui->VSNetTreeView1->finishAnalysis();
     QvDialog::done(result);
     m_closing = false;
@@ -105,7 +110,7 @@ void TNetDlg::FormActivate()
 {
     m_ui->LabelComputerName->clear();
     m_ui->LabelWorkGroup->clear();
-    m_ui->LabelChemin->setText(QStringLiteral("Network path: "));
+    m_ui->LabelChemin->setText(kNetworkPathText);
     m_ui->HostEditLookUp->setText(kDefaultHost);
     m_ui->PageControl1->setActivePage(m_ui->TabSheet1);
 }
@@ -143,7 +148,16 @@ void TNetDlg::restoreCursor()
 
 void TNetDlg::Button_StopClick()
 {
+    if (!m_ui->VSNetTreeView1->Running())
+        return;
+    showStopping();
     m_ui->VSNetTreeView1->StopAnalysis();
+}
+
+void TNetDlg::showStopping()
+{
+    m_ui->LabelChemin->setText(kStoppingText);
+    m_ui->Button_Stop->setEnabled(false);
 }
 
 void TNetDlg::VSNetTreeView1Done()
@@ -151,6 +165,9 @@ void TNetDlg::VSNetTreeView1Done()
     const bool running = m_ui->VSNetTreeView1->Running();
     m_ui->button_AnalyseReseau->setEnabled(!running);
     m_ui->Button_Stop->setVisible(running);
+    m_ui->Button_Stop->setEnabled(true);
+    if (m_ui->LabelChemin->text() == kStoppingText)
+        m_ui->LabelChemin->setText(kNetworkPathText);
     if (m_ui->VSNetTreeView1->InOtherThread())
         restoreCursor();
 }
@@ -187,7 +204,12 @@ void TNetDlg::Ping1DnsLookupDone(std::uint16_t error)
     }
     addLines({qv::net::check_lines::distantComputer(host, Ping1->DnsResult())});
     Ping1->setAddress(Ping1->DnsResult());
+    m_echoAnswered = false;
     Ping1->Ping();
+    // An address the echo refuses before sending (the broadcast address reads as "no address") fires no
+    // reply event: the check still ends with its verdict.
+    if (!m_echoAnswered)
+        addLines(qv::net::check_lines::unreachable(Ping1->DnsResult(), Ping1->ErrorString()));
 }
 
 void TNetDlg::Ping1EchoRequest(qv::net::TICMP* icmp)
@@ -197,6 +219,7 @@ void TNetDlg::Ping1EchoRequest(qv::net::TICMP* icmp)
 
 void TNetDlg::Ping1EchoReply(qv::net::TICMP* icmp, int replies)
 {
+    m_echoAnswered = true;
     addLines(replies != 0
                  ? qv::net::check_lines::received(icmp->Reply().DataSize, icmp->HostIP(), icmp->Reply().RTT)
                  : qv::net::check_lines::unreachable(icmp->HostIP(), icmp->ErrorString()));
@@ -246,7 +269,9 @@ void TNetDlg::WSocket1DnsLookupDone(std::uint16_t error)
 void TNetDlg::CancelButtonLookupClick()
 {
     m_ui->IPLabel->clear();
+    // Both lookup buttons: a lookup that failed to start (an empty name) has no completion to enable them.
     m_ui->LookupButton->setEnabled(true);
+    m_ui->ReverseLookUpButton->setEnabled(true);
     m_ui->CancelButtonLookUp->setEnabled(false);
     m_ui->HostEditLookUp->setFocus();
     WSocket1->CancelDnsLookup();

@@ -16,8 +16,8 @@ class TWSocket;
 } // namespace qv::net
 
 // The network connection check: the network neighbourhood, a connection check that looks a host up and
-// sends it one echo request, and name / address lookups. Closing it during an analysis stops the
-// analysis and waits for its end.
+// sends it one echo request, and name / address lookups. Stopping or closing during an analysis takes
+// effect at once, whatever the servers do.
 class TNetDlg : public qv::look::QvDialog {
     Q_OBJECT
 
@@ -61,9 +61,12 @@ private:
     void addLines(const QStringList& lines);
     void startLookup(const QString& status);
     void restoreCursor();
+    // Tells that the analysis is stopping, until its end.
+    void showStopping();
 
     std::unique_ptr<Ui::NetDlg> m_ui;
     qv::net::TPing* Ping1;
     qv::net::TWSocket* WSocket1;
     bool m_closing = false;
+    bool m_echoAnswered = false;
 };

@@ -1,10 +1,14 @@
 #include "net/ui/NetTreeView.h"
 
+#include "net/ui/InterfaceLink.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionGuard.h"
 #include "platform/Identity.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QHeaderView>
+#include <QTimer>
 
 #include <functional>
 
@@ -15,6 +19,7 @@ namespace {
 
 constexpr int kImageRole = Qt::UserRole;
 constexpr int kSelectedImageRole = Qt::UserRole + 1;
+constexpr int kListingRole = Qt::UserRole + 2;
 constexpr int kPrinterType = 2;
 const QString kEnumerationError = QStringLiteral("WNetEnumResource Error");
 
@@ -42,12 +47,45 @@ bool hasExpandButton(const QTreeWidgetItem* node)
 
 } // namespace
 
+// What a run shares with its worker.
+struct TCustomNetTreeView::Run {
+    std::shared_ptr<InterfaceLink> link;
+    qv::platform::NetworkNeighbourhoodPointer neighbourhood;
+    TResourceType type = rtAny;
+    std::atomic<bool> stop = false;
+};
+
+namespace {
+
+std::atomic<int> g_workersRunning = 0;
+
+// Starts a worker thread at idle priority; it deletes itself when it ends.
+void startWorker(QThread* thread)
+{
+    ++g_workersRunning;
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    QObject::connect(thread, &QObject::destroyed, [] { --g_workersRunning; });
+    thread->start(QThread::IdlePriority);
+}
+
+QString blankFree(QString name)
+{
+    name.remove(QLatin1Char(' '));
+    return name;
+}
+
+} // namespace
+
 TCustomNetTreeView::TCustomNetTreeView(QWidget* parent)
     : QTreeWidget(parent)
 {
     setHeaderHidden(true);
     setColumnCount(1);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Long names widen the column instead of being cut: the tree scrolls sideways.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(this, &QTreeWidget::itemExpanded, this,
             [this](QTreeWidgetItem* node) { qv::platform::guarded([&] { nodeExpanded(node); }); });
 }
@@ -55,7 +93,15 @@ TCustomNetTreeView::TCustomNetTreeView(QWidget* parent)
 TCustomNetTreeView::~TCustomNetTreeView()
 {
     m_destroying = true;
-    finishAnalysis();
+    if (m_run)
+        m_run->stop = true;
+    for (const std::shared_ptr<InterfaceLink>& link : m_links)
+        link->cut();
+}
+
+int TCustomNetTreeView::workersRunning()
+{
+    return g_workersRunning;
 }
 
 QString TCustomNetTreeView::ComputerName()
@@ -66,48 +112,72 @@ QString TCustomNetTreeView::ComputerName()
 
 QString TCustomNetTreeView::WorkgroupName()
 {
-    QString name = qv::platform::netbiosWorkgroup().value_or(QString());
-    name.remove(QLatin1Char(' '));
-    m_workgroupName = name;
-    return name;
+    m_workgroupName = blankFree(qv::platform::netbiosWorkgroup().value_or(QString()));
+    return m_workgroupName;
+}
+
+std::shared_ptr<InterfaceLink> TCustomNetTreeView::newLink()
+{
+    // Links whose worker has ended are held here alone.
+    std::erase_if(m_links, [](const std::shared_ptr<InterfaceLink>& link) { return link.use_count() == 1; });
+    m_links.push_back(std::make_shared<InterfaceLink>(this));
+    return m_links.back();
 }
 
 void TCustomNetTreeView::StartAnalysis()
 {
+    if (m_inOtherThread && m_running)
+        return;
+    auto run = std::make_shared<Run>();
+    run->neighbourhood = qv::platform::networkNeighbourhood();
+    run->type = m_resourceType;
+    run->link = m_inOtherThread ? newLink() : std::make_shared<InterfaceLink>(this);
+    m_run = run;
     if (!m_inOtherThread) {
-        BuildTree();
+        BuildTree(*run, this);
         return;
     }
-    if (m_running)
-        return;
-    auto* worker = new TThreadEnumNet(*this);
-    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    m_worker = worker;
     m_running = true;
-    worker->start(QThread::IdlePriority);
+    startWorker(new TThreadEnumNet(run, this));
+}
+
+bool TCustomNetTreeView::stopRequested() const
+{
+    return m_run && m_run->stop;
+}
+
+bool TCustomNetTreeView::Stopping() const
+{
+    return m_running && stopRequested();
 }
 
 void TCustomNetTreeView::StopAnalysis()
 {
-    if (m_running)
-        m_stop = true;
+    if (!m_running)
+        return;
+    m_run->stop = true;
+    QTimer::singleShot(kStopGraceMs, this, [this, run = std::weak_ptr<Run>(m_run)] {
+        if (m_running && run.lock() == m_run)
+            letRunGo();
+    });
 }
 
 void TCustomNetTreeView::finishAnalysis()
 {
-    StopAnalysis();
-    while (m_worker && !m_worker->isFinished()) {
+    if (!m_running)
+        return;
+    m_run->stop = true;
+    const QDeadlineTimer deadline(kStopGraceMs);
+    while (m_running && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(1);
-    }
+    if (m_running)
+        letRunGo();
 }
 
-void TCustomNetTreeView::onInterface(const std::function<void()>& change)
+void TCustomNetTreeView::letRunGo()
 {
-    if (QThread::currentThread() == thread())
-        change();
-    else
-        QMetaObject::invokeMethod(this, change, Qt::BlockingQueuedConnection);
+    m_run->link->cut();
+    AnalysisDone(m_run.get());
 }
 
 // Without a worker the run happens inside the caller's event handler: keep the interface alive.
@@ -125,47 +195,50 @@ void TCustomNetTreeView::showMessage(const QString& message)
         qv::platform::showInformation(this, message);
 }
 
-void TCustomNetTreeView::BuildTree()
+void TCustomNetTreeView::BuildTree(Run& run, TCustomNetTreeView* tree)
 {
-    m_neighbourhood = qv::platform::networkNeighbourhood();
-    onInterface([this] { clear(); });
-    WorkgroupName();
-    enumerate(nullptr, std::nullopt, enumeratedKind(m_resourceType));
-    onInterface([this] {
-        sortItems(0, Qt::AscendingOrder);
-        copyLocalWorkgroup();
-        if (m_autoExpanding)
-            for (int i = 0; i < topLevelItemCount(); ++i)
-                topLevelItem(i)->setExpanded(true);
+    if (!run.link->call([tree] { tree->clear(); }))
+        return;
+    const QString workgroup = blankFree(qv::platform::netbiosWorkgroup().value_or(QString()));
+    if (!run.link->call([&] { tree->m_workgroupName = workgroup; }))
+        return;
+    enumerate(run, tree, nullptr, std::nullopt, enumeratedKind(run.type));
+    run.link->call([tree] {
+        tree->sortItems(0, Qt::AscendingOrder);
+        tree->copyLocalWorkgroup();
+        if (tree->m_autoExpanding)
+            for (int i = 0; i < tree->topLevelItemCount(); ++i)
+                tree->topLevelItem(i)->setExpanded(true);
     });
 }
 
-void TCustomNetTreeView::enumerate(QTreeWidgetItem* parent, const std::optional<NetResource>& start,
-                                   ResourceKind kind)
+void TCustomNetTreeView::enumerate(Run& run, TCustomNetTreeView* tree, QTreeWidgetItem* parent,
+                                   const std::optional<NetResource>& start, ResourceKind kind)
 {
-    if (m_stop)
+    if (run.stop)
         return;
-    const std::optional<qv::platform::NetListing> listing = m_neighbourhood->list(start, kind);
+    const std::optional<qv::platform::NetListing> listing = run.neighbourhood->list(start, kind);
     if (!listing)
         return; // a container that cannot be opened is skipped
     for (const NetResource& entry : listing->entries) {
-        if (m_stop)
+        if (run.stop)
             return;
         QTreeWidgetItem* node = nullptr;
-        onInterface([&] { node = addEntry(parent, entry); });
-        if (m_resourceType != rtProvider && node && entry.container)
-            enumerate(node, entry, kind);
+        if (!run.link->call([&] { node = tree->addEntry(parent, entry); }))
+            return;
+        if (run.type != rtProvider && node && entry.container)
+            enumerate(run, tree, node, entry, kind);
     }
-    if (listing->error != 0 && !m_stop)
-        onInterface([this] { showMessage(kEnumerationError); });
-    onInterface([this] { viewport()->update(); });
+    if (listing->error != 0 && !run.stop)
+        run.link->call([tree] { qv::platform::guarded([&] { tree->showMessage(kEnumerationError); }); });
+    run.link->call([tree] { tree->viewport()->update(); });
 }
 
 QTreeWidgetItem* TCustomNetTreeView::addEntry(QTreeWidgetItem* parent, const NetResource& entry)
 {
-    if (m_stop)
+    if (stopRequested())
         return nullptr;
-    const QString provider = m_neighbourhood->providerName();
+    const QString provider = m_run->neighbourhood->providerName();
     QString name = entry.remoteName;
     QTreeWidgetItem* node = nullptr;
     bool deeper = true;
@@ -241,29 +314,51 @@ void TCustomNetTreeView::nodeExpanded(QTreeWidgetItem* node)
         node->setExpanded(false);
 }
 
+// The listing runs on a worker of its own: a slow or frozen server never holds the window. A node whose
+// listing failed keeps its expand button, so that opening it again tries again.
 void TCustomNetTreeView::listDirectories(QTreeWidgetItem* node)
 {
-    if (m_stop || node->childCount() > 0 || imageOf(node) <= kComputerImage)
+    if (stopRequested() || node->childCount() > 0 || imageOf(node) <= kComputerImage ||
+        node->data(0, kListingRole).toBool())
         return;
+    node->setData(0, kListingRole, true);
+    const std::shared_ptr<InterfaceLink> link = newLink();
+    const QPersistentModelIndex index(indexFromItem(node));
+    startWorker(QThread::create(
+        [this, link, index, path = NodePath(node), neighbourhood = qv::platform::networkNeighbourhood()] {
+            const std::optional<QStringList> directories = neighbourhood->directories(path);
+            link->call([&] { directoriesListed(index, directories); });
+        }));
+}
+
+void TCustomNetTreeView::directoriesListed(const QPersistentModelIndex& index,
+                                           const std::optional<QStringList>& directories)
+{
+    QTreeWidgetItem* node = index.isValid() ? itemFromIndex(index) : nullptr;
+    if (!node)
+        return; // the tree was filled anew meanwhile
+    node->setData(0, kListingRole, QVariant());
+    if (!directories) {
+        node->setExpanded(false);
+        setExpandButton(node, true);
+        return;
+    }
     setExpandButton(node, false);
-    const std::optional<QStringList> directories =
-        qv::platform::networkNeighbourhood()->directories(NodePath(node));
-    if (!directories)
-        return;
     for (const QString& name : *directories) {
         if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
             continue;
         addNode(node, name, kShareImage, kOpenDirectoryImage, true);
         setExpandButton(node, true);
-        serviceTheInterface();
     }
     node->sortChildren(0, Qt::AscendingOrder);
 }
 
-void TCustomNetTreeView::AnalysisDone()
+void TCustomNetTreeView::AnalysisDone(const Run* run)
 {
+    if (!m_running || run != m_run.get())
+        return;
     m_running = false;
-    m_stop = false;
+    m_run.reset();
     if (OnDone && !m_destroying)
         qv::platform::guarded([this] { OnDone(this); });
 }
@@ -299,13 +394,14 @@ QString TCustomNetTreeView::NodePath(const QTreeWidgetItem* node)
     return path;
 }
 
-TThreadEnumNet::TThreadEnumNet(TCustomNetTreeView& tree)
-    : m_tree(tree)
+TThreadEnumNet::TThreadEnumNet(std::shared_ptr<TCustomNetTreeView::Run> run, TCustomNetTreeView* tree)
+    : m_run(std::move(run))
+    , m_tree(tree)
 {
 }
 
 void TThreadEnumNet::run()
 {
-    m_tree.BuildTree();
-    m_tree.onInterface([this] { m_tree.AnalysisDone(); });
+    TCustomNetTreeView::BuildTree(*m_run, m_tree);
+    m_run->link->call([tree = m_tree, run = m_run.get()] { tree->AnalysisDone(run); });
 }

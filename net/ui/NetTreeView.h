@@ -3,20 +3,25 @@
 #include "platform/NetworkNeighbourhood.h"
 
 #include <QIcon>
-#include <QPointer>
+#include <QPersistentModelIndex>
 #include <QThread>
 #include <QTreeWidget>
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
+class InterfaceLink;
 class TThreadEnumNet;
 
 // The machine's network neighbourhood as a tree: the provider at the top, workgroups under it, computers
 // under those, shared disks and printers under the computers, and the sub-directories of a share when
 // it is opened. A run may enumerate on a worker at idle priority; every change to the tree is made on
 // the user-interface thread while the worker waits, so the tree grows visibly and stays responsive.
+// Directories are listed on a worker of their own. A worker stuck with a frozen server never holds the
+// window: Stop and closing let it go within kStopGraceMs, and it finishes in the background, unheard.
 class TCustomNetTreeView : public QTreeWidget {
     Q_OBJECT
     Q_PROPERTY(bool InOtherThread READ InOtherThread WRITE setInOtherThread)
@@ -30,8 +35,11 @@ public:
     // The node kinds, told apart by their image.
     enum Image { kProviderImage, kWorkgroupImage, kComputerImage, kShareImage, kOpenDirectoryImage };
 
+    // How long a stopped worker may take to come back before it is let go.
+    static constexpr int kStopGraceMs = 500;
+
     explicit TCustomNetTreeView(QWidget* parent = nullptr);
-    // A run still in progress is stopped first, and waited for (without its OnDone).
+    // Lets every worker go (without OnDone); none is waited for.
     ~TCustomNetTreeView() override;
 
     // The local computer's name, stored; empty when the system has none.
@@ -40,12 +48,14 @@ public:
     QString WorkgroupName();
 
     void StartAnalysis();
-    // With a run in progress: asks it to stop soon (OnDone still comes). Otherwise nothing.
+    // With a run in progress: asks it to stop; the run ends (OnDone) when the worker comes back, or after
+    // kStopGraceMs at the latest. Otherwise nothing.
     void StopAnalysis();
-    // Stops a run in progress and waits for its end, serving its calls meanwhile (a plain wait would
-    // block against a worker that waits for this thread).
+    // Stops a run in progress and ends it within kStopGraceMs, serving its calls meanwhile.
     void finishAnalysis();
     bool Running() const { return m_running; }
+    // A stop was asked and the run has not ended yet.
+    bool Stopping() const;
 
     // Empty while running, without a selection, and for the provider and workgroup nodes.
     QString SelectedPath() const;
@@ -63,42 +73,52 @@ public:
     // The pictures of the node kinds, by image index.
     void setImages(const QList<QIcon>& images) { m_images = images; }
 
+    // Workers of every tree not yet ended and deleted, those let go included.
+    static int workersRunning();
+
     std::function<void(QObject* Sender)> OnDone;
-    // Asked before a node opens (after its directories are listed); clearing the flag keeps it closed.
+    // Asked when a node opens (its directories are listed meanwhile); clearing the flag keeps it closed.
     std::function<void(QTreeWidgetItem* node, bool& allowExpansion)> OnExpanding;
     // Where the enumeration's error message goes (the program's information box by default).
     std::function<void(const QString& message)> OnMessage;
 
 private:
     friend class TThreadEnumNet;
+    struct Run;
 
-    void BuildTree();
-    void enumerate(QTreeWidgetItem* parent, const std::optional<qv::platform::NetResource>& start,
-                   qv::platform::ResourceKind kind);
+    // Worker side: they reach the tree only through the run's link.
+    static void BuildTree(Run& run, TCustomNetTreeView* tree);
+    static void enumerate(Run& run, TCustomNetTreeView* tree, QTreeWidgetItem* parent,
+                          const std::optional<qv::platform::NetResource>& start,
+                          qv::platform::ResourceKind kind);
+
     QTreeWidgetItem* addEntry(QTreeWidgetItem* parent, const qv::platform::NetResource& entry);
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& text, int image, int selectedImage,
                              bool expandButton);
     void copyLocalWorkgroup();
     QTreeWidgetItem* copyNode(QTreeWidgetItem* parent, const QTreeWidgetItem* original);
     void listDirectories(QTreeWidgetItem* node);
+    void directoriesListed(const QPersistentModelIndex& index, const std::optional<QStringList>& directories);
     void nodeExpanded(QTreeWidgetItem* node);
-    void AnalysisDone();
+    void AnalysisDone(const Run* run);
+    // Ends the current run now; its worker goes on alone and is no longer heard.
+    void letRunGo();
+    bool stopRequested() const;
     void serviceTheInterface();
     void showMessage(const QString& message);
-    // Runs `change` on the user-interface thread: directly there, else waiting for it.
-    void onInterface(const std::function<void()>& change);
+    std::shared_ptr<InterfaceLink> newLink();
 
     QString m_computerName;
     QString m_workgroupName;
     bool m_inOtherThread = true;
     TResourceType m_resourceType = rtAny;
     bool m_autoExpanding = false;
-    std::atomic<bool> m_running = false;
-    std::atomic<bool> m_stop = false;
+    bool m_running = false;
     bool m_destroying = false;
-    QPointer<TThreadEnumNet> m_worker;
+    std::shared_ptr<Run> m_run;
+    // One per worker; cut when the tree goes.
+    std::vector<std::shared_ptr<InterfaceLink>> m_links;
     QList<QIcon> m_images;
-    qv::platform::NetworkNeighbourhoodPointer m_neighbourhood;
 };
 
 // The registered tree class: publishes nothing more.
@@ -109,16 +129,18 @@ public:
     using TCustomNetTreeView::TCustomNetTreeView;
 };
 
-// One enumeration run of a tree on a thread of its own; it deletes itself when it ends.
+// One enumeration run of a tree on a thread of its own; it deletes itself when it ends. It holds the run
+// (neighbourhood, stop request, link), never the tree itself, so the tree may go while it runs.
 class TThreadEnumNet : public QThread {
     Q_OBJECT
 
 public:
-    explicit TThreadEnumNet(TCustomNetTreeView& tree);
+    TThreadEnumNet(std::shared_ptr<TCustomNetTreeView::Run> run, TCustomNetTreeView* tree);
 
 protected:
     void run() override;
 
 private:
-    TCustomNetTreeView& m_tree;
+    std::shared_ptr<TCustomNetTreeView::Run> m_run;
+    TCustomNetTreeView* m_tree;
 };

@@ -28,10 +28,7 @@ TInfoSystemeDlg::TInfoSystemeDlg(QWidget* parent)
                                 {m_ui->TabSheet1, m_ui->TabSheet2, m_ui->TabSheet3, m_ui->TabSheet4}, font);
 
     // The check boxes only show what was found.
-    for (QCheckBox* box : {m_ui->MSPlus, m_ui->ServicePack1, m_ui->ServicePack2}) {
-        box->setAttribute(Qt::WA_TransparentForMouseEvents);
-        box->setFocusPolicy(Qt::NoFocus);
-    }
+    qv::look::makeDisplayOnly({m_ui->MSPlus, m_ui->ServicePack1, m_ui->ServicePack2});
     for (TTransparentButton* button : {m_ui->TransparentButton9, m_ui->TransparentButton1})
         qv::look::styleDialogButton(*button);
     connect(m_ui->TransparentButton9, &TTransparentButton::clicked, this,

@@ -7,10 +7,12 @@
 #include "ui_InfoCPUDlg.h"
 #include "widgets/LED.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -73,6 +75,30 @@ TEST_F(InfoCPUWindowTest, ACoppermineAt866FillsBothPages)
     }
     EXPECT_EQ(form.PageControl1->ActivePage(), form.TabSheet1);
     EXPECT_TRUE(form.TabSheet2->TabVisible());
+}
+
+TEST_F(InfoCPUWindowTest, TheTypeButtonsOnlyShowTheType)
+{
+    const auto window =
+        open(qv::test::dumpText("GenuineIntel", 0x683, kCoppermineFeatures, {1, 0, 0, 0x82}), "866.0");
+    const Ui::InfoCPUDlg& form = window->form();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    form.PageControl1->setActivePage(form.TabSheet2);
+    // On its round mark, through the window as a real click comes (a radio button answers clicks on its mark
+    // and caption only).
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      form.OverDrive->mapTo(window.get(), QPoint(8, form.OverDrive->height() / 2)));
+    EXPECT_FALSE(form.OverDrive->isChecked()) << "a click";
+    // The keyboard: Tab never reaches them, and arrow keys on whatever has the focus leave them.
+    for (int press = 0; press < 12; ++press) {
+        QTest::keyClick(window.get(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus != form.Standard && focus != form.OverDrive) << press;
+        QTest::keyClick(focus ? focus : window.get(), Qt::Key_Down);
+    }
+    EXPECT_TRUE(form.Standard->isChecked());
+    EXPECT_FALSE(form.OverDrive->isChecked()) << "a key";
 }
 
 TEST_F(InfoCPUWindowTest, ACoppermineAt866WithoutDescriptor82IsStillSeriesEB)

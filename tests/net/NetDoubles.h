@@ -67,7 +67,8 @@ private:
 };
 
 // A network neighbourhood from tables: the entries under each container (by remote name, "" for the
-// top) and the sub-directories of each share path. While held, every listing waits, as a slow server.
+// top) and the sub-directories of each share path. While held, every listing (or every directory listing)
+// waits, as a frozen server.
 class ScriptedNeighbourhood final : public platform::NetworkNeighbourhood {
 public:
     QMap<QString, platform::NetListing> containers;
@@ -80,6 +81,8 @@ public:
 
     void hold() { m_listingGate.hold(); }
     void release() { m_listingGate.release(); }
+    void holdDirectories() { m_directoryGate.hold(); }
+    void releaseDirectories() { m_directoryGate.release(); }
     int listings() const { return m_listingGate.calls(); }
     int directoryListings() const { return m_directoryGate.calls(); }
 

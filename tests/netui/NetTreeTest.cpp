@@ -3,6 +3,8 @@
 #include "tests/net/NetDoubles.h"
 #include "tests/support/TestSupport.h"
 
+#include <QElapsedTimer>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -141,18 +143,23 @@ TEST_F(NetTreeTest, PathsAndDirectoryListing)
     EXPECT_EQ(tree.SelectedPath(), QStringLiteral("\\\\SERVER\\Public"));
 
     share->setExpanded(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return share->childCount() == 2; }, 5000));
     EXPECT_EQ(texts(share), (QStringList{QStringLiteral("Docs"), QStringLiteral("Music")}));
     EXPECT_EQ(TCustomNetTreeView::NodePath(share->child(0)), QStringLiteral("\\\\SERVER\\Public\\Docs"));
     share->setExpanded(false);
     share->setExpanded(true);
     EXPECT_EQ(scripted->directoryListings(), 1) << "a share with children is not listed again";
 
+    scripted->directoryTable.insert(QStringLiteral("\\\\NAS\\Backup"), {});
     QTreeWidgetItem* backup = find(tree, QStringLiteral("Backup"));
     backup->setExpanded(true);
-    EXPECT_EQ(backup->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicator) << "nothing to list";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scripted->directoryListings() == 2; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return backup->childIndicatorPolicy() == QTreeWidgetItem::DontShowIndicator; }, 5000))
+        << "nothing to list";
 }
 
-TEST_F(NetTreeTest, StopEndsARunSoonAndClosingWaitsForIt)
+TEST_F(NetTreeTest, StopEndsARunSoonAndAnotherCanStart)
 {
     tree.StopAnalysis(); // idle: nothing happens
     scripted->hold();
@@ -160,19 +167,80 @@ TEST_F(NetTreeTest, StopEndsARunSoonAndClosingWaitsForIt)
     ASSERT_TRUE(QTest::qWaitFor([&] { return scripted->listings() == 1; }, 5000));
     EXPECT_TRUE(tree.Running());
     tree.StopAnalysis();
+    EXPECT_TRUE(tree.Stopping());
     scripted->release();
     ASSERT_TRUE(QTest::qWaitFor([&] { return done == 1; }, 5000));
     EXPECT_EQ(tree.topLevelItemCount(), 0) << "nothing is added once the stop is asked";
+    tree.StartAnalysis();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done == 2; }, 5000));
+    EXPECT_NE(find(tree, QStringLiteral("Public")), nullptr);
+}
+
+// A server that never answers: the worker stays inside the library call.
+TEST_F(NetTreeTest, AFrozenServerNeverHoldsStopOrClose)
+{
+    scripted->hold();
+    tree.StartAnalysis();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scripted->listings() == 1; }, 5000));
+    QElapsedTimer clock;
+    clock.start();
+    tree.StopAnalysis();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done == 1; }, 5000));
+    EXPECT_LT(clock.elapsed(), 1000) << "Stop";
+    EXPECT_FALSE(tree.Running());
 
     auto closing = std::make_unique<TVSNetTreeView>();
-    bool closedDone = false;
-    closing->OnDone = [&](QObject*) { closedDone = true; };
-    scripted->hold();
     closing->StartAnalysis();
     ASSERT_TRUE(QTest::qWaitFor([&] { return scripted->listings() == 2; }, 5000));
-    QTimer::singleShot(50, &tree, [this] { scripted->release(); });
-    closing.reset(); // stops, serves the worker's calls until it ends
-    EXPECT_FALSE(closedDone);
+    clock.restart();
+    closing.reset();
+    EXPECT_LT(clock.elapsed(), 1000) << "closing";
+
+    // The workers come back later to nobody: their results are dropped, the tree stays as it was.
+    scripted->release();
+    ASSERT_TRUE(QTest::qWaitFor([] { return TCustomNetTreeView::workersRunning() == 0; }, 5000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(tree.topLevelItemCount(), 0);
+    EXPECT_EQ(done, 1);
+}
+
+TEST_F(NetTreeTest, ListingAFrozenShareKeepsTheTreeLiveAndAFailedNodeCanBeOpenedAgain)
+{
+    run(TCustomNetTreeView::rtAny, false);
+    QTreeWidgetItem* share = tree.topLevelItem(0)->child(0)->child(1)->child(1);
+    scripted->holdDirectories();
+    QElapsedTimer clock;
+    clock.start();
+    share->setExpanded(true);
+    EXPECT_LT(clock.elapsed(), 500) << "the listing waits on its own worker";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scripted->directoryListings() == 1; }, 5000));
+    EXPECT_EQ(share->childCount(), 0);
+    scripted->releaseDirectories();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return share->childCount() == 2; }, 5000));
+
+    QTreeWidgetItem* backup = find(tree, QStringLiteral("Backup"));
+    backup->setExpanded(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !backup->isExpanded(); }, 5000)) << "the listing failed";
+    EXPECT_EQ(backup->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator) << "still expandable";
+    scripted->directoryTable.insert(QStringLiteral("\\\\NAS\\Backup"), {QStringLiteral("Daily")});
+    backup->setExpanded(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return backup->childCount() == 1; }, 5000)) << "tried again";
+    ASSERT_TRUE(QTest::qWaitFor([] { return TCustomNetTreeView::workersRunning() == 0; }, 5000));
+}
+
+TEST_F(NetTreeTest, LongNamesScrollSideways)
+{
+    const QString longName = QStringLiteral("A share whose name is much longer than the tree is wide");
+    scripted->containers[QStringLiteral("\\\\NAS")].entries = {
+        resource(QStringLiteral("\\\\NAS\\") + longName, 1)};
+    tree.resize(200, 150);
+    tree.show();
+    run(TCustomNetTreeView::rtAny, false);
+    find(tree, longName)->parent()->setExpanded(true);
+    tree.scrollToItem(find(tree, longName));
+    QCoreApplication::processEvents();
+    EXPECT_GT(tree.horizontalScrollBar()->maximum(), 0);
+    EXPECT_GE(tree.columnWidth(0), tree.fontMetrics().horizontalAdvance(longName)) << "the name is never cut";
 }
 
 TEST_F(NetTreeTest, AnEnumerationErrorIsShownOnce)

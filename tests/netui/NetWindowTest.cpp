@@ -8,6 +8,7 @@
 #include "tests/support/TestSupport.h"
 #include "ui_NetDlg.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 
@@ -117,6 +118,35 @@ TEST_F(NetWindowTest, TheConnectionCheckWritesEachOutcome)
                      QStringLiteral("Unable to reach distant computer (192.0.2.9) : Request timed out")} +
          kAdvice));
     EXPECT_EQ(resolver->calls(), 2) << "a dotted address is not looked up";
+
+    // The broadcast address is the one dotted text that reads as "no address": nothing is sent, and the
+    // check still ends with its verdict.
+    resolver->names.insert(
+        QStringLiteral("255.255.255.255"),
+        qv::test::hostEntry(QStringLiteral("255.255.255.255"), {QStringLiteral("255.255.255.255")}));
+    requests.clear();
+    check(QStringLiteral("255.255.255.255"));
+    EXPECT_EQ(
+        memo(),
+        (QStringList{QStringLiteral("Searching distant computer '255.255.255.255'"),
+                     QStringLiteral("Distant computer '255.255.255.255' is 255.255.255.255"),
+                     QStringLiteral("Unable to reach distant computer (255.255.255.255) : Bad Destination")} +
+         kAdvice));
+    EXPECT_TRUE(requests.isEmpty());
+}
+
+TEST_F(NetWindowTest, AltCOnTheConnectionPageChecksAndNeverCloses)
+{
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    form().PageControl1->setActivePage(form().TabSheet2);
+    form().HostEdit->setText(QStringLiteral("192.0.2.9"));
+    for (int press = 0; press < 2; ++press) {
+        QTest::keyClick(window.get(), Qt::Key_C, Qt::AltModifier);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form().pingButton->isEnabled(); }, 5000));
+    }
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(requests.size(), 2) << "each press checks";
 }
 
 TEST_F(NetWindowTest, LookupsShowTheirStatusAndResults)
@@ -176,6 +206,7 @@ TEST_F(NetWindowTest, TheAddressCheckRefusesWhatIsNoAddress)
     EXPECT_TRUE(form().CancelButtonLookUp->isEnabled());
     form().CancelButtonLookUp->click();
     EXPECT_TRUE(form().LookupButton->isEnabled());
+    EXPECT_TRUE(form().ReverseLookUpButton->isEnabled()) << "no completion comes to enable it";
 }
 
 TEST_F(NetWindowTest, AnalysisFillsTheTreeAndClosingDuringARunIsSafe)
@@ -201,6 +232,51 @@ TEST_F(NetWindowTest, AnalysisFillsTheTreeAndClosingDuringARunIsSafe)
     window->close(); // stops and waits for the run, serving it meanwhile
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(form().VSNetTreeView1->Running());
+}
+
+TEST_F(NetWindowTest, StopAndCloseTakeEffectAtOnceWithAFrozenServer)
+{
+    neighbourhood->hold();
+    form().button_AnalyseReseau->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return neighbourhood->listings() == 1; }, 5000));
+    QElapsedTimer clock;
+    clock.start();
+    form().Button_Stop->click();
+    EXPECT_EQ(form().LabelChemin->text(), QStringLiteral("Stopping the network analysis..."));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form().button_AnalyseReseau->isEnabled(); }, 5000));
+    EXPECT_LT(clock.elapsed(), 1000) << "Stop";
+    EXPECT_EQ(form().LabelChemin->text(), QStringLiteral("Network path: "));
+
+    form().button_AnalyseReseau->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return neighbourhood->listings() == 2; }, 5000));
+    clock.restart();
+    window->close();
+    EXPECT_LT(clock.elapsed(), 1000) << "Close";
+    EXPECT_FALSE(window->isVisible());
+
+    neighbourhood->release();
+    ASSERT_TRUE(QTest::qWaitFor([] { return TCustomNetTreeView::workersRunning() == 0; }, 5000));
+}
+
+TEST_F(NetWindowTest, CaptionsKeepClearOfTheButtonMark)
+{
+    form().PageControl1->setActivePage(form().TabSheet3);
+    for (TTransparentButton* button :
+         {form().LookupButton, form().ReverseLookUpButton, form().LocalIPButton}) {
+        const QRect area(button->mapTo(window.get(), QPoint(0, 0)), button->size());
+        const QImage withCaption = window->grab(area).toImage();
+        const QString caption = button->Caption();
+        button->setCaption(QString());
+        const QImage bare = window->grab(area).toImage();
+        button->setCaption(caption);
+        const int markEnd = (button->width() - button->Glyph().deviceIndependentSize().toSize().width()) / 2 +
+                            qv::look::kButtonPictureMark;
+        int touched = 0;
+        for (int y = 0; y < bare.height(); ++y)
+            for (int x = 0; x < markEnd; ++x)
+                touched += withCaption.pixel(x, y) != bare.pixel(x, y) ? 1 : 0;
+        EXPECT_EQ(touched, 0) << caption.toStdString();
+    }
 }
 
 TEST_F(NetWindowTest, HelpAndTheThreePagesRendered)

@@ -5,6 +5,7 @@
 #include "tests/support/TestSupport.h"
 #include "tests/sysinfo/ScriptedSystemFacts.h"
 #include "ui_InfoSystemeDlg.h"
+#include "widgets/ElideLabel.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -139,6 +140,47 @@ TEST_F(InfoSystemeWindowTest, ActivatingAgainShowsTheFirstPageAndCloseAndHelpWor
     form.TransparentButton9->click();
     EXPECT_FALSE(window->isVisible());
 }
+
+TEST_F(InfoSystemeWindowTest, KeyboardPageChangesFillTheInstallationPage)
+{
+    const auto window = open(windowsMachine(2, 5, 1, 2600));
+    const Ui::InfoSystemeDlg& form = window->form();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    form.PageControl1->setFocus();
+    QTest::keyClick(form.PageControl1, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClick(form.PageControl1, Qt::Key_Tab, Qt::ControlModifier);
+    ASSERT_EQ(form.PageControl1->ActivePage(), form.TabSheet3);
+    EXPECT_NE(form.DateInstallationWindows->text(), QStringLiteral("?"));
+}
+
+TEST_F(InfoSystemeWindowTest, LongValuesAreCutWithAnEllipsisAndShownWholeInTheirTooltip)
+{
+    ScriptedSystemFacts facts = windowsMachine(2, 5, 1, 2600);
+    facts.computer = QString(63, QLatin1Char('w'));
+    facts.tempDir = QStringLiteral("/home/someone/a/rather/long/path/to/the/folder/of/temporary/files");
+    const auto window = open(facts);
+    const Ui::InfoSystemeDlg& form = window->form();
+    EXPECT_EQ(form.NomOrdinateur->text(), *facts.computer) << "the label keeps the whole value";
+    for (TElideLabel* label : {form.NomOrdinateur, form.RepTemp}) {
+        EXPECT_TRUE(label->shownText().endsWith(QChar(0x2026))) << label->objectName().toStdString();
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->shownText()), label->contentsRect().width());
+    }
+    EXPECT_EQ(form.RepTemp->shownToolTip(), *facts.tempDir);
+    EXPECT_EQ(form.NomOrdinateur->shownToolTip(),
+              *facts.computer + QStringLiteral("\nNom du poste de travail"));
+    form.PageControl1->setActivePage(form.TabSheet4);
+    const QImage image(qv::test::saveScreenshot(*window, QStringLiteral("system_info_long_values")));
+    const QRect beyond(
+        form.RepTemp->mapTo(window.get(), QPoint(form.RepTemp->width(), 0)),
+        QSize(form.GroupBox4->width() - form.RepTemp->geometry().right() - 1, form.RepTemp->height()));
+    EXPECT_EQ(qv::test::countPixels(image, qv::look::kDialogText, beyond), 0)
+        << "nothing drawn past the label";
+    EXPECT_FALSE(form.Release->isElided());
+    EXPECT_EQ(form.Release->shownToolTip(), form.Release->toolTip());
+}
+
+// This machine on all four pages, for a person to look at.
 
 // The label's text drawn afresh over the given background, in the label's font and the dialog's text
 // colour: what the window must show in the label's rectangle.

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QTabBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -162,6 +163,75 @@ TEST(TExtPageControl, EnabledPagesChangeByClickAcceleratorAndActivePage)
     EXPECT_EQ(f.changes, 3) << "the current page again changes nothing";
     f.control->setParent(nullptr);
 }
+
+// Every way of asking for the next page.
+struct ChangeCase {
+    const char* name;
+    std::function<void(Fixture&)> ask;
+};
+
+class PageChange : public testing::TestWithParam<ChangeCase> {};
+
+TEST_P(PageChange, AsksOnChangingFirstAndObeysItsRefusal)
+{
+    Fixture f;
+    QWidget window;
+    f.control->setParent(&window);
+    window.resize(320, 220);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    f.control->setFocus();
+    int asked = 0;
+    bool allow = false;
+    f.control->OnChanging = [&](bool& allowChange) {
+        ++asked;
+        EXPECT_EQ(f.control->ActivePage(), f.pages[0]) << "asked while the old page is shown";
+        allowChange = allow;
+    };
+    GetParam().ask(f);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(f.control->ActivePage(), f.pages[0]) << "refused";
+    EXPECT_EQ(f.control->tabBar()->currentIndex(), 0);
+    EXPECT_EQ(f.changes, 0);
+
+    allow = true;
+    GetParam().ask(f);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(f.control->ActivePage(), f.pages[1]);
+    EXPECT_EQ(f.changes, 1);
+    f.control->setParent(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, PageChange,
+    testing::Values(
+        ChangeCase{
+            "click_on_its_tab",
+            [](Fixture& f) { QTest::mouseClick(f.control->tabBar(), Qt::LeftButton, {}, f.centreOfTab(1)); }},
+        ChangeCase{"ctrl_tab",
+                   [](Fixture& f) { QTest::keyClick(f.control.get(), Qt::Key_Tab, Qt::ControlModifier); }},
+        ChangeCase{
+            "ctrl_page_down",
+            [](Fixture& f) { QTest::keyClick(f.control.get(), Qt::Key_PageDown, Qt::ControlModifier); }},
+        ChangeCase{"right_arrow_on_the_strip",
+                   [](Fixture& f) {
+                       f.control->tabBar()->setFocus();
+                       QTest::keyClick(f.control->tabBar(), Qt::Key_Right);
+                   }},
+        ChangeCase{"wheel_over_the_strip",
+                   [](Fixture& f) {
+                       QTabBar* bar = f.control->tabBar();
+                       const QPointF at = f.centreOfTab(0);
+                       QWheelEvent wheel(at, bar->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                                         Qt::NoModifier, Qt::NoScrollPhase, false);
+                       QCoreApplication::sendEvent(bar, &wheel);
+                   }},
+        ChangeCase{"alt_and_its_accelerator",
+                   [](Fixture& f) { QTest::keyClick(f.control.get(), Qt::Key_D, Qt::AltModifier); }},
+        ChangeCase{"ActivePage", [](Fixture& f) { f.control->setActivePage(f.pages[1]); }},
+        ChangeCase{"the_tab_widget_selection",
+                   [](Fixture& f) { static_cast<QTabWidget*>(f.control.get())->setCurrentIndex(1); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TExtPageControl, ChangingCanRefuseAChange)
 {

@@ -1,5 +1,7 @@
+#include "forms/Look.h"
 #include "tests/support/TestSupport.h"
 #include "tests/widgets/TransBtnTestSupport.h"
+#include "widgets/GlyphImages.h"
 #include "widgets/TransBtn.h"
 
 #include <QLinearGradient>
@@ -153,6 +155,54 @@ TEST(TransBtnRendering, ExplorerAtRestDrawsTheGlyphInGrey)
     const int grey = 11 * 255 / 100;
     EXPECT_EQ(image.pixel(20, 20), qRgb(grey, grey, grey));
     EXPECT_TRUE(redArea(button).isNull());
+}
+
+// A dialog button drawn for a screen of pixel ratio 2. A 1x picture blown up to it is made of 2 x 2 blocks
+// of one colour; the @2x picture, drawn at that resolution, is not.
+TEST(TransBtnRendering, AtPixelRatio2TheButtonDrawsFromThe2xPicture)
+{
+    const QString path = QStringLiteral(":/pictures/btn_ok.png");
+    const auto render = [](const QPixmap& glyph) {
+        TTransparentButton button;
+        button.resize(115, 43);
+        button.setGlyph(glyph);
+        QImage image(button.size() * 2, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(2);
+        image.fill(Qt::black);
+        button.render(&image);
+        return image;
+    };
+    // Blocks of the picture's mark whose four pixels are not all alike.
+    const auto unevenBlocks = [](const QImage& image) {
+        int uneven = 0;
+        for (int y = 0; y + 1 < image.height(); y += 2)
+            for (int x = 0; x + 1 < 2 * 40; x += 2) {
+                const QRgb p = image.pixel(x, y);
+                uneven += p != image.pixel(x + 1, y) || p != image.pixel(x, y + 1) ||
+                          p != image.pixel(x + 1, y + 1);
+            }
+        return uneven;
+    };
+    const QPixmap sharp = qv::look::picture(path, 2);
+    ASSERT_EQ(sharp.devicePixelRatio(), 2);
+    EXPECT_EQ(sharp.deviceIndependentSize().toSize(), QPixmap(path).size()) << "the same size on the screen";
+    EXPECT_EQ(qv::look::picture(path, 1).devicePixelRatio(), 1);
+
+    // The grey and disabled copies are made at the same resolution and cover the same shape.
+    qv::widgets::GlyphImageList images;
+    images.rebuild(sharp, 1, Qt::white, Qt::darkGray);
+    const auto opaque = [](const QImage& image) {
+        return qv::test::countPixels(image.convertToFormat(QImage::Format_ARGB32),
+                                     [](const QColor& c) { return c.alpha() > 128; });
+    };
+    for (int i = 0; i < images.count(); ++i) {
+        EXPECT_EQ(images.image(i).deviceIndependentSize().toSize(), images.imageSize()) << i;
+        EXPECT_LT(opaque(images.image(i).toImage()), opaque(sharp.toImage()) * 6 / 5) << i;
+    }
+
+    const QImage drawn = render(sharp);
+    EXPECT_EQ(unevenBlocks(render(QPixmap(path))), 0) << "the 1x picture, blown up";
+    EXPECT_GT(unevenBlocks(drawn), 40);
 }
 
 } // namespace

@@ -264,6 +264,32 @@ TEST_F(TransBtnWidget, TheAcceleratorClicksOnlyWhenEnabled)
     EXPECT_EQ(clicked.count(), 2);
 }
 
+TEST_F(TransBtnWidget, ASharedAcceleratorClicksTheFirstEnabledButtonEveryTime)
+{
+    host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    button->setCaption(QStringLiteral("&Check"));
+    auto* cancel = new Btn(&host);
+    auto* close = new Btn(&host);
+    cancel->setCaption(QStringLiteral("&Cancel"));
+    close->setCaption(QStringLiteral("&Close"));
+    cancel->show();
+    close->show();
+    QSignalSpy cancelled(cancel, &Btn::clicked);
+    QSignalSpy closed(close, &Btn::clicked);
+
+    for (int press = 0; press < 3; ++press)
+        QTest::keyClick(&host, Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(clicks, 3) << "never in turn with the others";
+    EXPECT_EQ(cancelled.count() + closed.count(), 0);
+
+    button->setEnabled(false);
+    QTest::keyClick(&host, Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(&host, Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(cancelled.count(), 2);
+    EXPECT_EQ(closed.count(), 0);
+}
+
 TEST_F(TransBtnWidget, AMovableButtonFollowsTheDrag)
 {
     button->setMovable(true);

@@ -144,14 +144,16 @@ QImage checkFrame(int frame)
 
 QImage checkStrip(const QColor& key)
 {
-    QImage strip(kCheckFrames * kCheckSize, kCheckSize, QImage::Format_RGB32);
+    const int size = kCheckSize * pictureScale();
+    QImage strip(kCheckFrames * size, size, QImage::Format_RGB32);
+    strip.setDevicePixelRatio(pictureScale());
     for (int frame = 0; frame < kCheckFrames; ++frame) {
         const QImage mark = checkFrame(frame).convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < kCheckSize; ++y)
-            for (int x = 0; x < kCheckSize; ++x) {
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
                 const QColor c = mark.pixelColor(x, y);
                 const QColor shown = c.alpha() < 96 ? key : mix(dialog(), withAlpha(c, 255), c.alphaF());
-                strip.setPixelColor(frame * kCheckSize + x, y, shown);
+                strip.setPixelColor(frame * size + x, y, shown);
             }
     }
     return strip;

@@ -10,9 +10,24 @@
 
 namespace qv::picgen {
 
+namespace {
+int g_scale = 1;
+} // namespace
+
+void setPictureScale(int scale)
+{
+    g_scale = scale;
+}
+
+int pictureScale()
+{
+    return g_scale;
+}
+
 QImage newPicture(QSize size)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size * g_scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(g_scale);
     image.fill(Qt::transparent);
     return image;
 }
@@ -110,7 +125,7 @@ void dropShadow(QPainter& p, const QPainterPath& shape, QPointF offset, int blur
         lp.fillPath(shape, colour);
     }
     for (int i = 0; i < 3; ++i)
-        boxBlur(layer, std::max(1, blur / 2));
+        boxBlur(layer, std::max(1, blur / 2) * g_scale);
     p.drawImage(QPointF(bounds.topLeft()) + offset, layer);
 }
 

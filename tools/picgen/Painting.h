@@ -8,7 +8,12 @@
 // Drawing helpers shared by every family of pictures.
 namespace qv::picgen {
 
-// A picture of the given size, fully transparent, ready to paint on.
+// Pictures are drawn once for ordinary screens (scale 1) and once at double resolution (scale 2) for the
+// @2x set; the drawing code works in the same coordinates for both.
+void setPictureScale(int scale);
+int pictureScale();
+
+// A picture of the given size at the current scale, fully transparent, ready to paint on.
 QImage newPicture(QSize size);
 
 // Anti-aliased painting of shapes, text and scaled pictures.

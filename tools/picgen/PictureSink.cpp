@@ -17,7 +17,8 @@ PictureSink::PictureSink(const QDir& forms)
 
 void PictureSink::save(const QString& name, const QImage& image, bool opaque)
 {
-    const QString relative = QStringLiteral("pictures/") + name + QStringLiteral(".png");
+    const QString suffix = image.devicePixelRatio() > 1 ? QStringLiteral("@2x.png") : QStringLiteral(".png");
+    const QString relative = QStringLiteral("pictures/") + name + suffix;
     if (m_saved.contains(relative))
         throw std::runtime_error("picture generated twice: " + relative.toStdString());
     const QImage stored = image.convertToFormat(opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);

@@ -12,7 +12,8 @@ class PictureSink {
 public:
     explicit PictureSink(const QDir& forms);
 
-    // Saves image as pictures/<name>.png; opaque pictures are stored without an alpha channel.
+    // Saves image as pictures/<name>.png, or pictures/<name>@2x.png for a picture drawn at double
+    // resolution; opaque pictures are stored without an alpha channel.
     // Throws std::runtime_error when the file cannot be written or the name was used before.
     void save(const QString& name, const QImage& image, bool opaque);
     void writeList() const;

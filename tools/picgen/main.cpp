@@ -5,6 +5,7 @@
 #include "Chime.h"
 #include "Families.h"
 #include "IndicatorPictures.h"
+#include "Painting.h"
 #include "PictureSink.h"
 
 #include <QDir>
@@ -40,14 +41,18 @@ int main(int argc, char** argv)
     try {
         const QDir forms(QString::fromLocal8Bit(argv[1]));
         qv::picgen::PictureSink sink(forms);
-        qv::picgen::makeTitlePictures(sink);
-        qv::picgen::makeTabPictures(sink);
-        qv::picgen::makePagePictures(sink);
-        qv::picgen::makeCommandGlyphs(sink);
-        qv::picgen::makeButtonGlyphs(sink);
-        qv::picgen::makeSmallPictures(sink);
-        qv::picgen::makeIndicatorPictures(sink);
-        qv::picgen::makeBenchPictures(sink);
+        // Every picture for ordinary screens, then its @2x version for screens of pixel ratio 2.
+        for (const int scale : {1, 2}) {
+            qv::picgen::setPictureScale(scale);
+            qv::picgen::makeTitlePictures(sink);
+            qv::picgen::makeTabPictures(sink);
+            qv::picgen::makePagePictures(sink);
+            qv::picgen::makeCommandGlyphs(sink);
+            qv::picgen::makeButtonGlyphs(sink);
+            qv::picgen::makeSmallPictures(sink);
+            qv::picgen::makeIndicatorPictures(sink);
+            qv::picgen::makeBenchPictures(sink);
+        }
         sink.writeList();
         writeChime(forms);
     } catch (const std::exception& e) {
