@@ -20,9 +20,14 @@ endfunction()
 
 # A GoogleTest executable registered test by test in CTest, run headless. A parametrised test keeps the
 # name its row gives it (NO_PRETTY_VALUES): the printed parameter, often the row's bytes, would change
-# from build to build.
+# from build to build. SYSTEM marks tests that drive the machine itself (network namespaces, servers,
+# installed trees): they carry the label "system", which the sanitizer preset leaves out.
 function(qv_add_test target)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "SYSTEM" "" "SOURCES;LIBS" ${ARGN})
+  set(labels "")
+  if(ARG_SYSTEM)
+    set(labels LABELS system)
+  endif()
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE qv_testsupport ${ARG_LIBS})
   qv_target_defaults(${target})
@@ -30,5 +35,5 @@ function(qv_add_test target)
     DISCOVERY_MODE PRE_TEST
     NO_PRETTY_VALUES
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen ${labels})
 endfunction()

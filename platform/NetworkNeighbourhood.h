@@ -12,14 +12,15 @@
 
 namespace qv::platform {
 
-// What an enumeration asks for (the type filter of the provider functions of old).
-enum class ResourceKind { Any, Disk, Print };
+// What an enumeration asks for (the type filter of the provider functions of old), and what kind of
+// resource an entry is. The values are the provider's own numbers, which the command-line tool prints.
+enum class ResourceKind { Any = 0, Disk = 1, Print = 2 };
 
 // One entry as the network provider enumerates it.
 struct NetResource {
-    QString remoteName;     // the provider's name, "WORKGROUP", "\\\\SERVER" or "\\\\SERVER\\Share"
-    int type = 0;           // 0 any (workgroups, servers), 1 disk, 2 printer
-    bool container = false; // it can be opened (provider, workgroups, servers)
+    QString remoteName; // the provider's name, "WORKGROUP", "\\\\SERVER" or "\\\\SERVER\\Share"
+    ResourceKind type = ResourceKind::Any; // Any for workgroups and servers
+    bool container = false;                // it can be opened (provider, workgroups, servers)
 };
 
 // The entries under a container, or why the listing stopped early.

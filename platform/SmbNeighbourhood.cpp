@@ -23,14 +23,14 @@ Level levelOf(const NetResource& parent, const QString& providerName)
     return !server.isEmpty() && !server.contains(kUncSeparator) ? Level::Server : Level::Other;
 }
 
-std::optional<int> shareType(const SmbEntry& entry, ResourceKind kind)
+std::optional<ResourceKind> shareType(const SmbEntry& entry, ResourceKind kind)
 {
     if (entry.name.endsWith(QLatin1Char('$')))
         return std::nullopt;
     if (entry.type == smb_type::kFileShare && kind != ResourceKind::Print)
-        return 1;
+        return ResourceKind::Disk;
     if (entry.type == smb_type::kPrinterShare && kind != ResourceKind::Disk)
-        return 2;
+        return ResourceKind::Print;
     return std::nullopt; // IPC, comms, or not of the kind asked for
 }
 
@@ -39,7 +39,7 @@ QList<NetResource> containers(const SmbListing& listing, unsigned int type, cons
     QList<NetResource> found;
     for (const SmbEntry& entry : listing.entries)
         if (entry.type == type)
-            found.append({prefix + entry.name, 0, true});
+            found.append({prefix + entry.name, ResourceKind::Any, true});
     return found;
 }
 
@@ -47,7 +47,7 @@ QList<NetResource> shares(const SmbListing& listing, const QString& server, Reso
 {
     QList<NetResource> found;
     for (const SmbEntry& entry : listing.entries)
-        if (const std::optional<int> type = shareType(entry, kind))
+        if (const std::optional<ResourceKind> type = shareType(entry, kind))
             found.append({server + kUncSeparator + entry.name, *type, false});
     return found;
 }
@@ -94,7 +94,7 @@ std::optional<NetListing> SmbNeighbourhood::list(const std::optional<NetResource
                                                  ResourceKind kind) const
 {
     if (!parent)
-        return NetListing{{NetResource{providerName(), 0, true}}, 0};
+        return NetListing{{NetResource{providerName(), ResourceKind::Any, true}}, 0};
     const QString& name = parent->remoteName;
     switch (levelOf(*parent, providerName())) {
     case Level::Provider:

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test: first the normal build, then the whole suite
-# again under AddressSanitizer and UndefinedBehaviorSanitizer. `--quick` skips the sanitizer run.
+# Installs what is missing, builds and runs every test: first the normal build, the format check and the
+# static analysis, then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer (less
+# the tests labelled "system", which drive the machine itself). `--quick` skips the sanitizer run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -8,7 +9,7 @@ cd "$root"
 # their own, in network namespaces.
 samba_was_installed=false
 dpkg-query -W -f='${Status}' samba 2>/dev/null | grep -q "install ok installed" && samba_was_installed=true
-"$root/scripts/setup.sh" desktop-file-utils appstream dpkg-dev lintian samba smbclient
+"$root/scripts/setup.sh" desktop-file-utils appstream dpkg-dev lintian samba smbclient clang-tidy
 
 # A samba package installed just now starts its services where it can: stop them again, so that nothing
 # answers on this machine's network for the tests. A Samba the machine already had is left alone.
@@ -31,6 +32,10 @@ export QT_QPA_PLATFORM=offscreen
 for preset in "${presets[@]}"; do
   echo "=== $preset: build"
   "$root/scripts/build.sh" "$preset"
+  if [[ $preset == default ]]; then
+    echo "=== sources: format and static analysis"
+    "$root/scripts/check-sources.sh" "$root/build"
+  fi
   echo "=== $preset: tests"
   ctest --preset "$preset"
 done

@@ -20,7 +20,6 @@ namespace {
 constexpr int kImageRole = Qt::UserRole;
 constexpr int kSelectedImageRole = Qt::UserRole + 1;
 constexpr int kListingRole = Qt::UserRole + 2;
-constexpr int kPrinterType = 2;
 const QString kEnumerationError = QStringLiteral("WNetEnumResource Error");
 
 ResourceKind enumeratedKind(TCustomNetTreeView::TResourceType type)
@@ -129,7 +128,8 @@ void TCustomNetTreeView::StartAnalysis()
     if (m_inOtherThread && m_running)
         return;
     auto run = std::make_shared<Run>();
-    run->neighbourhood = qv::platform::networkNeighbourhood();
+    m_neighbourhood = qv::platform::networkNeighbourhood();
+    run->neighbourhood = m_neighbourhood;
     run->type = m_resourceType;
     run->link = m_inOtherThread ? newLink() : std::make_shared<InterfaceLink>(this);
     m_run = run;
@@ -253,7 +253,8 @@ QTreeWidgetItem* TCustomNetTreeView::addEntry(QTreeWidgetItem* parent, const Net
         } else {
             name.remove(0, separator + 1);
             const int selected = name.contains(QLatin1Char('\\')) ? kOpenDirectoryImage : kShareImage;
-            node = addNode(parent, name, kShareImage, selected, entry.type != kPrinterType);
+            node =
+                addNode(parent, name, kShareImage, selected, entry.type != qv::platform::ResourceKind::Print);
         }
     } else {
         node = addNode(parent, name, kWorkgroupImage, kWorkgroupImage, true);
@@ -318,14 +319,15 @@ void TCustomNetTreeView::nodeExpanded(QTreeWidgetItem* node)
 // listing failed keeps its expand button, so that opening it again tries again.
 void TCustomNetTreeView::listDirectories(QTreeWidgetItem* node)
 {
-    if (stopRequested() || node->childCount() > 0 || imageOf(node) <= kComputerImage ||
+    if (stopRequested() || node->childCount() > 0 || kindOf(node) != NodeKind::ShareOrDirectory ||
         node->data(0, kListingRole).toBool())
         return;
     node->setData(0, kListingRole, true);
     const std::shared_ptr<InterfaceLink> link = newLink();
     const QPersistentModelIndex index(indexFromItem(node));
     startWorker(QThread::create(
-        [this, link, index, path = NodePath(node), neighbourhood = qv::platform::networkNeighbourhood()] {
+        [this, link, index, path = NodePath(node),
+         neighbourhood = m_neighbourhood ? m_neighbourhood : qv::platform::networkNeighbourhood()] {
             const std::optional<QStringList> directories = neighbourhood->directories(path);
             link->call([&] { directoriesListed(index, directories); });
         }));
@@ -368,12 +370,29 @@ int TCustomNetTreeView::imageOf(const QTreeWidgetItem* node)
     return node->data(0, kImageRole).toInt();
 }
 
+TCustomNetTreeView::NodeKind TCustomNetTreeView::kindOf(const QTreeWidgetItem* node)
+{
+    switch (imageOf(node)) {
+    case kProviderImage:
+        return NodeKind::Provider;
+    case kWorkgroupImage:
+        return NodeKind::Workgroup;
+    case kComputerImage:
+        return NodeKind::Computer;
+    default:
+        return NodeKind::ShareOrDirectory;
+    }
+}
+
 QString TCustomNetTreeView::SelectedPath() const
 {
     const QTreeWidgetItem* node = currentItem();
-    if (m_running || !node || imageOf(node) <= kWorkgroupImage)
+    if (m_running || !node)
         return {};
-    if (imageOf(node) == kComputerImage)
+    const NodeKind kind = kindOf(node);
+    if (kind == NodeKind::Provider || kind == NodeKind::Workgroup)
+        return {};
+    if (kind == NodeKind::Computer)
         return node->text(0).section(QStringLiteral(" ("), 0, 0);
     return NodePath(node);
 }
@@ -382,9 +401,9 @@ QString TCustomNetTreeView::NodePath(const QTreeWidgetItem* node)
 {
     QString path = node->text(0);
     for (const QTreeWidgetItem* parent = node->parent(); parent; parent = parent->parent()) {
-        if (imageOf(parent) > kComputerImage) {
+        if (kindOf(parent) == NodeKind::ShareOrDirectory) {
             path = parent->text(0) + QLatin1Char('\\') + path;
-        } else if (imageOf(parent) == kComputerImage) {
+        } else if (kindOf(parent) == NodeKind::Computer) {
             return QStringLiteral("\\\\") + parent->text(0).section(QLatin1Char(' '), 0, 0) +
                    QLatin1Char('\\') + path;
         } else {

@@ -32,8 +32,10 @@ public:
     enum TResourceType { rtProvider, rtWorkgroup, rtComputer, rtAny, rtDisk, rtPrint };
     Q_ENUM(TResourceType)
 
-    // The node kinds, told apart by their image.
+    // The pictures of the tree, by image index; a node's kind is told by its image.
     enum Image { kProviderImage, kWorkgroupImage, kComputerImage, kShareImage, kOpenDirectoryImage };
+    // Shares and the directories in them have one image: they are one kind.
+    enum class NodeKind { Provider, Workgroup, Computer, ShareOrDirectory };
 
     // How long a stopped worker may take to come back before it is let go.
     static constexpr int kStopGraceMs = 500;
@@ -42,9 +44,10 @@ public:
     // Lets every worker go (without OnDone); none is waited for.
     ~TCustomNetTreeView() override;
 
-    // The local computer's name, stored; empty when the system has none.
+    // Asks the system for the local computer's name and stores it; empty when the system has none.
     QString ComputerName();
-    // The local workgroup by NetBIOS, with every blank removed, stored; empty when not found.
+    // Asks the network for the local workgroup (a NetBIOS query on the calling thread: up to 1 s) and
+    // stores it with every blank removed; empty when not found.
     QString WorkgroupName();
 
     void StartAnalysis();
@@ -62,6 +65,7 @@ public:
     // "\\COMPUTER\Share\Dir" for a node below a computer.
     static QString NodePath(const QTreeWidgetItem* node);
     static int imageOf(const QTreeWidgetItem* node);
+    static NodeKind kindOf(const QTreeWidgetItem* node);
 
     bool InOtherThread() const { return m_inOtherThread; }
     void setInOtherThread(bool on) { m_inOtherThread = on; }
@@ -116,6 +120,8 @@ private:
     bool m_running = false;
     bool m_destroying = false;
     std::shared_ptr<Run> m_run;
+    // The neighbourhood the tree was built from; its directories are listed from it too.
+    qv::platform::NetworkNeighbourhoodPointer m_neighbourhood;
     // One per worker; cut when the tree goes.
     std::vector<std::shared_ptr<InterfaceLink>> m_links;
     QList<QIcon> m_images;

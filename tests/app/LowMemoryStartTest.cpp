@@ -1,5 +1,7 @@
 // The program started with little address space: it must end with one line and a failure status, not
 // abort or wait for ever.
+#include "tests/support/TestSupport.h"
+
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -59,7 +61,9 @@ TEST_P(LowMemoryStart, EndsWithOneLineAndAFailureStatus)
         << errors.toStdString();
 }
 
+// The limits follow the address space the program maps before its first window: with less, the pool's
+// threads cannot start; with a little more, the start-up pictures cannot be loaded.
 INSTANTIATE_TEST_SUITE_P(Program, LowMemoryStart,
                          testing::Values(Start{"PictureLoadsFail", 115'000},
-                                         Start{"ThreadsCannotStart", 130'000}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                                         Start{"ThreadsCannotStart", 100'000}),
+                         qv::test::RowName());

@@ -30,10 +30,10 @@ ScriptedNeighbourhood::list(const std::optional<platform::NetResource>& parent,
     if (!containers.contains(key))
         return std::nullopt;
     platform::NetListing listing = containers.value(key);
-    const int keep = kind == platform::ResourceKind::Disk ? 1 : kind == platform::ResourceKind::Print ? 2 : 0;
-    if (keep != 0)
-        listing.entries.removeIf(
-            [keep](const platform::NetResource& entry) { return entry.type != 0 && entry.type != keep; });
+    if (kind != platform::ResourceKind::Any)
+        listing.entries.removeIf([kind](const platform::NetResource& entry) {
+            return entry.type != platform::ResourceKind::Any && entry.type != kind;
+        });
     return listing;
 }
 
@@ -73,7 +73,7 @@ int CallGate::calls() const
     return m_calls;
 }
 
-platform::NetResource resource(const QString& remoteName, int type, bool container)
+platform::NetResource resource(const QString& remoteName, platform::ResourceKind type, bool container)
 {
     platform::NetResource entry;
     entry.remoteName = remoteName;

@@ -91,7 +91,9 @@ private:
     CallGate m_directoryGate;
 };
 
-platform::NetResource resource(const QString& remoteName, int type = 0, bool container = false);
+platform::NetResource resource(const QString& remoteName,
+                               platform::ResourceKind type = platform::ResourceKind::Any,
+                               bool container = false);
 
 platform::HostEntry hostEntry(const QString& officialName, const QStringList& dottedAddresses);
 

@@ -14,27 +14,31 @@
 
 namespace {
 
+using qv::platform::ResourceKind;
+
 using qv::test::resource;
 
 // Two workgroups; this machine's (HOME, answered as "HO ME") holds SERVER with a disk and a printer.
 std::shared_ptr<qv::test::ScriptedNeighbourhood> neighbourhood()
 {
     auto scripted = std::make_shared<qv::test::ScriptedNeighbourhood>();
-    scripted->containers.insert(QString(), {{resource(QStringLiteral("Samba"), 0, true)}, 0});
-    scripted->containers.insert(
-        QStringLiteral("Samba"),
-        {{resource(QStringLiteral("OFFICE"), 0, true), resource(QStringLiteral("HOME"), 0, true)}, 0});
-    scripted->containers.insert(
-        QStringLiteral("HOME"),
-        {{resource(QStringLiteral("\\\\SERVER"), 0, true), resource(QStringLiteral("\\\\NAS"), 0, true)}, 0});
+    scripted->containers.insert(QString(), {{resource(QStringLiteral("Samba"), ResourceKind::Any, true)}, 0});
+    scripted->containers.insert(QStringLiteral("Samba"),
+                                {{resource(QStringLiteral("OFFICE"), ResourceKind::Any, true),
+                                  resource(QStringLiteral("HOME"), ResourceKind::Any, true)},
+                                 0});
+    scripted->containers.insert(QStringLiteral("HOME"),
+                                {{resource(QStringLiteral("\\\\SERVER"), ResourceKind::Any, true),
+                                  resource(QStringLiteral("\\\\NAS"), ResourceKind::Any, true)},
+                                 0});
     scripted->containers.insert(QStringLiteral("OFFICE"),
-                                {{resource(QStringLiteral("\\\\PRINTHOST"), 0, true)}, 0});
+                                {{resource(QStringLiteral("\\\\PRINTHOST"), ResourceKind::Any, true)}, 0});
     scripted->containers.insert(QStringLiteral("\\\\SERVER"),
-                                {{resource(QStringLiteral("\\\\SERVER\\Public"), 1),
-                                  resource(QStringLiteral("\\\\SERVER\\Laser"), 2)},
+                                {{resource(QStringLiteral("\\\\SERVER\\Public"), ResourceKind::Disk),
+                                  resource(QStringLiteral("\\\\SERVER\\Laser"), ResourceKind::Print)},
                                  0});
     scripted->containers.insert(QStringLiteral("\\\\NAS"),
-                                {{resource(QStringLiteral("\\\\NAS\\Backup"), 1)}, 0});
+                                {{resource(QStringLiteral("\\\\NAS\\Backup"), ResourceKind::Disk)}, 0});
     scripted->directoryTable.insert(
         QStringLiteral("\\\\SERVER\\Public"),
         {QStringLiteral("."), QStringLiteral(".."), QStringLiteral("Music"), QStringLiteral("Docs")});
@@ -142,6 +146,9 @@ TEST_F(NetTreeTest, PathsAndDirectoryListing)
     tree.setCurrentItem(share);
     EXPECT_EQ(tree.SelectedPath(), QStringLiteral("\\\\SERVER\\Public"));
 
+    // Directories are listed from the neighbourhood the tree was built from, whatever is installed since.
+    const qv::platform::ScopedNetworkNeighbourhood another{
+        std::make_shared<qv::test::ScriptedNeighbourhood>()};
     share->setExpanded(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return share->childCount() == 2; }, 5000));
     EXPECT_EQ(texts(share), (QStringList{QStringLiteral("Docs"), QStringLiteral("Music")}));
@@ -232,7 +239,7 @@ TEST_F(NetTreeTest, LongNamesScrollSideways)
 {
     const QString longName = QStringLiteral("A share whose name is much longer than the tree is wide");
     scripted->containers[QStringLiteral("\\\\NAS")].entries = {
-        resource(QStringLiteral("\\\\NAS\\") + longName, 1)};
+        resource(QStringLiteral("\\\\NAS\\") + longName, ResourceKind::Disk)};
     tree.resize(200, 150);
     tree.show();
     run(TCustomNetTreeView::rtAny, false);

@@ -18,6 +18,8 @@
 
 namespace {
 
+using qv::platform::ResourceKind;
+
 using qv::test::resource;
 
 const QStringList kAdvice{
@@ -36,13 +38,15 @@ protected:
                                 {QStringLiteral("192.0.2.7"), QStringLiteral("192.0.2.8")}));
         resolver->addresses.insert(qv::platform::parseInetAddr(QStringLiteral("192.0.2.7")),
                                    QStringLiteral("server.test"));
-        neighbourhood->containers.insert(QString(), {{resource(QStringLiteral("Samba"), 0, true)}, 0});
+        neighbourhood->containers.insert(QString(),
+                                         {{resource(QStringLiteral("Samba"), ResourceKind::Any, true)}, 0});
         neighbourhood->containers.insert(QStringLiteral("Samba"),
-                                         {{resource(QStringLiteral("HOME"), 0, true)}, 0});
-        neighbourhood->containers.insert(QStringLiteral("HOME"),
-                                         {{resource(QStringLiteral("\\\\SERVER"), 0, true)}, 0});
-        neighbourhood->containers.insert(QStringLiteral("\\\\SERVER"),
-                                         {{resource(QStringLiteral("\\\\SERVER\\Public"), 1)}, 0});
+                                         {{resource(QStringLiteral("HOME"), ResourceKind::Any, true)}, 0});
+        neighbourhood->containers.insert(
+            QStringLiteral("HOME"), {{resource(QStringLiteral("\\\\SERVER"), ResourceKind::Any, true)}, 0});
+        neighbourhood->containers.insert(
+            QStringLiteral("\\\\SERVER"),
+            {{resource(QStringLiteral("\\\\SERVER\\Public"), ResourceKind::Disk)}, 0});
         answer(true);
         reopen();
     }

@@ -36,7 +36,7 @@ std::optional<NetResource> parentOf(const QString& name)
 {
     if (name == QLatin1String("top"))
         return std::nullopt;
-    return NetResource{name, 0, true};
+    return NetResource{name, ResourceKind::Any, true};
 }
 
 int list(const QString& parent, const QString& kind)
@@ -47,8 +47,10 @@ int list(const QString& parent, const QString& kind)
         return 0;
     }
     for (const NetResource& entry : listing->entries)
-        print(
-            QStringLiteral("entry %1 %2 %3").arg(entry.type).arg(int(entry.container)).arg(entry.remoteName));
+        print(QStringLiteral("entry %1 %2 %3")
+                  .arg(static_cast<int>(entry.type))
+                  .arg(int(entry.container))
+                  .arg(entry.remoteName));
     if (listing->error != 0)
         print(QStringLiteral("error %1").arg(listing->error));
     return 0;
@@ -56,7 +58,7 @@ int list(const QString& parent, const QString& kind)
 
 int wait(const QString& workgroup, int seconds)
 {
-    const NetResource provider{networkNeighbourhood()->providerName(), 0, true};
+    const NetResource provider{networkNeighbourhood()->providerName(), ResourceKind::Any, true};
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < seconds * 1000) {

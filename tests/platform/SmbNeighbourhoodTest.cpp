@@ -19,8 +19,8 @@ bool operator==(const NetResource& a, const NetResource& b)
 }
 void PrintTo(const NetResource& resource, std::ostream* out)
 {
-    *out << '{' << resource.remoteName.toStdString() << ' ' << resource.type << ' ' << resource.container
-         << '}';
+    *out << '{' << resource.remoteName.toStdString() << ' ' << static_cast<int>(resource.type) << ' '
+         << resource.container << '}';
 }
 } // namespace qv::platform
 
@@ -47,7 +47,7 @@ protected:
 
 NetResource container(const char* name)
 {
-    return {QLatin1String(name), 0, true};
+    return {QLatin1String(name), ResourceKind::Any, true};
 }
 
 QList<NetResource> entries(const std::optional<NetListing>& listing)
@@ -86,8 +86,8 @@ TEST_F(SmbNeighbourhoodTest, ServerListsDiskAndPrinterSharesOfTheKindAskedFor)
                                                    {"C$", type::kFileShare},
                                                    {"print$", type::kPrinterShare}},
                                                   0};
-    const NetResource files{QStringLiteral("\\\\SRV\\Files"), 1, false};
-    const NetResource laser{QStringLiteral("\\\\SRV\\Laser"), 2, false};
+    const NetResource files{QStringLiteral("\\\\SRV\\Files"), ResourceKind::Disk, false};
+    const NetResource laser{QStringLiteral("\\\\SRV\\Laser"), ResourceKind::Print, false};
     EXPECT_EQ(entries(m_neighbourhood.list(container("\\\\SRV"), ResourceKind::Any)), (QList{files, laser}));
     EXPECT_EQ(entries(m_neighbourhood.list(container("\\\\SRV"), ResourceKind::Disk)), QList{files});
     EXPECT_EQ(entries(m_neighbourhood.list(container("\\\\SRV"), ResourceKind::Print)), QList{laser});
@@ -105,7 +105,8 @@ TEST_F(SmbNeighbourhoodTest, FailuresAndErrorsReachTheCaller)
         << "the reader cannot open it";
     m_reader->asked.clear();
     EXPECT_FALSE(m_neighbourhood.list(container("\\\\SRV\\Files"), ResourceKind::Any));
-    EXPECT_FALSE(m_neighbourhood.list(NetResource{QStringLiteral("GROUP"), 0, false}, ResourceKind::Any));
+    EXPECT_FALSE(m_neighbourhood.list(NetResource{QStringLiteral("GROUP"), ResourceKind::Any, false},
+                                      ResourceKind::Any));
     EXPECT_TRUE(m_reader->asked.isEmpty()) << "shares and other non-containers cannot be opened";
 }
 

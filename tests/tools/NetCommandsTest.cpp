@@ -14,6 +14,8 @@
 
 namespace {
 
+using qv::platform::ResourceKind;
+
 struct Result {
     int status;
     QString out;
@@ -163,11 +165,12 @@ TEST(SmbCommandTest, ListsWhatTheTreeShowsBelowEachNode)
 {
     using qv::test::resource;
     auto network = std::make_shared<qv::test::ScriptedNeighbourhood>();
-    network->containers.insert(QStringLiteral("Samba"), {{resource(QStringLiteral("HOME"), 0, true)}, 0});
+    network->containers.insert(QStringLiteral("Samba"),
+                               {{resource(QStringLiteral("HOME"), ResourceKind::Any, true)}, 0});
     network->containers.insert(QStringLiteral("HOME"),
-                               {{resource(QStringLiteral("\\\\SERVER"), 0, true)}, 0});
+                               {{resource(QStringLiteral("\\\\SERVER"), ResourceKind::Any, true)}, 0});
     network->containers.insert(QStringLiteral("\\\\SERVER"),
-                               {{resource(QStringLiteral("\\\\SERVER\\Public"), 1)}, 5});
+                               {{resource(QStringLiteral("\\\\SERVER\\Public"), ResourceKind::Disk)}, 5});
     network->directoryTable.insert(QStringLiteral("\\\\SERVER\\Public"), {QStringLiteral("Docs")});
     const qv::platform::ScopedNetworkNeighbourhood installed(network);
 

@@ -4,6 +4,7 @@
 #include "results/JsonWriter.h"
 #include "results/ResultFiles.h"
 #include "tools/cli/ArgParser.h"
+#include "tools/cli/Cli.h"
 #include "tools/cli/Comparison.h"
 #include "tools/cli/ThisMachine.h"
 
@@ -28,7 +29,6 @@ namespace {
 constexpr std::string_view kSummary = "Run the CPU or memory benchmark, save and compare its results";
 constexpr std::int64_t kMaxRepeat = 1'000'000;
 constexpr std::size_t kMaxCompared = 20;
-constexpr int kUnreadableCompareStatus = 2;
 
 ArgParser benchArguments()
 {
@@ -254,8 +254,7 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
     try {
         compared = readCompared(options.compare, options.benchmark);
     } catch (const results::FileError& error) {
-        err << "quorvex-cli bench: " << error.what() << '\n';
-        return kUnreadableCompareStatus;
+        throw InputError(error.what());
     }
     // Refused before measuring; the save itself refuses again should the file appear meanwhile.
     const results::Existing existing = options.force ? results::Existing::Replace : results::Existing::Keep;

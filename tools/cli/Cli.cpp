@@ -14,8 +14,6 @@ namespace qv::cli {
 namespace {
 
 constexpr std::string_view kProgram = "quorvex-cli";
-constexpr int kUsageStatus = 2;
-constexpr int kFailureStatus = 1;
 
 bool isHelpOption(std::string_view arg)
 {
@@ -32,7 +30,7 @@ bool asksForHelp(std::span<const std::string> args)
 int usageError(std::ostream& err, std::string_view where, std::string_view message, std::string_view usage)
 {
     err << where << ": " << message << '\n' << usage;
-    return kUsageStatus;
+    return exit_status::kUsage;
 }
 
 int runSubcommand(const Subcommand& command, std::span<const std::string> args, std::ostream& out,
@@ -47,9 +45,12 @@ int runSubcommand(const Subcommand& command, std::span<const std::string> args, 
         return command.run(args, out, err);
     } catch (const UsageError& error) {
         return usageError(err, where, error.what(), command.usage);
+    } catch (const InputError& error) {
+        err << where << ": " << error.what() << '\n';
+        return exit_status::kUsage;
     } catch (const std::exception& error) {
         err << where << ": " << error.what() << '\n';
-        return kFailureStatus;
+        return exit_status::kFailure;
     }
 }
 
@@ -108,7 +109,7 @@ int statusAfterFlushing(std::ostream& out, std::ostream& err, int status)
     if (reason != 0)
         err << ": " << std::strerror(reason);
     err << '\n';
-    return status == 0 ? kFailureStatus : status;
+    return status == exit_status::kSuccess ? exit_status::kFailure : status;
 }
 
 } // namespace

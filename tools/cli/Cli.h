@@ -3,14 +3,30 @@
 #include <functional>
 #include <iosfwd>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace qv::cli {
 
+// The exit statuses of every command; the dispatcher turns errors into them.
+namespace exit_status {
+inline constexpr int kSuccess = 0;
+inline constexpr int kFailure = 1; // the command failed, or the machine or the network said no
+inline constexpr int kUsage = 2;   // a mistake in the command line, or an input file that cannot be read
+} // namespace exit_status
+
+// An input file the user named cannot be read (missing, not a regular file, damaged): status 2, with the
+// message as the user sees it.
+class InputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Runs one subcommand with the arguments that follow its name and returns the exit status. It reports
-// command-line mistakes by throwing UsageError (status 2); any other exception means status 1.
+// command-line mistakes by throwing UsageError and unreadable inputs by throwing InputError (status 2);
+// any other exception means status 1.
 using CommandFunction =
     std::function<int(std::span<const std::string> args, std::ostream& out, std::ostream& err)>;
 

@@ -5,6 +5,7 @@
 #include "platform/CpuidDump.h"
 #include "platform/FileAccess.h"
 #include "tools/cli/ArgParser.h"
+#include "tools/cli/Cli.h"
 #include "tools/cli/Report.h"
 
 #include <algorithm>
@@ -18,7 +19,6 @@ namespace {
 
 constexpr std::string_view kSummary = "Identify the processor as the processor information window does";
 constexpr std::int32_t kWindowDelay = 2000; // the processor window measures the clock for 2 s
-constexpr int kUnreadableDumpStatus = 2;
 
 ArgParser cpuArguments()
 {
@@ -120,9 +120,7 @@ int runCpu(std::span<const std::string> args, std::ostream& out, std::ostream& e
             dump = std::make_shared<platform::RecordedCpuidSource>(
                 platform::RecordedCpuidSource::fromFile(*path));
         } catch (const platform::FileAccessError& error) {
-            err << "quorvex-cli cpu: cannot read the CPUID dump '" << *path << "': " << error.reason()
-                << '\n';
-            return kUnreadableDumpStatus;
+            throw InputError("cannot read the CPUID dump '" + *path + "': " + error.reason());
         }
         replay = std::make_unique<platform::ScopedCpuidSource>(std::move(dump));
     }

@@ -8,6 +8,7 @@
 #include "results/JsonWriter.h"
 #include "tools/cli/Application.h"
 #include "tools/cli/ArgParser.h"
+#include "tools/cli/Cli.h"
 #include "tools/cli/Report.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,6 @@ using results::writeJsonLine;
 
 namespace {
 
-constexpr int kNoAnswerStatus = 1;
 constexpr std::int64_t kMaxTimeoutMs = 600'000;
 
 // Runs the event loop until `finished` is true; it is when the lookup completed inside the call.
@@ -151,7 +151,7 @@ int runPing(std::span<const std::string> args, std::ostream& out, std::ostream&)
     } else {
         printLines(out, lines);
     }
-    return replies > 0 ? 0 : kNoAnswerStatus;
+    return replies > 0 ? 0 : exit_status::kFailure;
 }
 
 ArgParser lookupArguments()
@@ -202,7 +202,7 @@ int runLookup(std::span<const std::string> args, std::ostream& out, std::ostream
                    QStringList{net::lookupStatus(error, socket.DnsResult(), socket.DnsResultList().size())} +
                        socket.DnsResultList());
     }
-    return error == 0 ? 0 : kNoAnswerStatus;
+    return error == 0 ? 0 : exit_status::kFailure;
 }
 
 ArgParser localIpArguments()
@@ -283,7 +283,8 @@ int runSmb(std::span<const std::string> args, std::ostream& out, std::ostream& e
         const auto directories = network->directories(node.directoryPath);
         opened = directories.has_value();
         for (const QString& name : directories.value_or(QStringList()))
-            listing.entries.append({node.directoryPath + QLatin1Char('\\') + name, 1, true});
+            listing.entries.append(
+                {node.directoryPath + QLatin1Char('\\') + name, platform::ResourceKind::Disk, true});
     } else if (const auto found = network->list(node.container, platform::ResourceKind::Any)) {
         listing = *found;
     } else {
@@ -295,7 +296,7 @@ int runSmb(std::span<const std::string> args, std::ostream& out, std::ostream& e
         for (const platform::NetResource& entry : listing.entries) {
             JsonObject item;
             item.add("Name", entry.remoteName.toStdString())
-                .add("Type", entry.type)
+                .add("Type", static_cast<int>(entry.type))
                 .add("Container", entry.container);
             entries.add(item);
         }
@@ -316,7 +317,7 @@ int runSmb(std::span<const std::string> args, std::ostream& out, std::ostream& e
         err << "quorvex-cli smb: SMB browsing is not available: " << problem.toStdString() << '\n';
     else if (listing.error != 0)
         err << "quorvex-cli smb: the listing stopped early: " << std::strerror(listing.error) << '\n';
-    return opened && listing.error == 0 ? 0 : kNoAnswerStatus;
+    return opened && listing.error == 0 ? 0 : exit_status::kFailure;
 }
 
 } // namespace
