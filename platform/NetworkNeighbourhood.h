@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -47,6 +48,9 @@ public:
 // the first call (where that library is missing, one that can open nothing). Safe to call from any thread.
 using NetworkNeighbourhoodPointer = std::shared_ptr<const NetworkNeighbourhood>;
 NetworkNeighbourhoodPointer networkNeighbourhood();
+// The longest one list() or directories() call of the SMB neighbourhood waits, whatever the peer does: by
+// then a listing that has not finished fails with ETIMEDOUT (directories(): nullopt).
+inline constexpr std::chrono::seconds kNeighbourhoodTimeout{6};
 // Why the SMB neighbourhood's library could not be loaded; empty when it was, or a test installed one.
 QString networkNeighbourhoodLoadError();
 NetworkNeighbourhoodPointer setNetworkNeighbourhood(NetworkNeighbourhoodPointer neighbourhood);

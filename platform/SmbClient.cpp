@@ -1,12 +1,14 @@
 #include "platform/SmbClient.h"
 
+#include "platform/DeadlineWorker.h"
+
 #include <libsmbclient.h>
 
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <array>
-#include <mutex>
+#include <cerrno>
 #include <utility>
 
 namespace qv::platform {
@@ -34,13 +36,6 @@ constexpr char kConfiguration[] = "[global]\n"
                                   "disable netbios = no\n"
                                   "wins server =\n"
                                   "name resolve order = lmhosts bcast host\n";
-
-// The library's configuration, logging and protocol choice are process-wide.
-std::mutex& libraryLock()
-{
-    static std::mutex lock;
-    return lock;
-}
 
 void discardLog(void*, int, const char*) {}
 
@@ -87,51 +82,51 @@ SMBCCTX* newContext()
     return context;
 }
 
-// One thread's contexts, made on first use and freed when the thread ends.
-class ThreadContexts {
+// The library, used only from the worker's thread: its configuration, logging and protocol choice are
+// process-wide, so one thread makes every call, with one context per protocol choice made on first use.
+// Never destroyed, so the worker's tasks may use it.
+class Library {
 public:
-    ThreadContexts() = default;
-    ThreadContexts(const ThreadContexts&) = delete;
-    ThreadContexts& operator=(const ThreadContexts&) = delete;
-    ~ThreadContexts()
+    std::optional<SmbListing> read(const QByteArray& url, SmbProtocols protocols)
     {
-        const std::lock_guard guard(libraryLock());
-        for (SMBCCTX* context : m_contexts)
-            if (context)
-                smbc_free_context(context, 1);
+        return m_worker
+            .run([this, url, protocols] { return list(url, protocols); },
+                 std::chrono::duration_cast<std::chrono::milliseconds>(kNeighbourhoodTimeout))
+            .value_or(SmbListing{{}, ETIMEDOUT});
     }
 
-    // Call with libraryLock() held.
-    SMBCCTX* get(SmbProtocols protocols)
+private:
+    // On the worker's thread.
+    std::optional<SmbListing> list(const QByteArray& url, SmbProtocols protocols)
     {
         SMBCCTX*& context = m_contexts[protocols == SmbProtocols::Smb1 ? 0 : 1];
         if (!context)
             context = newContext();
-        return context;
+        if (!context)
+            return std::nullopt;
+        // The range applies to the connections this call makes; cached ones belong to this context only.
+        if (protocols == SmbProtocols::Smb1)
+            smbc_setOptionProtocols(context, "NT1", "NT1");
+        else
+            smbc_setOptionProtocols(context, "default", "default");
+        return readDirectory(
+            [&] { return smbc_getFunctionOpendir(context)(context, url.constData()); },
+            [&](SMBCFILE* directory) { return smbc_getFunctionReaddir(context)(context, directory); },
+            [&](SMBCFILE* directory) { smbc_getFunctionClosedir(context)(context, directory); });
     }
 
-private:
     std::array<SMBCCTX*, 2> m_contexts{};
+    DeadlineWorker m_worker;
 };
 
 } // namespace
 
 std::optional<SmbListing> SmbClientReader::read(const QByteArray& url, SmbProtocols protocols) const
 {
-    static thread_local ThreadContexts contexts;
-    const std::lock_guard guard(libraryLock());
-    SMBCCTX* context = contexts.get(protocols);
-    if (!context)
-        return std::nullopt;
-    // The range applies to the connections this call makes; cached ones belong to this context only.
-    if (protocols == SmbProtocols::Smb1)
-        smbc_setOptionProtocols(context, "NT1", "NT1");
-    else
-        smbc_setOptionProtocols(context, "default", "default");
-    return readDirectory(
-        [&] { return smbc_getFunctionOpendir(context)(context, url.constData()); },
-        [&](SMBCFILE* directory) { return smbc_getFunctionReaddir(context)(context, directory); },
-        [&](SMBCFILE* directory) { smbc_getFunctionClosedir(context)(context, directory); });
+    // Never destroyed: a call that outlived its deadline may still be inside the library when the process
+    // ends.
+    static Library* const library = new Library;
+    return library->read(url, protocols);
 }
 
 } // namespace qv::platform

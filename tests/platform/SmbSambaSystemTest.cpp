@@ -1,10 +1,12 @@
 // The neighbourhood against a real Samba server that the test starts in network and PID namespaces of
-// its own; the client side runs smb_neighbourhood_probe in a second network namespace (setns() would move
-// only one thread of this process).
+// its own, and against a peer that never answers; the client side runs smb_neighbourhood_probe in a
+// network namespace of its own (setns() would move only one thread of this process).
+#include "platform/NetworkNeighbourhood.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -12,7 +14,16 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sched.h>
+#include <sys/socket.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -213,6 +224,69 @@ private:
     QProcess m_server;
 };
 
+// A network namespace whose 127.0.0.1 listens on the SMB ports, 139 and 445, and never answers: the
+// kernel completes each connection and what the client sends stays unread. Gone when this ends.
+class SilentPeerNetwork {
+public:
+    SilentPeerNetwork()
+        : m_name(QStringLiteral("qv-smb-%1-silent").arg(QCoreApplication::applicationPid()))
+    {
+        for (const QStringList& command :
+             {QStringList{QStringLiteral("netns"), QStringLiteral("add"), m_name},
+              QStringList{QStringLiteral("-n"), m_name, QStringLiteral("link"), QStringLiteral("set"),
+                          QStringLiteral("lo"), QStringLiteral("up")}}) {
+            if (const Ran made = run(ipProgram(), command, 10000); !made.ok) {
+                m_failure = made.lines.join(QLatin1Char('\n'));
+                return;
+            }
+        }
+        // A socket belongs to the namespace it was made in; setns() moves only the thread that calls it.
+        std::thread([this] { listen(); }).join();
+    }
+    ~SilentPeerNetwork()
+    {
+        for (const int listener : m_listeners)
+            close(listener);
+        run(ipProgram(), {QStringLiteral("netns"), QStringLiteral("delete"), m_name}, 10000);
+    }
+    SilentPeerNetwork(const SilentPeerNetwork&) = delete;
+    SilentPeerNetwork& operator=(const SilentPeerNetwork&) = delete;
+
+    const QString& failure() const { return m_failure; }
+    const QString& name() const { return m_name; }
+
+private:
+    void listen()
+    {
+        const int space = open(qPrintable(QStringLiteral("/run/netns/") + m_name), O_RDONLY | O_CLOEXEC);
+        const bool entered = space >= 0 && setns(space, CLONE_NEWNET) == 0;
+        if (space >= 0)
+            close(space);
+        if (!entered) {
+            m_failure =
+                QStringLiteral("cannot enter the namespace: ") + QString::fromLocal8Bit(strerror(errno));
+            return;
+        }
+        for (const std::uint16_t port : {139, 445}) {
+            const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_port = htons(port);
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            if (listener >= 0)
+                m_listeners.push_back(listener);
+            if (listener < 0 ||
+                bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+                ::listen(listener, 16) != 0)
+                m_failure = QStringLiteral("cannot listen on port %1").arg(port);
+        }
+    }
+
+    QString m_name;
+    QString m_failure;
+    std::vector<int> m_listeners;
+};
+
 QStringList sorted(QStringList lines)
 {
     lines.sort();
@@ -270,4 +344,30 @@ TEST(SmbNeighbourhoodSamba, BrowsesWorkgroupServerSharesAndDirectories)
               (QStringList{QStringLiteral("dir Alpha"), QStringLiteral("dir Beta Dir")}));
     EXPECT_EQ(dirs("\\\\QVSERVER\\Files\\Alpha"), QStringList{QStringLiteral("dir Inner")});
     EXPECT_EQ(dirs("\\\\QVSERVER\\Nowhere"), QStringList{QStringLiteral("unlistable")});
+}
+
+// Port 445 alone would cost the library 2 s; on 139 it waits 20 s for each session request.
+TEST(SmbNeighbourhoodSilentPeer, ListingGivesUpAtTheTimeout)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "creating network namespaces needs root";
+    if (ipProgram().isEmpty())
+        GTEST_SKIP() << "the ip utility is missing";
+    const SilentPeerNetwork network;
+    if (!network.failure().isEmpty())
+        GTEST_SKIP() << "cannot build the test network: " << qPrintable(network.failure());
+
+    const auto timeoutMs = int(std::chrono::milliseconds(qv::platform::kNeighbourhoodTimeout).count());
+    QElapsedTimer timer;
+    timer.start();
+    const Ran listed =
+        run(ipProgram(),
+            {QStringLiteral("netns"), QStringLiteral("exec"), network.name(), QStringLiteral(QV_SMB_PROBE),
+             QStringLiteral("list"), QStringLiteral("\\\\127.0.0.1"), QStringLiteral("any")},
+            timeoutMs + 6000);
+    const qint64 elapsed = timer.elapsed();
+    EXPECT_TRUE(listed.ok) << "still waiting after " << elapsed << " ms";
+    EXPECT_EQ(listed.lines, QStringList{QStringLiteral("error %1").arg(ETIMEDOUT)});
+    EXPECT_GE(elapsed, timeoutMs - 100);
+    EXPECT_LT(elapsed, timeoutMs + 3000);
 }

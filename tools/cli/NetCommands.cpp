@@ -15,6 +15,7 @@
 #include <QEventLoop>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <ostream>
@@ -325,7 +326,12 @@ int runSmb(std::span<const std::string> args, std::ostream& out, std::ostream& e
 Subcommand smbCommand()
 {
     constexpr std::string_view summary = "List what the network neighbourhood shows below a node";
-    return {"smb", std::string(summary), smbArguments().usage("smb", summary), runSmb};
+    const std::string description =
+        std::string(summary) + "\nEach listing gives up after " +
+        std::to_string(platform::kNeighbourhoodTimeout.count()) +
+        " s, whatever the peer does (error ETIMEDOUT, \"" + std::strerror(ETIMEDOUT) +
+        "\").\nA node named by server (smb://SERVER) takes two listings: the workgroups, then the server.";
+    return {"smb", std::string(summary), smbArguments().usage("smb", description), runSmb};
 }
 
 Subcommand pingCommand()
