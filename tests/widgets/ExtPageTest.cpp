@@ -41,6 +41,15 @@ struct Fixture {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(control.get()));
     }
 
+    // Shows the control in an active window of its own, as keyboard and wheel input need.
+    void showInActiveWindow(QWidget& window)
+    {
+        control->setParent(&window);
+        window.resize(320, 220);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
     QPoint centreOfTab(int tab) const
     {
         return control->tabBar()->mapFrom(control.get(), control->GetTabRect(tab).center());
@@ -107,22 +116,20 @@ TEST(TExtPageControl, StripIsSizedWithTheFontOfTheWiderW)
     EXPECT_EQ(f.control->tabBar()->font().pixelSize(), 20) << "the active font, now the wider";
 }
 
-// Every way of asking for a disabled page, and what becomes of it.
-struct RefusalCase {
+// One way of asking for another page (the second).
+struct PageRequest {
     const char* name;
     std::function<void(Fixture&)> ask;
 };
 
-class DisabledPage : public testing::TestWithParam<RefusalCase> {};
+// Every way of asking for a disabled page, and what becomes of it.
+class DisabledPage : public testing::TestWithParam<PageRequest> {};
 
 TEST_P(DisabledPage, IsNeverShown)
 {
     Fixture f;
     QWidget window;
-    f.control->setParent(&window);
-    window.resize(320, 220);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    f.showInActiveWindow(window);
     f.pages[1]->setEnabled(false);
     GetParam().ask(f);
     EXPECT_EQ(f.control->ActivePage(), f.pages[0]);
@@ -134,15 +141,15 @@ TEST_P(DisabledPage, IsNeverShown)
 INSTANTIATE_TEST_SUITE_P(
     Refusals, DisabledPage,
     testing::Values(
-        RefusalCase{
+        PageRequest{
             "click_on_its_tab",
             [](Fixture& f) { QTest::mouseClick(f.control->tabBar(), Qt::LeftButton, {}, f.centreOfTab(1)); }},
-        RefusalCase{"ActivePage", [](Fixture& f) { f.control->setActivePage(f.pages[1]); }},
-        RefusalCase{"alt_and_its_accelerator",
+        PageRequest{"ActivePage", [](Fixture& f) { f.control->setActivePage(f.pages[1]); }},
+        PageRequest{"alt_and_its_accelerator",
                     [](Fixture& f) { QTest::keyClick(f.control.get(), Qt::Key_D, Qt::AltModifier); }},
-        RefusalCase{"the_tab_widget_selection",
+        PageRequest{"the_tab_widget_selection",
                     [](Fixture& f) { static_cast<QTabWidget*>(f.control.get())->setCurrentIndex(1); }},
-        RefusalCase{"the_tab_bar_selection", [](Fixture& f) { f.control->tabBar()->setCurrentIndex(1); }}),
+        PageRequest{"the_tab_bar_selection", [](Fixture& f) { f.control->tabBar()->setCurrentIndex(1); }}),
     qv::test::RowName());
 
 TEST(TExtPageControl, EnabledPagesChangeByClickAcceleratorAndActivePage)
@@ -165,21 +172,13 @@ TEST(TExtPageControl, EnabledPagesChangeByClickAcceleratorAndActivePage)
 }
 
 // Every way of asking for the next page.
-struct ChangeCase {
-    const char* name;
-    std::function<void(Fixture&)> ask;
-};
-
-class PageChange : public testing::TestWithParam<ChangeCase> {};
+class PageChange : public testing::TestWithParam<PageRequest> {};
 
 TEST_P(PageChange, AsksOnChangingFirstAndObeysItsRefusal)
 {
     Fixture f;
     QWidget window;
-    f.control->setParent(&window);
-    window.resize(320, 220);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    f.showInActiveWindow(window);
     f.control->setFocus();
     int asked = 0;
     bool allow = false;
@@ -205,32 +204,32 @@ TEST_P(PageChange, AsksOnChangingFirstAndObeysItsRefusal)
 INSTANTIATE_TEST_SUITE_P(
     Inputs, PageChange,
     testing::Values(
-        ChangeCase{
+        PageRequest{
             "click_on_its_tab",
             [](Fixture& f) { QTest::mouseClick(f.control->tabBar(), Qt::LeftButton, {}, f.centreOfTab(1)); }},
-        ChangeCase{"ctrl_tab",
-                   [](Fixture& f) { QTest::keyClick(f.control.get(), Qt::Key_Tab, Qt::ControlModifier); }},
-        ChangeCase{
+        PageRequest{"ctrl_tab",
+                    [](Fixture& f) { QTest::keyClick(f.control.get(), Qt::Key_Tab, Qt::ControlModifier); }},
+        PageRequest{
             "ctrl_page_down",
             [](Fixture& f) { QTest::keyClick(f.control.get(), Qt::Key_PageDown, Qt::ControlModifier); }},
-        ChangeCase{"right_arrow_on_the_strip",
-                   [](Fixture& f) {
-                       f.control->tabBar()->setFocus();
-                       QTest::keyClick(f.control->tabBar(), Qt::Key_Right);
-                   }},
-        ChangeCase{"wheel_over_the_strip",
-                   [](Fixture& f) {
-                       QTabBar* bar = f.control->tabBar();
-                       const QPointF at = f.centreOfTab(0);
-                       QWheelEvent wheel(at, bar->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
-                                         Qt::NoModifier, Qt::NoScrollPhase, false);
-                       QCoreApplication::sendEvent(bar, &wheel);
-                   }},
-        ChangeCase{"alt_and_its_accelerator",
-                   [](Fixture& f) { QTest::keyClick(f.control.get(), Qt::Key_D, Qt::AltModifier); }},
-        ChangeCase{"ActivePage", [](Fixture& f) { f.control->setActivePage(f.pages[1]); }},
-        ChangeCase{"the_tab_widget_selection",
-                   [](Fixture& f) { static_cast<QTabWidget*>(f.control.get())->setCurrentIndex(1); }}),
+        PageRequest{"right_arrow_on_the_strip",
+                    [](Fixture& f) {
+                        f.control->tabBar()->setFocus();
+                        QTest::keyClick(f.control->tabBar(), Qt::Key_Right);
+                    }},
+        PageRequest{"wheel_over_the_strip",
+                    [](Fixture& f) {
+                        QTabBar* bar = f.control->tabBar();
+                        const QPointF at = f.centreOfTab(0);
+                        QWheelEvent wheel(at, bar->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                                          Qt::NoModifier, Qt::NoScrollPhase, false);
+                        QCoreApplication::sendEvent(bar, &wheel);
+                    }},
+        PageRequest{"alt_and_its_accelerator",
+                    [](Fixture& f) { QTest::keyClick(f.control.get(), Qt::Key_D, Qt::AltModifier); }},
+        PageRequest{"ActivePage", [](Fixture& f) { f.control->setActivePage(f.pages[1]); }},
+        PageRequest{"the_tab_widget_selection",
+                    [](Fixture& f) { static_cast<QTabWidget*>(f.control.get())->setCurrentIndex(1); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TExtPageControl, ChangingCanRefuseAChange)

@@ -262,11 +262,7 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
         if (options.save)
             platform::checkWritableTarget(*options.save, existing, true);
     } catch (const results::FileExistsError& error) {
-        err << "quorvex-cli bench: " << error.what() << "; --force replaces it\n";
-        return 1;
-    } catch (const results::FileError& error) {
-        err << "quorvex-cli bench: " << error.what() << '\n';
-        return 1;
+        refuseToReplace(error);
     }
 
     if (options.benchmark) {
@@ -299,11 +295,7 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
                 results::writeFileAtomically(
                     *options.save, results::indentedJson(results::savedResultJson(session)), existing, &out);
             } catch (const results::FileExistsError& error) {
-                err << "quorvex-cli bench: " << error.what() << "; --force replaces it\n";
-                return 1;
-            } catch (const results::FileError& error) {
-                err << "quorvex-cli bench: " << error.what() << '\n';
-                return 1;
+                refuseToReplace(error);
             }
             if (!options.json && *options.save != "-")
                 out << "Saved in " << *options.save << '\n';

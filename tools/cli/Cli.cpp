@@ -114,6 +114,11 @@ int statusAfterFlushing(std::ostream& out, std::ostream& err, int status)
 
 } // namespace
 
+void refuseToReplace(const std::exception& exists)
+{
+    throw std::runtime_error(std::string(exists.what()) + "; --force replaces it");
+}
+
 void CommandRegistry::add(Subcommand command)
 {
     if (command.name.empty() || command.name == "help" || command.name.starts_with('-') ||

@@ -24,6 +24,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Fails the command for a target that exists and was not to be replaced, saying how to replace it.
+[[noreturn]] void refuseToReplace(const std::exception& exists);
+
 // Runs one subcommand with the arguments that follow its name and returns the exit status. It reports
 // command-line mistakes by throwing UsageError and unreadable inputs by throwing InputError (status 2);
 // any other exception means status 1.

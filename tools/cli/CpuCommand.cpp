@@ -90,18 +90,14 @@ Report buildReport(const cpu::TcxCPU2000& record, const cpu::ProcessorWindowText
 }
 
 // As bench --save: an existing file is replaced only with --force, and then in one step.
-int recordDump(const std::string& path, bool force, std::ostream& out, std::ostream& err)
+int recordDump(const std::string& path, bool force, std::ostream& out)
 {
     const std::string dump = platform::recordCpuidDump(platform::installedCpuidSource());
     try {
         platform::writeFileTarget(path, dump, force ? platform::Existing::Replace : platform::Existing::Keep,
                                   &out);
     } catch (const platform::FileExistsError& error) {
-        err << "quorvex-cli cpu: " << error.what() << "; --force replaces it\n";
-        return 1;
-    } catch (const platform::FileAccessError& error) {
-        err << "quorvex-cli cpu: " << error.what() << '\n';
-        return 1;
+        refuseToReplace(error);
     }
     if (path != "-") {
         const auto leaves = std::count(dump.begin(), dump.end(), '\n') - 1;
@@ -110,7 +106,7 @@ int recordDump(const std::string& path, bool force, std::ostream& out, std::ostr
     return 0;
 }
 
-int runCpu(std::span<const std::string> args, std::ostream& out, std::ostream& err)
+int runCpu(std::span<const std::string> args, std::ostream& out, std::ostream&)
 {
     const ParsedArgs parsed = cpuArguments().parse(args);
     std::unique_ptr<platform::ScopedCpuidSource> replay;
@@ -127,7 +123,7 @@ int runCpu(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (parsed.has("--force") && !parsed.has("--record-cpuid"))
         throw UsageError("--force goes with --record-cpuid FILE");
     if (const auto path = parsed.text("--record-cpuid"))
-        return recordDump(*path, parsed.has("--force"), out, err);
+        return recordDump(*path, parsed.has("--force"), out);
 
     writeReport(out, processorReport(!parsed.has("--no-clock")), parsed.has("--json"));
     return 0;
