@@ -41,7 +41,7 @@ struct Array1Dim {
 
 // 50 × 50 signed 32-bit integers indexed [1 … 50, 1 … 50], row-major.
 struct Array2Dim {
-    std::array<std::int32_t, 50 * 50> items{};
+    std::array<std::int32_t, std::size_t{50} * 50> items{};
     std::int32_t& operator()(int row, int column)
     {
         return items[static_cast<std::size_t>((row - 1) * 50 + (column - 1))];

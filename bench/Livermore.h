@@ -69,9 +69,9 @@ private:
     }
 
     std::array<double, 4 * kVectorLength> m_xyzu{};
-    std::array<double, 15 * 100> m_cx{};
-    std::array<double, 22 * 5 * 2> m_u1{}, m_u2{}, m_u3{};
-    std::array<double, 64 * 8> m_b{}, m_c{}, m_h{};
+    std::array<double, std::size_t{15} * 100> m_cx{};
+    std::array<double, std::size_t{22} * 5 * 2> m_u1{}, m_u2{}, m_u3{};
+    std::array<double, std::size_t{64} * 8> m_b{}, m_c{}, m_h{};
     std::array<std::int32_t, 192> m_e{}, m_f{};
     std::array<double, 67> m_ex{}, m_rh{}, m_dex{};
     std::array<double, 150> m_vx{}, m_xx{};

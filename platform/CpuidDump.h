@@ -19,7 +19,7 @@ class RecordedCpuidSource final : public CpuidSource {
 public:
     static RecordedCpuidSource parse(std::string_view text);
     // A dump is a few kilobytes; a file beyond this is not one (an endless device, a wrong file).
-    static constexpr std::int64_t kMaxFileSize = 16 * 1024 * 1024;
+    static constexpr std::int64_t kMaxFileSize = std::int64_t{16} * 1024 * 1024;
     // Reads a regular file or a character device without blocking on a FIFO, at most kMaxFileSize
     // bytes. Throws FileAccessError saying why when the file cannot be read to its end.
     static RecordedCpuidSource fromFile(const std::string& path);

@@ -34,7 +34,7 @@ void HelpEngine::loadAnchors()
 {
     m_contexts.clear();
     // The help file is a few hundred kilobytes; more is not ours.
-    constexpr std::int64_t kMaxHelpFileSize = 16 * 1024 * 1024;
+    constexpr std::int64_t kMaxHelpFileSize = std::int64_t{16} * 1024 * 1024;
     QString html;
     try {
         html = QString::fromStdString(

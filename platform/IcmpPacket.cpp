@@ -40,7 +40,7 @@ qsizetype ipHeaderLength(QByteArrayView bytes)
 {
     if (bytes.size() < kIpHeaderSize || byteAt(bytes, 0) >> 4 != 4)
         return 0;
-    const qsizetype length = (byteAt(bytes, 0) & 0x0f) * 4;
+    const qsizetype length = qsizetype{byteAt(bytes, 0) & 0x0f} * 4;
     return length >= kIpHeaderSize && length <= bytes.size() ? length : 0;
 }
 

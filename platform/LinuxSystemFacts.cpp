@@ -22,7 +22,7 @@ namespace qv::platform {
 
 namespace {
 
-constexpr std::size_t kSmallFileLimit = 64 * 1024;
+constexpr std::size_t kSmallFileLimit = std::size_t{64} * 1024;
 
 std::optional<QByteArray> readSmallFile(const QString& path)
 {

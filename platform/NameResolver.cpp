@@ -166,7 +166,7 @@ std::uint32_t parseInetAddr(const QString& text)
 
 QStringList configuredNameServers(const QString& path)
 {
-    constexpr std::size_t kMaxConfigurationSize = 64 * 1024;
+    constexpr std::size_t kMaxConfigurationSize = std::size_t{64} * 1024;
     const auto content = readFileHead(QFile::encodeName(path).toStdString(), kMaxConfigurationSize);
     if (!content)
         return {};

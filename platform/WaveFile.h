@@ -16,6 +16,6 @@ struct WaveSound {
 
 // Reads an uncompressed PCM wave file (8 or 16 bits, mono or stereo). Anything else, a truncated file
 // or one larger than `maxBytes` gives no sound.
-std::optional<WaveSound> readWaveFile(const QString& path, qint64 maxBytes = 4 * 1024 * 1024);
+std::optional<WaveSound> readWaveFile(const QString& path, qint64 maxBytes = qint64{4} * 1024 * 1024);
 
 } // namespace qv::platform

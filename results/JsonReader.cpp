@@ -45,7 +45,7 @@ bool JsonReader::has(std::string_view key) const
 QJsonValue JsonReader::required(std::string_view key) const
 {
     // A null falls through to the type check: "is not a text" says more than "is missing".
-    const QJsonValue value = m_object.value(keyOf(key));
+    QJsonValue value = m_object.value(keyOf(key));
     if (value.isUndefined())
         fail(path(key), "is missing");
     return value;

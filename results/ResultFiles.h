@@ -17,7 +17,7 @@ using FileError = platform::FileAccessError;
 using FileExistsError = platform::FileExistsError;
 
 // Saved results and reports are small; anything larger is refused before it is read.
-inline constexpr std::int64_t kMaxResultFileSize = 1024 * 1024;
+inline constexpr std::int64_t kMaxResultFileSize = std::int64_t{1024} * 1024;
 
 // The whole file, at most `limit` bytes.
 QByteArray readSmallFile(const std::string& path, std::int64_t limit = kMaxResultFileSize);

@@ -1,12 +1,12 @@
 #include "bench/ui/PerfCPUChartDlg.h"
 
 #include "bench/charts/BarChartView.h"
+#include "bench/charts/ComparisonBars.h"
 #include "bench/charts/DigitCounter.h"
 #include "bench/ui/BenchWindows.h"
 #include "bench/ui/ChartWindowLook.h"
 #include "bench/ui/PerfCPUDlg.h"
 #include "bench/ui/PictureStores.h"
-#include "bench/charts/ComparisonBars.h"
 #include "forms/Look.h"
 #include "platform/ExceptionGuard.h"
 #include "ui_PerfCPUChartDlg.h"

@@ -1,12 +1,12 @@
 #include "bench/ui/PerfMemoireChartDlg.h"
 
 #include "bench/charts/BarChartView.h"
+#include "bench/charts/ComparisonBars.h"
 #include "bench/charts/DigitCounter.h"
 #include "bench/ui/BenchWindows.h"
 #include "bench/ui/ChartWindowLook.h"
 #include "bench/ui/PerfMemoireDlg.h"
 #include "bench/ui/PictureStores.h"
-#include "bench/charts/ComparisonBars.h"
 #include "platform/ExceptionGuard.h"
 #include "ui_PerfMemoireChartDlg.h"
 

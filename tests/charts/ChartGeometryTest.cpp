@@ -2,8 +2,8 @@
 
 #include "bench/CpuReferenceTables.h"
 #include "bench/MemoryReferenceTables.h"
-#include "bench/charts/NiceScale.h"
 #include "bench/charts/ComparisonBars.h"
+#include "bench/charts/NiceScale.h"
 #include "tests/charts/FixedTextMeasure.h"
 #include "tests/support/TestSupport.h"
 

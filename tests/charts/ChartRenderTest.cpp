@@ -1,7 +1,7 @@
-#include "bench/charts/BarChartView.h"
-#include "bench/charts/ChartPainter.h"
 #include "bench/CpuReferenceTables.h"
 #include "bench/MemoryReferenceTables.h"
+#include "bench/charts/BarChartView.h"
+#include "bench/charts/ChartPainter.h"
 #include "bench/charts/ComparisonBars.h"
 #include "tests/support/TestSupport.h"
 

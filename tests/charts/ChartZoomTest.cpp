@@ -1,8 +1,8 @@
 #include "bench/charts/ChartZoom.h"
 
+#include "bench/MemoryReferenceTables.h"
 #include "bench/charts/BarChartView.h"
 #include "bench/charts/ChartGeometry.h"
-#include "bench/MemoryReferenceTables.h"
 #include "bench/charts/ComparisonBars.h"
 #include "tests/charts/FixedTextMeasure.h"
 #include "tests/support/TestSupport.h"

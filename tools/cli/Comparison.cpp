@@ -163,6 +163,7 @@ std::string shareText(double value, double first)
 void writeDifferingConditions(std::ostringstream& out, const std::vector<ComparedResult>& rows)
 {
     std::vector<std::vector<results::ConditionMember>> members;
+    members.reserve(rows.size());
     for (const ComparedResult& row : rows)
         members.push_back(results::conditionMembers(row.result.runs.back().conditions));
     bool headed = false;

@@ -41,6 +41,7 @@ Report buildReport(const cpu::TcxCPU2000& record, const cpu::ProcessorWindowText
 {
     const auto& info = record.InternalResults();
     std::vector<Field> flags;
+    flags.reserve(std::size(cpu::TcxFeatureSet::Flags));
     for (const auto& flag : cpu::TcxFeatureSet::Flags)
         flags.push_back({flag.name, record.FeatureSet().has(flag.bit)});
 
