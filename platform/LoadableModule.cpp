@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace qv::platform {
 
@@ -22,6 +23,40 @@ LoadedModules& loadedModules()
     return modules;
 }
 
+// The folders the program's own libraries are looked for in (its run path, then the system's).
+std::vector<std::string> programSearchPath()
+{
+    void* program = ::dlopen(nullptr, RTLD_NOW);
+    Dl_serinfo size{};
+    if (!program || ::dlinfo(program, RTLD_DI_SERINFOSIZE, &size) != 0)
+        return {};
+    std::vector<char> buffer(size.dls_size);
+    auto* info = reinterpret_cast<Dl_serinfo*>(buffer.data());
+    *info = size;
+    if (::dlinfo(program, RTLD_DI_SERINFO, info) != 0)
+        return {};
+    std::vector<std::string> folders;
+    for (unsigned int i = 0; i < info->dls_cnt; ++i)
+        folders.emplace_back(info->dls_serpath[i].dls_name);
+    return folders;
+}
+
+// dlopen() searches the run path of its caller, which is not the program when a library in between
+// intercepts the call (the address sanitizer's runtime does): then the program's own folders are tried.
+// Returns nullptr with the loader's first error in `error` when the module is nowhere.
+void* openModule(const char* fileName, QString& error)
+{
+    error.clear();
+    if (void* handle = ::dlopen(fileName, RTLD_NOW | RTLD_LOCAL))
+        return handle;
+    error = QString::fromLocal8Bit(::dlerror());
+    for (const std::string& folder : programSearchPath())
+        if (void* handle = ::dlopen((folder + '/' + fileName).c_str(), RTLD_NOW | RTLD_LOCAL))
+            return handle;
+    ::dlerror();
+    return nullptr;
+}
+
 } // namespace
 
 LoadableModule::LoadableModule(const char* fileName)
@@ -36,11 +71,9 @@ void* LoadableModule::symbol(const char* name) const
     void*& handle = modules.handles[m_fileName];
     if (!handle) {
         // dlerror() is per thread, and the lock keeps the open and its error together.
-        handle = ::dlopen(m_fileName, RTLD_NOW | RTLD_LOCAL);
-        if (!handle) {
-            modules.errors[m_fileName] = QString::fromLocal8Bit(::dlerror());
+        handle = openModule(m_fileName, modules.errors[m_fileName]);
+        if (!handle)
             return nullptr;
-        }
     }
     ::dlerror();
     void* address = ::dlsym(handle, name);
