@@ -73,10 +73,14 @@ NetworkNeighbourhoodPointer loadSmbNeighbourhood()
 
 NetworkNeighbourhoodPointer networkNeighbourhood()
 {
+    {
+        const std::lock_guard guard(hookLock());
+        if (const NetworkNeighbourhoodPointer& installed = installedNeighbourhood())
+            return installed;
+    }
+    // Loaded only when asked for and nobody installed another.
     static const NetworkNeighbourhoodPointer smb = loadSmbNeighbourhood();
-    const std::lock_guard guard(hookLock());
-    const NetworkNeighbourhoodPointer& installed = installedNeighbourhood();
-    return installed ? installed : smb;
+    return smb;
 }
 
 QString networkNeighbourhoodLoadError()
