@@ -112,6 +112,7 @@ int runProgram(int argc, char** argv)
         } catch (const std::bad_alloc&) {
             endForLackOfMemory();
         } catch (...) {
+            std::abort();
         }
         std::abort();
     });

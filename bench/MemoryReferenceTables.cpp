@@ -91,6 +91,7 @@ const std::vector<ReferenceRow>& memoryReferenceRows(MemoryFamily family)
         std::vector<std::pair<MemoryFamily, std::vector<ReferenceRow>>> built;
         for (const MemoryFamilyData& data : familyData()) {
             std::vector<ReferenceRow> rows;
+            rows.reserve(data.rows.size());
             for (const MemoryRowData& row : data.rows)
                 rows.push_back({int(rows.size()) + 1, QString::fromUtf16(row.label), row.index});
             built.emplace_back(data.family, std::move(rows));

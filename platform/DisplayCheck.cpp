@@ -98,7 +98,7 @@ bool canConnectToX(const QByteArray& display)
 // (by default "wayland-0") in XDG_RUNTIME_DIR. Nothing when a relative name has no folder to live in.
 std::optional<QByteArray> waylandSocketPath()
 {
-    const QByteArray name =
+    QByteArray name =
         qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ? qgetenv("WAYLAND_DISPLAY") : QByteArray("wayland-0");
     if (name.startsWith('/'))
         return name;

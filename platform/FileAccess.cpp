@@ -154,8 +154,11 @@ void replaceAtomically(const std::string& path, std::string_view bytes, const st
     // Checking and moving in one step, so that a file created meanwhile is not replaced; a file system
     // that cannot rename that way gets a hard link, which never replaces.
     int moved = ::renameat2(AT_FDCWD, file.path().c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
-    if (moved != 0 && errno == EINVAL && (moved = ::link(file.path().c_str(), path.c_str())) == 0)
-        ::unlink(file.path().c_str());
+    if (moved != 0 && errno == EINVAL) {
+        moved = ::link(file.path().c_str(), path.c_str());
+        if (moved == 0)
+            ::unlink(file.path().c_str());
+    }
     if (moved != 0) {
         if (errno == EEXIST)
             throw FileExistsError(path);

@@ -302,7 +302,7 @@ std::optional<QString> edidMonitorName(const QByteArray& edid)
         if (edid[at] != 0 || edid[at + 1] != 0 || edid[at + 3] != kMonitorNameTag)
             continue;
         const QByteArray text = edid.mid(at + 5, 13);
-        const QString name = QString::fromLatin1(text.left(text.indexOf('\n'))).trimmed();
+        QString name = QString::fromLatin1(text.left(text.indexOf('\n'))).trimmed();
         if (!name.isEmpty())
             return name;
     }

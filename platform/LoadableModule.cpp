@@ -36,6 +36,7 @@ std::vector<std::string> programSearchPath()
     if (::dlinfo(program, RTLD_DI_SERINFO, info) != 0)
         return {};
     std::vector<std::string> folders;
+    folders.reserve(info->dls_cnt);
     for (unsigned int i = 0; i < info->dls_cnt; ++i)
         folders.emplace_back(info->dls_serpath[i].dls_name);
     return folders;

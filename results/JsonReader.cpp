@@ -125,6 +125,7 @@ std::vector<std::string> JsonReader::texts(std::string_view key) const
 {
     const QJsonArray list = array(key);
     std::vector<std::string> texts;
+    texts.reserve(std::size_t(list.size()));
     for (qsizetype i = 0; i < list.size(); ++i)
         texts.push_back(textAt(list.at(i), elementPath(key, i)));
     return texts;

@@ -234,6 +234,7 @@ RunConditions conditionsFromJson(const QJsonObject& object, const std::string& w
     const auto wholeNumbers = [&](std::string_view key) {
         std::vector<std::int64_t> numbers;
         const QJsonArray array = reader.array(key);
+        numbers.reserve(std::size_t(array.size()));
         for (qsizetype i = 0; i < array.size(); ++i)
             numbers.push_back(JsonReader::wholeNumberAt(array[i], reader.elementPath(key, i)));
         return numbers;

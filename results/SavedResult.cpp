@@ -219,6 +219,7 @@ std::vector<SavedResult> parseSavedResults(const QByteArray& bytes)
     checkVersion(root, kReportSchemaVersion);
     std::vector<SavedResult> results;
     const qsizetype count = root.array("Benchmarks").size();
+    results.reserve(std::size_t(count));
     for (qsizetype i = 0; i < count; ++i)
         results.push_back(readResult(root.element("Benchmarks", i)));
     return results;

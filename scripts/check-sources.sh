@@ -16,7 +16,7 @@ log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 status=0
 printf '%s\n' "${sources[@]}" |
-  xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet \
+  xargs -P "$(nproc)" -n 4 clang-tidy-22 -p "$build" --quiet \
     --header-filter="^$root/(app|bench|cpu|forms|libs|net|platform|results|sysinfo|tools|widgets)/" \
     >"$log" 2>&1 || status=$?
 # clang-tidy counts the warnings it suppressed in system headers; only the findings are of interest.

@@ -472,7 +472,10 @@ void TExtPageControl::LockPaint()
 
 void TExtPageControl::UnlockPaint()
 {
-    if (m_paintLock > 0 && --m_paintLock == 0) {
+    if (m_paintLock == 0)
+        return;
+    --m_paintLock;
+    if (m_paintLock == 0) {
         setUpdatesEnabled(true);
         update();
     }

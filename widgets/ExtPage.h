@@ -96,8 +96,9 @@ public:
     TTabSheet* Pages(int index) const;
     TTabSheet* ActivePage() const;
     void setActivePage(TTabSheet* page);
-    // Routes the tab widget's own selection through ActivePage, so that disabled pages are refused.
-    void setCurrentIndex(int index);
+    // Routes the tab widget's own selection through ActivePage, so that disabled pages are refused. It
+    // hides the base's function on purpose; a call through the base is undone and asked for again here.
+    void setCurrentIndex(int index); // NOLINT(bugprone-derived-method-shadowing-base-method)
     // The first page whose tab caption carries `key` is asked for through ActivePage.
     bool dialogChar(const QKeySequence& key) override;
 

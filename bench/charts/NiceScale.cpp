@@ -42,9 +42,10 @@ AxisTicks axisTicks(const ValueRange& range, double step, int minorPerMajor)
     // Start one interval early so that minor ticks before the first major tick are found too.
     const double minorStep = step / (minorPerMajor + 1);
     const double tolerance = step * kSlack;
-    for (double k = first - 1; k <= last; ++k) {
-        const double major = k * step;
-        if (k >= first)
+    const auto majorCount = static_cast<long long>(last - first);
+    for (long long i = -1; i <= majorCount; ++i) {
+        const double major = (first + double(i)) * step;
+        if (i >= 0)
             ticks.major.push_back(major);
         for (int m = 1; m <= minorPerMajor; ++m) {
             const double minor = major + m * minorStep;

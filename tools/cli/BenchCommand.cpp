@@ -137,20 +137,19 @@ std::vector<ComparedResult> readCompared(const std::vector<std::string>& paths,
     std::vector<ComparedResult> compared;
     for (const std::string& path : paths) {
         const std::vector<results::SavedResult> held = results::readSavedResults(path);
-        if (!benchmark && !held.empty())
-            benchmark = held.front().benchmark;
-        const std::size_t before = compared.size();
-        for (const results::SavedResult& result : held) {
-            if (result.benchmark == benchmark)
-                compared.push_back({path, result});
-        }
-        if (compared.size() > before)
-            continue;
         if (held.empty())
             throw results::FileError("'" + path + "' holds no benchmark result");
-        throw results::FileError("'" + path + "' holds a " +
-                                 std::string(benchmarkName(held.front().benchmark)) + " result, not " +
-                                 std::string(benchmarkName(*benchmark)));
+        const Benchmark wanted = benchmark.value_or(held.front().benchmark);
+        benchmark = wanted;
+        const std::size_t before = compared.size();
+        for (const results::SavedResult& result : held) {
+            if (result.benchmark == wanted)
+                compared.push_back({path, result});
+        }
+        if (compared.size() == before)
+            throw results::FileError("'" + path + "' holds a " +
+                                     std::string(benchmarkName(held.front().benchmark)) + " result, not " +
+                                     std::string(benchmarkName(wanted)));
     }
     return compared;
 }
@@ -179,7 +178,9 @@ BenchOptions benchOptions(std::span<const std::string> args)
                          parsed.text("--family")};
     // "bench cpu", and after --compare the files that follow it: "bench --compare a.json b.json".
     std::span<const std::string> rest = parsed.positionals();
-    if (!rest.empty() && (options.benchmark = results::benchmarkFromName(rest.front())))
+    if (!rest.empty())
+        options.benchmark = results::benchmarkFromName(rest.front());
+    if (options.benchmark)
         rest = rest.subspan(1);
     if (!rest.empty() && options.compare.empty())
         throw UsageError("unknown benchmark '" + rest.front() + "' (cpu or mem)");

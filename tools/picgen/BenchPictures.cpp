@@ -119,7 +119,10 @@ void drawMemoryModule(QPainter& p, const QRectF& board)
                      QColor(20, 20, 28));
     }
     const qreal contactsTop = board.bottom() - 5;
-    for (qreal x = board.left() + 3; x + 2 <= board.right() - 3; x += 3.5) {
+    for (int contact = 0;; ++contact) {
+        const qreal x = board.left() + 3 + contact * 3.5;
+        if (x + 2 > board.right() - 3)
+            break;
         if (std::abs(x - board.center().x()) < 3)
             continue; // the key notch
         p.fillRect(QRectF(x, contactsTop, 2, 4), accentLight());
