@@ -31,6 +31,7 @@ function(qv_add_test target)
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE qv_testsupport ${ARG_LIBS})
   qv_target_defaults(${target})
+  target_precompile_headers(${target} REUSE_FROM qv_testsupport)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     NO_PRETTY_VALUES

@@ -16,7 +16,7 @@ namespace qv::test {
 
 inline std::string dumpPath(const std::string& name)
 {
-    return std::string(QV_SOURCE_DIR) + "/tests/cpu/dumps/" + name;
+    return std::string(QV_SOURCE_DIR).append("/tests/cpu/dumps/").append(name);
 }
 
 // Replays a dump file, or dump text, for the lifetime of the object.

@@ -59,7 +59,8 @@ TEST(Qvgcd, MatchesThisProcessorsLeafTwo)
 
 TEST(Qvgcd, ExportsExactlyTheFourFunctions)
 {
-    const std::string command = std::string("nm -D --defined-only ") + QVGCD_FILE + " 2>/dev/null";
+    const std::string command =
+        std::string("nm -D --defined-only ").append(QVGCD_FILE).append(" 2>/dev/null");
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr)
         GTEST_SKIP() << "cannot run nm";
