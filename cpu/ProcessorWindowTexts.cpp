@@ -3,11 +3,30 @@
 #include "cpu/Characteristics.h"
 #include "cpu/cxCPU2kVcl.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <string_view>
 
 namespace qv::cpu {
 
 namespace {
+
+// The feature flags the detailed page has an indicator for, each named as its flag.
+constexpr std::array<std::string_view, 16> kFeatureIndicators = {"FPU", "VME",  "DE",  "PSE",  "TSC",  "MSR",
+                                                                 "PAE", "MCE",  "CX8", "APIC", "MTRR", "PGE",
+                                                                 "MCA", "CMOV", "MMX", "SIMD"};
+
+std::vector<IndicatorState> featureIndicators(const TcxFeatureSet& features)
+{
+    std::vector<IndicatorState> states;
+    states.reserve(kFeatureIndicators.size());
+    for (const auto& flag : TcxFeatureSet::Flags)
+        if (std::find(kFeatureIndicators.begin(), kFeatureIndicators.end(), flag.name) !=
+            kFeatureIndicators.end())
+            states.push_back({flag.name, features.has(flag.bit)});
+    return states;
+}
 
 QString megahertz(std::int32_t value)
 {
@@ -48,6 +67,7 @@ ProcessorWindowTexts FillProcessorWindowTexts(TcxCPU2000& cpu)
     texts.TailleCacheL2 = L2SizeText(texts.name);
     texts.TypeCacheL2 = L2KindText(texts.name);
     texts.TypeSupport = SocketText(texts.name);
+    texts.features = featureIndicators(cpu.FeatureSet());
     if (!cpu.CPUID().Available())
         return texts;
 

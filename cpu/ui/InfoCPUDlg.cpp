@@ -56,14 +56,14 @@ void TInfoCPUDlg::FormActivate()
 {
     const qv::cpu::ProcessorWindowTexts texts = qv::cpu::FillProcessorWindowTexts(*cxCPU);
     m_ui->PageControl1->setActivePage(m_ui->TabSheet1);
-    showTitleAndTableLines(texts);
+    showCommonTexts(texts);
     if (texts.detailedPage)
         showDetailedPage(texts);
     else
         hideDetailedPage();
 }
 
-void TInfoCPUDlg::showTitleAndTableLines(const qv::cpu::ProcessorWindowTexts& texts)
+void TInfoCPUDlg::showCommonTexts(const qv::cpu::ProcessorWindowTexts& texts)
 {
     m_ui->TypeProcesseur->setText(texts.TypeProcesseur);
     m_ui->BusDonnees->setText(texts.BusDonnees);
@@ -73,16 +73,19 @@ void TInfoCPUDlg::showTitleAndTableLines(const qv::cpu::ProcessorWindowTexts& te
     m_ui->TailleCacheL2->setText(texts.TailleCacheL2);
     m_ui->TypeCacheL2->setText(texts.TypeCacheL2);
     m_ui->TypeSupport->setText(texts.TypeSupport);
-}
-
-void TInfoCPUDlg::showDetailedPage(const qv::cpu::ProcessorWindowTexts& texts)
-{
     const std::pair<TLEDLabel*, bool> mainSpecifications[] = {{m_ui->Copro, texts.Copro},
                                                               {m_ui->SupportMMX, texts.SupportMMX},
                                                               {m_ui->Support3DNow, texts.Support3DNow},
                                                               {m_ui->SupportSIMD, texts.SupportSIMD}};
-    for (const auto& [indicator, present] : mainSpecifications)
+    for (const auto& [indicator, present] : mainSpecifications) {
         indicator->setEnabled(present);
+        // Without CPUID nobody has checked the features: the lights are out as well as disabled.
+        indicator->setLit(texts.detailedPage);
+    }
+}
+
+void TInfoCPUDlg::showDetailedPage(const qv::cpu::ProcessorWindowTexts& texts)
+{
     m_ui->Classe->setText(texts.Classe);
     m_ui->Modele->setText(texts.Modele);
     m_ui->Frequence->setText(texts.Frequence);
@@ -92,23 +95,17 @@ void TInfoCPUDlg::showDetailedPage(const qv::cpu::ProcessorWindowTexts& texts)
     m_ui->FrequenceInterne->setText(texts.FrequenceInterne);
     m_ui->FrequenceExterne->setText(texts.FrequenceExterne);
     m_ui->FrequencePCI->setText(texts.FrequencePCI);
-    // Each indicator is named after its feature flag.
-    for (const auto& flag : qv::cpu::TcxFeatureSet::Flags)
-        if (auto* indicator = findChild<TLEDLabel*>(QString::fromLatin1(flag.name)))
-            indicator->setEnabled(cxCPU->FeatureSet().has(flag.bit));
+    for (const qv::cpu::IndicatorState& feature : texts.features)
+        if (auto* indicator = findChild<TLEDLabel*>(QString::fromLatin1(feature.name)))
+            indicator->setEnabled(feature.enabled);
 }
 
-// Without CPUID only the general page remains, and its indicators say nothing: they are unlit and
-// disabled rather than showing features nobody has checked.
+// Without CPUID only the general page remains.
 void TInfoCPUDlg::hideDetailedPage()
 {
     m_ui->TabSheet2->setTabVisible(false);
     m_ui->TabSheet2->setVisible(false);
     m_ui->TabSheet2->setEnabled(false);
-    for (TLEDLabel* indicator : {m_ui->Copro, m_ui->SupportMMX, m_ui->Support3DNow, m_ui->SupportSIMD}) {
-        indicator->setLit(false);
-        indicator->setEnabled(false);
-    }
 }
 
 void TInfoCPUDlg::OKBtnClick()

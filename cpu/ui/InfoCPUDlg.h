@@ -36,7 +36,8 @@ public slots:
     void Button1Click();
 
 private:
-    void showTitleAndTableLines(const qv::cpu::ProcessorWindowTexts& texts);
+    // The title, the table lines and the four main indicators: set for every processor.
+    void showCommonTexts(const qv::cpu::ProcessorWindowTexts& texts);
     void showDetailedPage(const qv::cpu::ProcessorWindowTexts& texts);
     void hideDetailedPage();
 

@@ -158,6 +158,7 @@ TEST_F(InfoCPUWindowTest, WithoutCpuidOnlyTheGeneralPageRemainsAndItsIndicatorsS
     EXPECT_FALSE(form.TabSheet2->isVisibleTo(window.get()));
     EXPECT_FALSE(form.TabSheet2->isEnabled());
     EXPECT_EQ(form.PageControl1->tabCount(), 1);
+    qv::test::saveScreenshot(*window, QStringLiteral("cpu_info_no_cpuid"));
     for (const TLEDLabel* indicator : {form.Copro, form.SupportMMX, form.Support3DNow, form.SupportSIMD}) {
         EXPECT_FALSE(indicator->isEnabled()) << indicator->objectName().toStdString();
         EXPECT_FALSE(indicator->Lit()) << indicator->objectName().toStdString();

@@ -52,6 +52,10 @@ constexpr const char* kAllFlagsButSerial =
     R"j("CX8":true,"APIC":true,"SEP":true,"MTRR":true,"PGE":true,"MCA":true,"CMOV":true,"PAT":true,"PSE36":true,)j"
     R"j("SERIAL":false,"MMX":true,"XSR":true,"SIMD":true},)j";
 
+constexpr const char* kSixteenLit =
+    R"j("FPU":true,"VME":true,"DE":true,"PSE":true,"TSC":true,"MSR":true,"PAE":true,"MCE":true,"CX8":true,)j"
+    R"j("APIC":true,"MTRR":true,"PGE":true,"MCA":true,"CMOV":true,"MMX":true,"SIMD":true}})j";
+
 struct JsonCase {
     const char* name;
     std::vector<std::string> args;
@@ -70,39 +74,56 @@ TEST_P(CpuJson, IsExactlyTheRecord)
 INSTANTIATE_TEST_SUITE_P(
     Dumps, CpuJson,
     testing::Values(
-        JsonCase{"NorthwoodKeepsItsBrandWithZeroByte",
-                 {"--cpuid-dump", dump("intel-pentium4-northwood.txt"), "--no-clock", "--json"},
-                 std::string(R"j({"CPUID":{"Available":true,"MaxLevel":2,"MaxLevelEx":4},)j"
-                             R"j("InternalResults":{"VendorID":"GenuineIntel","Signature":3879,"cpuType":0,)j"
-                             R"j("cpuFamily":15,"cpuModel":2,"cpuStepping":7,"FeatureSet":-1075053569,)j"
-                             R"j("FeatureSetEx":0},)j") +
-                     kAllFlagsButSerial +
-                     R"j("FeatureSetEx":{"AMD3DNow":false,"AMD3DNowEx":false,"MMXEx":false},)j"
-                     R"j("Cache":{"L1Data":0,"L1Code":0,"Level1":0,"Level2":0},"Count":2,)j"
-                     R"j("CPU":"Celeron (core P4)","FDivBug":false,)j"
-                     R"j("FullName":"              Intel(R) Pentium(R) 4 CPU 2.40GHz\u0000","MMX":true,)j"
-                     R"j("OverDrive":false,"Serial":"","Speed":0,"RawSpeed":0,"Vendor":"Intel Corporation",)j"
-                     R"j("Characteristics":{"Name":"Celeron (core P4)","DataBus":"?","AddressBus":"?",)j"
-                     R"j("L1Size":"?","L1Kind":"?","L2Size":"?","L2Kind":"?","Socket":"?","Class":"P6",)j"
-                     R"j("ExternalFrequency":0,"PciFrequency":33,"SuffixE":""}})j"},
+        JsonCase{
+            "NorthwoodKeepsItsBrandWithZeroByte",
+            {"--cpuid-dump", dump("intel-pentium4-northwood.txt"), "--no-clock", "--json"},
+            std::string(R"j({"CPUID":{"Available":true,"MaxLevel":2,"MaxLevelEx":4},)j"
+                        R"j("InternalResults":{"VendorID":"GenuineIntel","Signature":3879,"cpuType":0,)j"
+                        R"j("cpuFamily":15,"cpuModel":2,"cpuStepping":7,"FeatureSet":-1075053569,)j"
+                        R"j("FeatureSetEx":0},)j") +
+                kAllFlagsButSerial +
+                R"j("FeatureSetEx":{"AMD3DNow":false,"AMD3DNowEx":false,"MMXEx":false},)j"
+                R"j("Cache":{"L1Data":0,"L1Code":0,"Level1":0,"Level2":0},"Count":2,)j"
+                R"j("CPU":"Celeron (core P4)","FDivBug":false,)j"
+                R"j("FullName":"              Intel(R) Pentium(R) 4 CPU 2.40GHz\u0000","MMX":true,)j"
+                R"j("OverDrive":false,"Serial":"","Speed":0,"RawSpeed":0,"Vendor":"Intel Corporation",)j"
+                R"j("Characteristics":{"Name":"Celeron (core P4)","DataBus":"?","AddressBus":"?",)j"
+                R"j("L1Size":"?","L1Kind":"?","L2Size":"?","L2Kind":"?","Socket":"?","Class":"P6",)j"
+                R"j("ExternalFrequency":0,"PciFrequency":33,"SuffixE":""},)j"
+                R"j("Window":{"TypeProcesseur":"Intel Celeron (core P4) at 0 Mhz","BusDonnees":"?",)j"
+                R"j("BusAdresse":"?","Copro":true,"SupportMMX":true,"Support3DNow":false,"SupportSIMD":true,)j"
+                R"j("TabSheet2":true,"Classe":"P6","Modele":"Celeron (core P4)","Frequence":"0 Mhz",)j"
+                R"j("Marque":"Intel Corporation","FrequenceInterne":"0 Mhz","FrequenceExterne":"?",)j"
+                R"j("FrequencePCI":"33 Mhz","TailleCacheL1":"?","TypeCacheL1":"?","TailleCacheL2":"?",)j"
+                R"j("TypeCacheL2":"?","Standard":true,"OverDrive":false,"TypeSupport":"?",)j" +
+                kSixteenLit},
         JsonCase{
             "CoppermineWithDescriptor82",
             {"--cpuid-dump", dump("intel-pentium3-coppermine.txt"), "--no-clock", "--json"},
-            R"j({"CPUID":{"Available":true,"MaxLevel":3,"MaxLevelEx":0},)j"
-            R"j("InternalResults":{"VendorID":"GenuineIntel","Signature":1667,"cpuType":0,"cpuFamily":6,)j"
-            R"j("cpuModel":8,"cpuStepping":3,"FeatureSet":59243519,"FeatureSetEx":0},)j"
-            R"j("FeatureSet":{"FPU":true,"VME":true,"DE":true,"PSE":true,"TSC":true,"MSR":true,"PAE":true,)j"
-            R"j("MCE":true,"CX8":true,"APIC":true,"SEP":true,"MTRR":true,"PGE":true,"MCA":true,"CMOV":true,)j"
-            R"j("PAT":true,"PSE36":true,"SERIAL":true,"MMX":true,"XSR":true,"SIMD":true},)j"
-            R"j("FeatureSetEx":{"AMD3DNow":false,"AMD3DNowEx":false,"MMXEx":false},)j"
-            R"j("Cache":{"L1Data":16,"L1Code":16,"Level1":0,"Level2":256},"Count":2,)j"
-            R"j("CPU":"Pentium III (0.18µ)","FDivBug":false,"FullName":"Intel Pentium III (0.18µ)",)j"
-            R"j("MMX":true,"OverDrive":false,"Serial":"0000-0683-0123-4567-89AB-CDEF","Speed":0,)j"
-            R"j("RawSpeed":0,"Vendor":"Intel Corporation","Characteristics":{"Name":"Pentium III (0.18µ)",)j"
-            R"j("DataBus":"64 bits","AddressBus":"32 bits","L1Size":"32 Ko",)j"
-            R"j("L1Kind":"Intégré - Séparé (D/I)","L2Size":"256 Ko","L2Kind":"Full speed cache",)j"
-            R"j("Socket":"Slot 1","Class":"P6","ExternalFrequency":0,"PciFrequency":33,)j"
-            R"j("SuffixE":" série E"}})j"},
+            std::string(
+                R"j({"CPUID":{"Available":true,"MaxLevel":3,"MaxLevelEx":0},)j"
+                R"j("InternalResults":{"VendorID":"GenuineIntel","Signature":1667,"cpuType":0,"cpuFamily":6,)j"
+                R"j("cpuModel":8,"cpuStepping":3,"FeatureSet":59243519,"FeatureSetEx":0},)j"
+                R"j("FeatureSet":{"FPU":true,"VME":true,"DE":true,"PSE":true,"TSC":true,"MSR":true,"PAE":true,)j"
+                R"j("MCE":true,"CX8":true,"APIC":true,"SEP":true,"MTRR":true,"PGE":true,"MCA":true,"CMOV":true,)j"
+                R"j("PAT":true,"PSE36":true,"SERIAL":true,"MMX":true,"XSR":true,"SIMD":true},)j"
+                R"j("FeatureSetEx":{"AMD3DNow":false,"AMD3DNowEx":false,"MMXEx":false},)j"
+                R"j("Cache":{"L1Data":16,"L1Code":16,"Level1":0,"Level2":256},"Count":2,)j"
+                R"j("CPU":"Pentium III (0.18µ)","FDivBug":false,"FullName":"Intel Pentium III (0.18µ)",)j"
+                R"j("MMX":true,"OverDrive":false,"Serial":"0000-0683-0123-4567-89AB-CDEF","Speed":0,)j"
+                R"j("RawSpeed":0,"Vendor":"Intel Corporation","Characteristics":{"Name":"Pentium III (0.18µ)",)j"
+                R"j("DataBus":"64 bits","AddressBus":"32 bits","L1Size":"32 Ko",)j"
+                R"j("L1Kind":"Intégré - Séparé (D/I)","L2Size":"256 Ko","L2Kind":"Full speed cache",)j"
+                R"j("Socket":"Slot 1","Class":"P6","ExternalFrequency":0,"PciFrequency":33,)j"
+                R"j("SuffixE":" série E"},)j"
+                R"j("Window":{"TypeProcesseur":"Intel Pentium III (0.18µ) at 0 Mhz série E","BusDonnees":"64 bits",)j"
+                R"j("BusAdresse":"32 bits","Copro":true,"SupportMMX":true,"Support3DNow":false,"SupportSIMD":true,)j"
+                R"j("TabSheet2":true,"Classe":"P6","Modele":"Pentium III (0.18µ)","Frequence":"0 Mhz",)j"
+                R"j("Marque":"Intel Corporation","FrequenceInterne":"0 Mhz","FrequenceExterne":"?",)j"
+                R"j("FrequencePCI":"33 Mhz","TailleCacheL1":"32 Ko","TypeCacheL1":"Intégré - Séparé (D/I)",)j"
+                R"j("TailleCacheL2":"256 Ko","TypeCacheL2":"Full speed cache","Standard":true,"OverDrive":false,)j"
+                R"j("TypeSupport":"Slot 1",)j") +
+                kSixteenLit},
         JsonCase{
             "NoCpuidMeasuresNothingAndStopsEarly",
             {"--cpuid-dump", dump("no-cpuid.txt"), "--json"},
@@ -118,7 +139,16 @@ INSTANTIATE_TEST_SUITE_P(
             R"j("Serial":"","Speed":25,"RawSpeed":0,"Vendor":"Unknown Vendor",)j"
             R"j("Characteristics":{"Name":"Pentium class","DataBus":"?","AddressBus":"?","L1Size":"?",)j"
             R"j("L1Kind":"?","L2Size":"?","L2Kind":"?","Socket":"?","Class":"?","ExternalFrequency":0,)j"
-            R"j("PciFrequency":0,"SuffixE":""}})j"}),
+            R"j("PciFrequency":0,"SuffixE":""},)j"
+            // Only the general page shows: its lights are out and the detailed page's controls null.
+            R"j("Window":{"TypeProcesseur":"Unknown Pentium class at 25 Mhz","BusDonnees":"?",)j"
+            R"j("BusAdresse":"?","Copro":false,"SupportMMX":false,"Support3DNow":false,"SupportSIMD":false,)j"
+            R"j("TabSheet2":false,"Classe":null,"Modele":null,"Frequence":null,"Marque":null,)j"
+            R"j("FrequenceInterne":null,"FrequenceExterne":null,"FrequencePCI":null,"TailleCacheL1":null,)j"
+            R"j("TypeCacheL1":null,"TailleCacheL2":null,"TypeCacheL2":null,"Standard":null,"OverDrive":null,)j"
+            R"j("TypeSupport":null,"FPU":null,"VME":null,"DE":null,"PSE":null,"TSC":null,"MSR":null,)j"
+            R"j("PAE":null,"MCE":null,"CX8":null,"APIC":null,"MTRR":null,"PGE":null,"MCA":null,"CMOV":null,)j"
+            R"j("MMX":null,"SIMD":null}})j"}),
     qv::test::RowName());
 
 QJsonObject jsonOf(const Result& result)
@@ -160,7 +190,8 @@ TEST(CpuCommand, KeysComeInTheDocumentedOrder)
                                            "\"FullName\"",   "\"MMX\"",
                                            "\"OverDrive\"",  "\"Serial\"",
                                            "\"Speed\"",      "\"RawSpeed\"",
-                                           "\"Vendor\"",     "\"Characteristics\""};
+                                           "\"Vendor\"",     "\"Characteristics\"",
+                                           "\"Window\""};
     std::size_t position = 0;
     for (const std::string& key : keys) {
         const std::size_t found = result.out.find(key + ":{", position) != std::string::npos
@@ -188,8 +219,9 @@ TEST(CpuCommand, TextOutputAlignsTheValues)
             column = value;
         EXPECT_EQ(value, column) << line;
     }
-    EXPECT_EQ(count, 3 + 8 + 21 + 3 + 4 + 10 + 12);
+    EXPECT_EQ(count, 3 + 8 + 21 + 3 + 4 + 10 + 12 + 38);
     EXPECT_NE(result.out.find("Characteristics.SuffixE"), std::string::npos);
+    EXPECT_NE(result.out.find("Window.TypeProcesseur"), std::string::npos);
     EXPECT_NE(result.out.find("\"Pentium III (0.18µ)\"\n"), std::string::npos);
     EXPECT_NE(result.out.find("\"0000-0683-0123-4567-89AB-CDEF\"\n"), std::string::npos);
 }

@@ -28,11 +28,45 @@ ArgParser cpuArguments()
         "replay the processor recorded in FILE (lines \"CPUID LLLLLLLL: EAX-EBX-ECX-EDX\"); the clock "
         "is this machine's unless a line \"CLOCK MHz\" gives it");
     parser.flag("--no-clock", "skip the 2-second clock measurement (Speed and RawSpeed stay 0)");
-    parser.flag("--json", "one JSON object whose keys are the record's property names");
+    parser.flag("--json",
+                "one JSON object whose keys are the record's property names, then Characteristics and Window "
+                "(the processor window's controls by name, null on a hidden page)");
     parser.option("--record-cpuid", "FILE",
                   "write this processor's CPUID leaves to FILE in the dump format (\"-\": standard output)");
     parser.flag("--force", "let --record-cpuid replace an existing FILE");
     return parser;
+}
+
+// The processor window's controls after its activation, by name: each text, each indicator's state
+// (lit), the selected type and whether the detailed page shows; null for what stands on a hidden page.
+std::vector<Field> windowFields(const cpu::ProcessorWindowTexts& texts)
+{
+    const auto ifShown = [&texts](Value value) { return texts.detailedPage ? std::move(value) : Value(); };
+    std::vector<Field> fields = {{"TypeProcesseur", texts.TypeProcesseur},
+                                 {"BusDonnees", texts.BusDonnees},
+                                 {"BusAdresse", texts.BusAdresse},
+                                 {"Copro", texts.Copro},
+                                 {"SupportMMX", texts.SupportMMX},
+                                 {"Support3DNow", texts.Support3DNow},
+                                 {"SupportSIMD", texts.SupportSIMD},
+                                 {"TabSheet2", texts.detailedPage},
+                                 {"Classe", ifShown(texts.Classe)},
+                                 {"Modele", ifShown(texts.Modele)},
+                                 {"Frequence", ifShown(texts.Frequence)},
+                                 {"Marque", ifShown(texts.Marque)},
+                                 {"FrequenceInterne", ifShown(texts.FrequenceInterne)},
+                                 {"FrequenceExterne", ifShown(texts.FrequenceExterne)},
+                                 {"FrequencePCI", ifShown(texts.FrequencePCI)},
+                                 {"TailleCacheL1", ifShown(texts.TailleCacheL1)},
+                                 {"TypeCacheL1", ifShown(texts.TypeCacheL1)},
+                                 {"TailleCacheL2", ifShown(texts.TailleCacheL2)},
+                                 {"TypeCacheL2", ifShown(texts.TypeCacheL2)},
+                                 {"Standard", ifShown(!texts.OverDrive)},
+                                 {"OverDrive", ifShown(texts.OverDrive)},
+                                 {"TypeSupport", ifShown(texts.TypeSupport)}};
+    for (const cpu::IndicatorState& feature : texts.features)
+        fields.push_back({feature.name, ifShown(feature.enabled)});
+    return fields;
 }
 
 // The record as it stands after Loaded (FullName may hold the brand string), then the window's lines.
@@ -87,6 +121,7 @@ Report buildReport(const cpu::TcxCPU2000& record, const cpu::ProcessorWindowText
                                   {"ExternalFrequency", texts.external},
                                   {"PciFrequency", texts.pci},
                                   {"SuffixE", texts.suffix}}),
+        group("Window", windowFields(texts)),
     };
 }
 
