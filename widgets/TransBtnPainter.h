@@ -44,4 +44,10 @@ void paintFrame(QPainter& painter, QSize size, const FrameLook& look, const Butt
 void paintCaption(QPainter& painter, const QRect& rect, const QString& caption, bool wordWrap, bool enabled,
                   const QColor& textColour, const ButtonColors& colours);
 
+// Where the focus mark of a button of `size` is drawn: a rectangle three pixels inside its edge.
+QRect focusMarkRect(QSize size);
+
+// Draws the focus mark: a dotted rectangle in `textColour`.
+void paintFocusMark(QPainter& painter, QSize size, const QColor& textColour);
+
 } // namespace qv::widgets
