@@ -73,7 +73,10 @@ QStringList accessibilityProblems(QWidget& window)
         const bool acts = std::any_of(names.begin(), names.end(), [](const QString& name) {
             return name != QAccessibleActionInterface::setFocusAction();
         });
-        if (isCommand(role) && !acts)
+        const auto* widget = qobject_cast<const QWidget*>(iface.object());
+        if (role == QAccessible::Client && iface.state().focusable && widget && !widget->focusProxy())
+            problems << QStringLiteral("reached with Tab but reads as a bare area: ") + describe(iface);
+        if (isCommand(role) && !acts && !iface.state().disabled)
             problems << QStringLiteral("no action: ") + describe(iface);
     });
     return problems;

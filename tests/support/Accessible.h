@@ -15,8 +15,9 @@ class QWidget;
 namespace qv::test {
 
 // What an assistive tool would stumble on in `window`'s accessible tree, read in-process: a push button,
-// check box, radio button, indicator, page tab or menu item without a name, or a push button, page tab or
-// menu item without an action. One line per problem, naming the object.
+// check box, radio button, indicator, page tab or menu item without a name, or an enabled push button,
+// page tab or menu item without an action, or a control reached with Tab that reads as a bare area. One line
+// per problem, naming the object.
 QStringList accessibilityProblems(QWidget& window);
 
 // Every interface of `window`'s accessible tree with `role`, in tree order.
