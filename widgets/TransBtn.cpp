@@ -249,7 +249,10 @@ void TTransparentButton::paintEvent(QPaintEvent*)
         paintCaption(painter, layout.captionRect.translated(shift), m_caption, m_wordWrap, isEnabled(),
                      palette().color(QPalette::WindowText), colours);
     if (hasFocus())
-        paintFocusMark(painter, size(), palette().color(QPalette::WindowText));
+        paintFocusMark(
+            painter,
+            focusMarkRect(size(), m_caption.isEmpty() ? QRect() : layout.captionRect.translated(shift)),
+            palette().color(QPalette::WindowText));
 }
 
 // Space presses the focused button; Return the window's default button, or this one without a default.

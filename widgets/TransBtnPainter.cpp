@@ -153,15 +153,17 @@ void paintCaption(QPainter& painter, const QRect& rect, const QString& caption, 
     painter.restore();
 }
 
-QRect focusMarkRect(QSize size)
+QRect focusMarkRect(QSize size, const QRect& caption)
 {
     constexpr int inset = 3;
-    return QRect(QPoint(0, 0), size).adjusted(inset, inset, -inset, -inset);
+    const QRect inner = QRect(QPoint(0, 0), size).adjusted(inset, inset, -inset, -inset);
+    if (caption.isEmpty())
+        return inner;
+    return caption.adjusted(-3, -2, 3, 2).intersected(inner);
 }
 
-void paintFocusMark(QPainter& painter, QSize size, const QColor& textColour)
+void paintFocusMark(QPainter& painter, const QRect& mark, const QColor& textColour)
 {
-    const QRect mark = focusMarkRect(size);
     if (mark.isEmpty())
         return;
     painter.save();

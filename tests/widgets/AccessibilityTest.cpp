@@ -1,10 +1,10 @@
 #include "widgets/Accessibility.h"
+#include "forms/Look.h"
 #include "tests/support/Accessible.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/LED.h"
 #include "widgets/TabOrder.h"
 #include "widgets/TransBtn.h"
-#include "widgets/TransBtnPainter.h"
 
 #include <QAccessibleActionInterface>
 #include <QApplication>
@@ -141,29 +141,36 @@ TEST_F(ButtonWindow, ClickingDoesNotTakeTheFocus)
     EXPECT_FALSE(button->hasFocus()) << "a mouse user would see a focus mark after every click";
 }
 
-// The focused button shows a dotted rectangle inside its edge in the text colour; nothing when unfocused.
+// The focused button shows a dotted rectangle around its caption in the text colour (a dialog's white),
+// on the button's picture right of its mark; nothing when unfocused.
 TEST_F(ButtonWindow, TheFocusedButtonShowsADottedMarkInTheTextColour)
 {
-    TTransparentButton* button = addButton(QStringLiteral("OK"), {10, 10, 80, 30});
-    button->setTransparent(false);
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::WindowText, QColor(200, 0, 0));
-    button->setPalette(palette);
+    TTransparentButton* button = addButton(QStringLiteral("&Close"), {10, 10, 115, 43});
+    button->setGlyph(qv::look::picture(QStringLiteral(":/pictures/btn_close.png")));
+    button->setFrameStyle(TTransparentButton::fsNone);
+    qv::look::styleDialogButton(*button);
+    qv::look::applyDialogLook(window);
     show();
 
-    const QRect mark = qv::widgets::focusMarkRect(button->size());
-    const QRect topEdge(mark.topLeft(), QSize(mark.width(), 1));
-    const QColor red(200, 0, 0);
     button->clearFocus();
-    EXPECT_EQ(qv::test::countPixels(button->grab().toImage(), red, topEdge), 0);
+    const QImage unfocused = button->grab().toImage();
     button->setFocus(Qt::TabFocusReason);
     const QImage focused = button->grab().toImage();
     qv::test::saveScreenshot(*button, QStringLiteral("transbtn-focus-mark"));
-    const int dots = qv::test::countPixels(focused, red, topEdge);
-    EXPECT_GT(dots, mark.width() / 4) << "a dotted line along the mark's top edge";
+
+    // The pixels that turned white with the focus, and the rectangle around them.
+    QRect mark;
+    for (int y = 0; y < focused.height(); ++y)
+        for (int x = 0; x < focused.width(); ++x)
+            if (focused.pixelColor(x, y) == Qt::white && unfocused.pixelColor(x, y) != Qt::white)
+                mark |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(mark.isEmpty()) << "no mark";
+    EXPECT_GT(mark.left(), button->GlyphMark()) << "clear of the picture's mark";
+    EXPECT_TRUE(QRect(3, 3, 109, 37).contains(mark)) << "inside the button's edge";
+    const int dots =
+        qv::test::countPixels(focused, QColor(Qt::white), QRect(mark.topLeft(), QSize(mark.width(), 1)));
+    EXPECT_GT(dots, mark.width() / 4) << "a line along the top";
     EXPECT_LT(dots, mark.width()) << "dotted, not solid";
-    EXPECT_EQ(qv::test::countPixels(focused, red, QRect(0, 0, button->width(), mark.top())), 0)
-        << "inside the button's edge";
 }
 
 TEST_F(ButtonWindow, TabLandsOnTheCheckedRadioButtonOfAGroup)
