@@ -141,7 +141,7 @@ void TQuorvexMain::createMenus()
     }
 }
 
-// Tab buttons read as the tabs they lie over; the pictures that say something are named after it.
+// Tab buttons read as the tabs they lie over; the pictures that say something are named after what they say.
 void TQuorvexMain::nameTabsAndPictures()
 {
     m_ui->Image1->setAccessibleName(QStringLiteral("Quorvex 2003"));

@@ -20,7 +20,9 @@ void collectInVisualOrder(const QWidget& parent, QList<QWidget*>& chain)
         return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
     });
     for (QWidget* child : children) {
-        if ((child->focusPolicy() & Qt::TabFocus) && !child->focusProxy())
+        // Controls that only a click focuses keep their place too: a radio button becomes a Tab stop when
+        // checked.
+        if (child->focusPolicy() != Qt::NoFocus && !child->focusProxy())
             chain.append(child);
         collectInVisualOrder(*child, chain);
     }
