@@ -389,6 +389,7 @@ TEST_F(MainWindowTest, EveryCommandIsReachedAndStartedWithTheKeyboard)
     }
 
     window->commandButton(Command::ToolBackup)->setFocus(Qt::TabFocusReason);
+    qv::test::saveScreenshot(*window, QStringLiteral("main-window-keyboard-focus"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QCoreApplication::processEvents();
     window->commandButton(Command::ToolRestore)->setFocus(Qt::TabFocusReason);
