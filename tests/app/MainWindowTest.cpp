@@ -303,13 +303,17 @@ TEST_F(MainWindowTest, CommandsRunQueuedAndOneAtATime)
     QAction* about = window->menuAction(Command::About);
     const qv::platform::ScopedModalRunner nesting([&](QDialog& dialog) {
         shownDialogs.append(dialog.objectName());
-        choose(about);
-        press(window->commandButton(Command::InfoMemory));
+        if (shownDialogs.size() == 1) { // asks again from the first window only, should that one open
+            choose(about);
+            press(window->commandButton(Command::InfoMemory));
+        }
         return int(QDialog::Accepted);
     });
+    // Pressed as an assistive tool presses it, then again from the menu.
+    QAccessible::queryAccessibleInterface(about)->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
     about->trigger();
-    about->trigger();
-    EXPECT_TRUE(shownDialogs.isEmpty()) << "the menu's action returned before the window opened";
+    EXPECT_TRUE(shownDialogs.isEmpty()) << "the menu item's action returned before the window opened";
     EXPECT_TRUE(window->isCommandRunning());
     QCoreApplication::processEvents();
     EXPECT_EQ(shownDialogs, QStringList{QStringLiteral("AboutBox")});

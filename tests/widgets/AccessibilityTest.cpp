@@ -8,7 +8,6 @@
 
 #include <QAccessibleActionInterface>
 #include <QApplication>
-#include <QMenu>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -218,28 +217,6 @@ TEST(LedAccessibility, ReadsAsAReadOnlyCheckBoxCheckedWhileItShowsLit)
     EXPECT_TRUE(iface.state().checked);
     EXPECT_EQ(events.checkedChanges(), (QList<const QObject*>{led, led, led}))
         << "lighting, the light going out with the control disabled, and back; not the colour";
-}
-
-TEST(MenuItemAccessibility, DescribesAnItemByItsHintAndPressTriggersIt)
-{
-    QMenu menu;
-    QAction* item = menu.addAction(QStringLiteral("&Memory"));
-    item->setStatusTip(QStringLiteral("Display memory information"));
-    menu.addSeparator();
-    int triggered = 0;
-    QObject::connect(item, &QAction::triggered, [&] { ++triggered; });
-
-    QAccessibleInterface& iface = accessible(menu);
-    ASSERT_EQ(iface.childCount(), 2);
-    QAccessibleInterface* entry = iface.child(0);
-    EXPECT_EQ(entry->role(), QAccessible::MenuItem);
-    EXPECT_EQ(entry->text(QAccessible::Name), QStringLiteral("Memory"));
-    EXPECT_EQ(entry->text(QAccessible::Description), QStringLiteral("Display memory information"));
-    EXPECT_EQ(entry->parent()->object(), &menu);
-    EXPECT_EQ(iface.indexOfChild(entry), 0);
-    press(*entry);
-    EXPECT_EQ(triggered, 1);
-    EXPECT_EQ(iface.child(1)->role(), QAccessible::Separator);
 }
 
 } // namespace
