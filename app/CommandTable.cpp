@@ -173,6 +173,17 @@ std::span<const CommandInfo> allCommands()
     return kCommands;
 }
 
+const PageInfo& pageInfo(Page page)
+{
+    static constexpr std::array<PageInfo, kPageCount> pages{{
+        {"Benchmarks", "Measure how fast your PC runs"},
+        {"Information", "Know what is inside your PC"},
+        {"Wizards", "Step-by-step help for your PC"},
+        {"Tools", "Check, test and protect your PC"},
+    }};
+    return pages[static_cast<size_t>(page)];
+}
+
 std::span<const Command> pageButtons(Page page)
 {
     switch (page) {

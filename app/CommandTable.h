@@ -75,6 +75,13 @@ struct CommandInfo {
 enum class Page { Benchmarks, Information, Wizards, Tools };
 inline constexpr int kPageCount = 4;
 
+// What the tab strip and the page picture of a group say.
+struct PageInfo {
+    const char* caption; // the group's tab
+    const char* tagline; // under the group's heading on its page
+};
+const PageInfo& pageInfo(Page page);
+
 const CommandInfo& commandInfo(Command command);
 std::span<const CommandInfo> allCommands();
 std::span<const Command> pageButtons(Page page);

@@ -12,6 +12,7 @@
 #include "platform/ExceptionGuard.h"
 #include "platform/Fonts.h"
 #include "platform/HelpEngine.h"
+#include "widgets/Accessibility.h"
 
 #include <QDir>
 #include <QSemaphore>
@@ -82,6 +83,7 @@ int runWindows(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("quorvex"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.png")));
     qv::platform::installFontSubstitutions();
+    qv::widgets::installAccessibleFactory();
     qv::platform::HelpEngine::instance().setHelpFile(
         QDir(qv::platform::dataDirectory()).filePath(qv::platform::kHelpFileName));
 

@@ -17,6 +17,9 @@
 #include "platform/SoundCue.h"
 #include "sysinfo/ui/InfoSystemeDlg.h"
 #include "ui_QuorvexMain.h"
+#include "widgets/Accessibility.h"
+#include "widgets/DialogChar.h"
+#include "widgets/TabOrder.h"
 #include "widgets/TransBtn.h"
 
 #include <QCoreApplication>
@@ -62,8 +65,7 @@ TQuorvexMain::TQuorvexMain(QWidget* parent)
     m_ui->helpText->setFont(qv::look::arialFont(13, true));
     m_ui->helpText->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
 
-    const std::array tabs{m_ui->buttonOngletTestPerf, m_ui->buttonOngletInfo, m_ui->buttonOngletExperts,
-                          m_ui->buttonOngletOutils};
+    const auto tabs = tabButtons();
     connect(tabs[0], &TTransparentButton::clicked, this,
             guardedSlot(this, &TQuorvexMain::buttonOngletTestPerfClick));
     connect(tabs[1], &TTransparentButton::clicked, this,
@@ -75,6 +77,8 @@ TQuorvexMain::TQuorvexMain(QWidget* parent)
 
     createCommandButtons();
     createMenus();
+    nameTabsAndPictures();
+    qv::widgets::orderTabsVisually(*this);
     qv::platform::HelpEngine::bindHelpKey(this, qv::platform::HelpEngine::kContents);
 
     adjustSize();
@@ -84,6 +88,12 @@ TQuorvexMain::TQuorvexMain(QWidget* parent)
 }
 
 TQuorvexMain::~TQuorvexMain() = default;
+
+std::array<TTransparentButton*, qv::app::kPageCount> TQuorvexMain::tabButtons() const
+{
+    return {m_ui->buttonOngletTestPerf, m_ui->buttonOngletInfo, m_ui->buttonOngletExperts,
+            m_ui->buttonOngletOutils};
+}
 
 void TQuorvexMain::createCommandButtons()
 {
@@ -97,6 +107,8 @@ void TQuorvexMain::createCommandButtons()
             button->setGeometry(commandButtonRect(row++));
             button->setGlyph(qv::look::picture(QString::fromLatin1(info.button.glyph)));
             button->setStatusTip(QString::fromUtf8(info.button.hint));
+            // The button shows its function only in its picture; it reads as its menu item.
+            button->setAccessibleName(qv::widgets::withoutMnemonic(QString::fromUtf8(info.menuItem.caption)));
             button->setCursor(Qt::PointingHandCursor);
             // The functions that work stand out with a sunken frame.
             if (info.kind == CommandKind::Window)
@@ -120,6 +132,7 @@ void TQuorvexMain::createMenus()
             const auto& item = qv::app::commandInfo(entry.command).menuItem;
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));
             action->setObjectName(QString::fromLatin1(item.objectName));
+            // The hint line shows it; assistive tools read it as the item's description.
             action->setStatusTip(QString::fromUtf8(item.hint));
             action->setProperty(kHelpContextProperty, item.helpContext);
             const Command command = entry.command;
@@ -128,7 +141,34 @@ void TQuorvexMain::createMenus()
     }
 }
 
+// Tab buttons read as the tabs they lie over; the pictures that say something are named after what they say.
+void TQuorvexMain::nameTabsAndPictures()
+{
+    m_ui->Image1->setAccessibleName(QStringLiteral("Quorvex 2003"));
+    const auto tabs = tabButtons();
+    const std::array pictures{m_ui->PageImage1, m_ui->PageImage2, m_ui->PageImage3, m_ui->PageImage4};
+    for (int group = 0; group < qv::app::kPageCount; ++group) {
+        const auto& page = qv::app::pageInfo(static_cast<qv::app::Page>(group));
+        tabs[group]->setAccessibleName(QString::fromUtf8(page.caption));
+        pictures[group]->setAccessibleName(QString::fromUtf8(page.caption) + QStringLiteral(": ") +
+                                           QString::fromUtf8(page.tagline));
+    }
+}
+
+// Commands run from a queued call, so that whoever asked (a menu, a button, an assistive tool's action)
+// gets its answer at once; while one runs, its modal window open, a further request does nothing.
 void TQuorvexMain::runCommand(Command command)
+{
+    if (m_commandRunning)
+        return;
+    m_commandRunning = true;
+    QTimer::singleShot(0, this, [this, command] {
+        runCommandNow(command);
+        m_commandRunning = false;
+    });
+}
+
+void TQuorvexMain::runCommandNow(Command command)
 {
     guarded([&] {
         switch (command) {
@@ -258,7 +298,12 @@ void TQuorvexMain::selectGroup(int group)
     const std::array strips{m_ui->ImageMenu1, m_ui->ImageMenu2, m_ui->ImageMenu3, m_ui->ImageMenu4};
     const std::array pages{m_ui->TabSheet1, m_ui->TabSheet2, m_ui->TabSheet3, m_ui->TabSheet4};
     m_ui->MenuImage->setPixmap(strips[group]->pixmap());
+    m_ui->MenuImage->setAccessibleName(
+        QString::fromUtf8(qv::app::pageInfo(static_cast<qv::app::Page>(group)).caption));
     m_ui->PageControl1->setCurrentWidget(pages[group]);
+    const auto tabs = tabButtons();
+    for (int tab = 0; tab < qv::app::kPageCount; ++tab)
+        qv::widgets::setAccessibleSelected(*tabs[tab], tab == group);
 }
 
 void TQuorvexMain::buttonOngletTestPerfClick()

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
 
 class QAction;
@@ -28,6 +29,8 @@ public:
     QString hintLine() const;
     TTransparentButton* commandButton(qv::app::Command command) const;
     QAction* menuAction(qv::app::Command command) const;
+    // Whether a command was asked for and has not finished: its window is open or about to open.
+    bool isCommandRunning() const { return m_commandRunning; }
 
 public slots:
     void FormCreate();
@@ -58,11 +61,15 @@ protected:
 private:
     void createCommandButtons();
     void createMenus();
+    std::array<TTransparentButton*, qv::app::kPageCount> tabButtons() const;
+    void nameTabsAndPictures();
     void runCommand(qv::app::Command command);
+    void runCommandNow(qv::app::Command command);
     void showNotAvailable(qv::app::Command command);
     void selectGroup(int group);
     void repaintNow();
 
     std::unique_ptr<Ui::QuorvexMain> m_ui;
     bool m_activated = false;
+    bool m_commandRunning = false; // a command was asked for and has not finished yet
 };

@@ -2,6 +2,7 @@
 
 #include "forms/Look.h"
 #include "platform/ExceptionGuard.h"
+#include "widgets/TabOrder.h"
 
 #include <QKeyEvent>
 
@@ -17,6 +18,7 @@ void QvDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     centreOnScreen(*this);
+    widgets::orderTabsVisually(*this);
     platform::guarded([this] { FormActivate(); });
 }
 
@@ -35,7 +37,7 @@ void QvDialog::keyPressEvent(QKeyEvent* event)
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     TTransparentButton* button = nullptr;
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
-        button = pressable(m_defaultButton);
+        button = widgets::defaultButton(this);
     else if (plain && event->key() == Qt::Key_Escape)
         button = pressable(m_cancelButton);
     if (!button)

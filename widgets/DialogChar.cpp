@@ -16,4 +16,15 @@ bool dispatchDialogChar(QWidget* window, const QKeySequence& key)
     return false;
 }
 
+QString withoutMnemonic(const QString& caption)
+{
+    QString plain;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        plain += caption[i];
+    }
+    return plain;
+}
+
 } // namespace qv::widgets

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QKeySequence>
+#include <QString>
 
 class QWidget;
 
@@ -19,5 +20,8 @@ public:
 // it here, so that when several captions share it the same control answers on every press. False when
 // none acted.
 bool dispatchDialogChar(QWidget* window, const QKeySequence& key);
+
+// `caption` as it reads: without its accelerator marks ("&&" stays one "&").
+QString withoutMnemonic(const QString& caption);
 
 } // namespace qv::widgets

@@ -16,18 +16,6 @@
 using namespace qv::widgets;
 
 namespace {
-// The caption as the tab bar holds it: without the accelerator marks, which the control handles itself.
-QString withoutMnemonic(const QString& caption)
-{
-    QString plain;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&' && i + 1 < caption.size())
-            ++i;
-        plain += caption[i];
-    }
-    return plain;
-}
-
 QTabWidget::TabPosition qtPosition(TExtPageControl::TExtTabPosition position)
 {
     switch (position) {

@@ -1,5 +1,6 @@
 #include "widgets/LED.h"
 
+#include "widgets/Accessibility.h"
 #include "widgets/LedLabelLayout.h"
 #include "widgets/LedSheet.h"
 
@@ -47,6 +48,8 @@ void TLED::setLit(bool lit)
         return;
     m_lit = lit;
     stateChanged();
+    if (isEnabled())
+        notifyCheckedChanged(this);
 }
 
 void TLED::setColor(TLEDColor color)
@@ -70,6 +73,8 @@ void TLED::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() != QEvent::EnabledChange)
         return;
+    if (m_lit)
+        notifyCheckedChanged(this);
     if (OnChangeState)
         OnChangeState();
     update();

@@ -25,6 +25,8 @@ public:
     ~TLED() override;
 
     bool Lit() const { return m_lit; }
+    // Whether the light shows lit: a disabled light shows unlit whatever Lit says.
+    bool isShownLit() const { return m_lit && isEnabled(); }
     void setLit(bool lit);
     TLEDColor Color() const { return m_color; }
     void setColor(TLEDColor color);

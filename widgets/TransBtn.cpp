@@ -4,6 +4,7 @@
 #include "widgets/TransBtnPainter.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
@@ -47,6 +48,8 @@ TTransparentButton::TTransparentButton(QWidget* parent)
     : QWidget(parent)
 {
     setMouseTracking(true);
+    // Reached with Tab, never focused by a click: the mouse shows no focus mark.
+    setFocusPolicy(Qt::TabFocus);
     resize(kInitialSize, kInitialSize);
 }
 
@@ -245,6 +248,41 @@ void TTransparentButton::paintEvent(QPaintEvent*)
     if (!m_caption.isEmpty())
         paintCaption(painter, layout.captionRect.translated(shift), m_caption, m_wordWrap, isEnabled(),
                      palette().color(QPalette::WindowText), colours);
+    if (hasFocus())
+        paintFocusMark(
+            painter,
+            focusMarkRect(size(), m_caption.isEmpty() ? QRect() : layout.captionRect.translated(shift)),
+            palette().color(QPalette::WindowText));
+}
+
+// Space presses the focused button; Return the window's default button, or this one without a default.
+void TTransparentButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    TTransparentButton* pressed = nullptr;
+    if (plain && event->key() == Qt::Key_Space && !event->isAutoRepeat())
+        pressed = this;
+    else if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        pressed = defaultButton(window());
+        if (!pressed)
+            pressed = this;
+    }
+    if (!pressed || !pressed->isEnabled())
+        return QWidget::keyPressEvent(event);
+    event->accept();
+    pressed->click();
+}
+
+void TTransparentButton::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TTransparentButton::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void TTransparentButton::mousePressEvent(QMouseEvent* event)
@@ -374,3 +412,17 @@ void TTransparentButton::leaveEvent(QEvent*)
     if (m_frameStyle == fsExplorer)
         update();
 }
+
+namespace qv::widgets {
+
+TTransparentButton* defaultButton(const QWidget* window)
+{
+    if (!window)
+        return nullptr;
+    for (auto* button : window->findChildren<TTransparentButton*>())
+        if (button->Default() && button->isVisible() && button->isEnabled() && button->window() == window)
+            return button;
+    return nullptr;
+}
+
+} // namespace qv::widgets

@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class QKeyEvent;
 class QMouseEvent;
 
 // The push button of every window: a glyph cut from a strip of up to four frames and/or a caption, drawn
@@ -32,6 +33,7 @@ class TTransparentButton : public QWidget, public qv::widgets::DialogCharTarget 
     Q_PROPERTY(bool WordWrap READ WordWrap WRITE setWordWrap)
     Q_PROPERTY(bool Movable READ Movable WRITE setMovable)
     Q_PROPERTY(int GlyphMark READ GlyphMark WRITE setGlyphMark)
+    Q_PROPERTY(bool Default READ Default WRITE setDefault)
 
 public:
     enum TFrameStyle { fsRegular, fsIndent, fsExplorer, fsNone, fsLight, fsDark, fsMono };
@@ -81,6 +83,9 @@ public:
     // Width of the mark drawn at the left of a button-wide glyph; the caption keeps clear of it.
     int GlyphMark() const { return m_glyphMark; }
     void setGlyphMark(int width);
+    // The window's default button: Return presses it wherever the focus is.
+    bool Default() const { return m_default; }
+    void setDefault(bool isDefault) { m_default = isDefault; }
     QMenu* PopUpMenu() const { return m_popUpMenu; }
     void setPopUpMenu(QMenu* menu) { m_popUpMenu = menu; }
 
@@ -117,6 +122,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void handlePress(QMouseEvent* event);
@@ -143,6 +151,7 @@ private:
     bool m_wordWrap = false;
     bool m_movable = false;
     int m_glyphMark = 0;
+    bool m_default = false;
     QPointer<QMenu> m_popUpMenu;
 
     qv::widgets::GlyphImageList m_images;
@@ -154,3 +163,8 @@ private:
     QPoint m_pressPos;
     int m_mnemonicId = 0;
 };
+
+namespace qv::widgets {
+// The shown, enabled button of `window` marked Default; nullptr when there is none.
+TTransparentButton* defaultButton(const QWidget* window);
+} // namespace qv::widgets

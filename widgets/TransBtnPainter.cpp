@@ -3,6 +3,7 @@
 #include "widgets/TransBtnLayout.h"
 
 #include <QPainter>
+#include <QPen>
 
 namespace qv::widgets {
 
@@ -149,6 +150,28 @@ void paintCaption(QPainter& painter, const QRect& rect, const QString& caption, 
         painter.setPen(colours.shadow);
     }
     painter.drawText(rect, flags, caption);
+    painter.restore();
+}
+
+QRect focusMarkRect(QSize size, const QRect& caption)
+{
+    constexpr int inset = 3;
+    const QRect inner = QRect(QPoint(0, 0), size).adjusted(inset, inset, -inset, -inset);
+    if (caption.isEmpty())
+        return inner;
+    return caption.adjusted(-3, -2, 3, 2).intersected(inner);
+}
+
+void paintFocusMark(QPainter& painter, const QRect& mark, const QColor& textColour)
+{
+    if (mark.isEmpty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(textColour, 0, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    // A one-pixel outline drawn on the rectangle's last row and column, so it stays inside it.
+    painter.drawRect(mark.adjusted(0, 0, -1, -1));
     painter.restore();
 }
 

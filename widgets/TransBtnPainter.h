@@ -44,4 +44,12 @@ void paintFrame(QPainter& painter, QSize size, const FrameLook& look, const Butt
 void paintCaption(QPainter& painter, const QRect& rect, const QString& caption, bool wordWrap, bool enabled,
                   const QColor& textColour, const ButtonColors& colours);
 
+// Where the focus mark of a button of `size` is drawn: around the caption at `caption` when there is one,
+// so that it stands on the button's picture in the caption's colour, else three pixels inside the edge;
+// never outside that inner rectangle.
+QRect focusMarkRect(QSize size, const QRect& caption = {});
+
+// Draws the focus mark `mark`: a dotted rectangle in `textColour`.
+void paintFocusMark(QPainter& painter, const QRect& mark, const QColor& textColour);
+
 } // namespace qv::widgets

@@ -10,9 +10,12 @@
 #include "platform/IcmpEcho.h"
 #include "platform/LinuxSystemFacts.h"
 #include "tests/cpu/CpuTestSupport.h"
+#include "tests/support/Accessible.h"
 #include "tests/support/Fifo.h"
 #include "widgets/TransBtn.h"
 
+#include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -41,6 +44,19 @@ protected:
         window->FormActivate();
         cues = 0;
         return window;
+    }
+
+    // A command runs from a queued call: these ask for it and let it run.
+    static void choose(QAction* item)
+    {
+        item->trigger();
+        QCoreApplication::processEvents();
+    }
+
+    static void press(TTransparentButton* button)
+    {
+        button->click();
+        QCoreApplication::processEvents();
     }
 
     static QString tabButtonName(int group)
@@ -120,9 +136,9 @@ TEST_F(MainWindowTest, EveryButtonAndMenuItemReachesItsCommandWithoutChangingThe
         const QString expected = QString::fromUtf8(info.title) +
                                  QStringLiteral(" is not available in this version of Quorvex 2003.");
         messages.clear();
-        window->menuAction(info.command)->trigger();
+        choose(window->menuAction(info.command));
         if (auto* button = window->commandButton(info.command))
-            button->click();
+            press(button);
         EXPECT_EQ(messages, QStringList(info.button.objectName ? 2 : 1, expected));
         EXPECT_EQ(window->currentGroup(), 2);
     }
@@ -146,8 +162,8 @@ TEST_F(MainWindowTest, ProcessorInformationOpensItsWindowEachTime)
         return int(QDialog::Accepted);
     });
     auto window = startedWindow();
-    window->commandButton(Command::InfoProcessor)->click();
-    window->menuAction(Command::InfoProcessor)->trigger();
+    press(window->commandButton(Command::InfoProcessor));
+    choose(window->menuAction(Command::InfoProcessor));
     EXPECT_EQ(shownDialogs, QStringList(2, QStringLiteral("InfoCPUDlg")));
     EXPECT_EQ(titles, QStringList(2, QStringLiteral("AMD K6-2 at 350 Mhz")));
     EXPECT_EQ(cues, 2);
@@ -167,8 +183,8 @@ TEST_F(MainWindowTest, OperatingSystemInformationOpensItsWindow)
         return int(QDialog::Accepted);
     });
     auto window = startedWindow();
-    window->commandButton(Command::InfoOperatingSystem)->click();
-    window->menuAction(Command::InfoOperatingSystem)->trigger();
+    press(window->commandButton(Command::InfoOperatingSystem));
+    choose(window->menuAction(Command::InfoOperatingSystem));
     EXPECT_EQ(shownDialogs, QStringList(2, QStringLiteral("InfoSystemeDlg")));
     EXPECT_EQ(platforms, QStringList(2, qv::platform::LinuxSystemFacts().version().platformName));
     EXPECT_EQ(cues, 2);
@@ -184,12 +200,12 @@ TEST_F(MainWindowTest, NetworkCheckOpensItsWindowOrSaysWhyNot)
     });
     auto window = startedWindow();
     if (qv::platform::openIcmpEcho()) {
-        window->commandButton(Command::ToolNetworkCheck)->click();
+        press(window->commandButton(Command::ToolNetworkCheck));
         EXPECT_EQ(shownDialogs, QStringList{QStringLiteral("NetDlg")});
     }
     const qv::platform::ScopedIcmpEchoOpener none(
         [](auto) { return std::unique_ptr<qv::platform::IcmpEcho>(); });
-    window->menuAction(Command::ToolNetworkCheck)->trigger();
+    choose(window->menuAction(Command::ToolNetworkCheck));
     EXPECT_EQ(qv::test::takeReportedErrors(), QStringList{QStringLiteral("Unable to get ping handle")});
 }
 
@@ -211,17 +227,17 @@ TEST_F(MainWindowTest, ButtonsOfTheFunctionsOfThisVersionStandOutAndTheOthersGre
 TEST_F(MainWindowTest, HelpAboutWebAndMailCommands)
 {
     auto window = startedWindow();
-    window->menuAction(Command::About)->trigger();
-    window->menuAction(Command::Help)->trigger();
-    window->menuAction(Command::Faq)->trigger();
-    window->menuAction(Command::Contact)->trigger();
+    choose(window->menuAction(Command::About));
+    choose(window->menuAction(Command::Help));
+    choose(window->menuAction(Command::Faq));
+    choose(window->menuAction(Command::Contact));
     EXPECT_EQ(shownDialogs, QStringList{QStringLiteral("AboutBox")});
     EXPECT_EQ(qv::platform::HelpEngine::instance().lastRequestedContext(), 0);
     EXPECT_EQ(openedUrls, (QStringList{QStringLiteral("https://www.quorvex.example/faq_help.htm"),
                                        QStringLiteral("mailto:support@quorvex.example")}));
     EXPECT_EQ(cues, 0);
 
-    window->menuAction(Command::Quit)->trigger();
+    choose(window->menuAction(Command::Quit));
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -268,8 +284,8 @@ TEST_F(MainWindowTest, BenchmarkButtonsOpenTheirIntroductionsAndCancelRunsNothin
     });
 
     auto window = startedWindow();
-    window->commandButton(Command::PerfProcessor)->click();
-    window->commandButton(Command::PerfMemory)->click();
+    press(window->commandButton(Command::PerfProcessor));
+    press(window->commandButton(Command::PerfMemory));
     EXPECT_EQ(shownDialogs,
               (QStringList{QStringLiteral("PerfCPUInfoDlg"), QStringLiteral("PerfMemoireInfoDlg")}));
     EXPECT_EQ(cues, 2);
@@ -277,4 +293,112 @@ TEST_F(MainWindowTest, BenchmarkButtonsOpenTheirIntroductionsAndCancelRunsNothin
     EXPECT_TRUE(benchWindows.PerfCPUDlg().chartAfterRun());
     EXPECT_TRUE(benchWindows.PerfMemoireDlg().chartAfterRun());
     EXPECT_FALSE(benchWindows.PerfMemoireDlg().isVisible());
+}
+
+// A command answers its caller at once and opens its window from a queued call; asking again while the
+// window is open (as an assistive tool can, through the open window) opens nothing.
+TEST_F(MainWindowTest, CommandsRunQueuedAndOneAtATime)
+{
+    auto window = startedWindow();
+    QAction* about = window->menuAction(Command::About);
+    const qv::platform::ScopedModalRunner nesting([&](QDialog& dialog) {
+        shownDialogs.append(dialog.objectName());
+        if (shownDialogs.size() == 1) { // asks again from the first window only, should that one open
+            choose(about);
+            press(window->commandButton(Command::InfoMemory));
+        }
+        return int(QDialog::Accepted);
+    });
+    // Pressed as an assistive tool presses it, then again from the menu.
+    QAccessible::queryAccessibleInterface(about)->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+    about->trigger();
+    EXPECT_TRUE(shownDialogs.isEmpty()) << "the menu item's action returned before the window opened";
+    EXPECT_TRUE(window->isCommandRunning());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shownDialogs, QStringList{QStringLiteral("AboutBox")});
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_FALSE(window->isCommandRunning());
+
+    choose(about);
+    EXPECT_EQ(shownDialogs.size(), 2) << "once the window closed, the command runs again";
+}
+
+// Read as an assistive tool reads it: 27 command and 4 tab buttons, each a named push button with its hint
+// as description and a Press action; the tab of the page shown is selected; menu items carry their hints.
+TEST_F(MainWindowTest, AssistiveToolsReadEveryButtonAndMenuItemWithItsHint)
+{
+    auto window = startedWindow();
+    const QList<QAccessibleInterface*> buttons = qv::test::accessibleWithRole(*window, QAccessible::Button);
+    ASSERT_EQ(buttons.size(), 31);
+    for (QAccessibleInterface* button : buttons) {
+        SCOPED_TRACE(button->object()->objectName().toStdString());
+        EXPECT_FALSE(button->text(QAccessible::Name).isEmpty());
+        EXPECT_FALSE(button->text(QAccessible::Description).isEmpty());
+        EXPECT_TRUE(qv::test::offersAction(*button, QAccessibleActionInterface::pressAction()));
+        EXPECT_TRUE(button->state().focusable);
+    }
+    QAccessibleInterface* memory =
+        QAccessible::queryAccessibleInterface(window->commandButton(Command::InfoMemory));
+    EXPECT_EQ(memory->text(QAccessible::Name), QStringLiteral("Memory"));
+    EXPECT_EQ(memory->text(QAccessible::Description), QStringLiteral("Display memory information"));
+
+    auto* info = window->findChild<TTransparentButton*>(tabButtonName(1));
+    QAccessibleInterface* infoTab = QAccessible::queryAccessibleInterface(info);
+    EXPECT_EQ(infoTab->text(QAccessible::Name), QStringLiteral("Information"));
+    EXPECT_FALSE(infoTab->state().selected);
+    infoTab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(window->currentGroup(), 1);
+    EXPECT_TRUE(infoTab->state().selected);
+    EXPECT_FALSE(
+        QAccessible::queryAccessibleInterface(window->findChild<TTransparentButton*>(tabButtonName(0)))
+            ->state()
+            .selected);
+
+    int described = 0;
+    for (QAccessibleInterface* item : qv::test::accessibleWithRole(*window, QAccessible::MenuItem)) {
+        if (const auto* action = qobject_cast<QAction*>(item->object()); action && !action->menu()) {
+            EXPECT_EQ(item->text(QAccessible::Description), action->statusTip());
+            described += action->statusTip().isEmpty() ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(described, 30) << "every menu item with a hint";
+}
+
+// Tab walks the tab buttons, then the buttons of the page shown, top to bottom; Space on a tab button
+// shows its page and Space or Return on a command button starts the command.
+TEST_F(MainWindowTest, EveryCommandIsReachedAndStartedWithTheKeyboard)
+{
+    auto window = startedWindow();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const auto tab = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); };
+    for (int group = 0; group < qv::app::kPageCount; ++group) {
+        SCOPED_TRACE(group);
+        auto* tabButton = window->findChild<TTransparentButton*>(tabButtonName(0));
+        tabButton->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < group; ++i)
+            tab();
+        ASSERT_EQ(QApplication::focusWidget()->objectName(), tabButtonName(group));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_EQ(window->currentGroup(), group);
+
+        for (int i = group; i < qv::app::kPageCount; ++i)
+            tab();
+        for (const Command command : qv::app::pageButtons(static_cast<qv::app::Page>(group))) {
+            EXPECT_EQ(QApplication::focusWidget(), window->commandButton(command));
+            tab();
+        }
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), tabButtonName(0)) << "round again";
+    }
+
+    window->commandButton(Command::ToolBackup)->setFocus(Qt::TabFocusReason);
+    qv::test::saveScreenshot(*window, QStringLiteral("main-window-keyboard-focus"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCoreApplication::processEvents();
+    window->commandButton(Command::ToolRestore)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages.value(1).startsWith(QStringLiteral("The system restore")));
 }

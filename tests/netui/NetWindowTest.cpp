@@ -8,6 +8,7 @@
 #include "tests/support/TestSupport.h"
 #include "ui_NetDlg.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
@@ -151,6 +152,30 @@ TEST_F(NetWindowTest, AltCOnTheConnectionPageChecksAndNeverCloses)
     }
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(requests.size(), 2) << "each press checks";
+}
+
+// Tab follows the first page as it is seen: the page tabs, the resource type chosen (not the first one of
+// its group), the tree beside it, then the analysis button below.
+TEST_F(NetWindowTest, TabFollowsTheFirstPageAndLandsOnTheChosenResourceType)
+{
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QWidget* tabs = form().PageControl1->tabBar();
+    tabs->setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    for (int press = 0; press < 6; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited,
+              (QStringList{QStringLiteral("ResourceItem3"), QStringLiteral("VSNetTreeView1"),
+                           QStringLiteral("button_AnalyseReseau"), QStringLiteral("TransparentButton9"),
+                           QStringLiteral("TransparentButton1"), QString()}))
+        << "then Close, Help and round to the page tabs";
+    form().ResourceItem4->setChecked(true);
+    tabs->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(tabs, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form().ResourceItem4) << "the Tab stop follows the choice";
 }
 
 TEST_F(NetWindowTest, LookupsShowTheirStatusAndResults)

@@ -1,5 +1,6 @@
 #include "platform/ExceptionGuard.h"
 #include "platform/Fonts.h"
+#include "widgets/Accessibility.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -8,8 +9,9 @@ namespace qv::test {
 void recordReportedError(const QString& message);
 }
 
-// Every test binary runs inside one headless QApplication, with the program's font substitutions and
-// with the default exception handler replaced by a recorder, so no message box ever blocks a test.
+// Every test binary runs inside one headless QApplication, with the program's font substitutions, the
+// controls' accessible interfaces and the default exception handler replaced by a recorder, so no message
+// box ever blocks a test.
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -17,6 +19,7 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     qv::platform::installFontSubstitutions();
+    qv::widgets::installAccessibleFactory();
     const qv::platform::ScopedDefaultHandler recorder(qv::test::recordReportedError);
     return RUN_ALL_TESTS();
 }
