@@ -1,0 +1,154 @@
+#include "tools/cli/MemoryOutput.h"
+
+#include "tools/cli/Report.h"
+
+#include <array>
+#include <cstdio>
+#include <ostream>
+
+namespace qv::cli {
+
+using hardware::MemoryArray;
+using hardware::MemoryFacts;
+using hardware::MemorySlot;
+using results::JsonArray;
+using results::JsonObject;
+using results::JsonValue;
+
+namespace {
+
+template<typename T>
+JsonValue orNull(const std::optional<T>& value)
+{
+    return value ? JsonValue(*value) : JsonValue(nullptr);
+}
+
+JsonObject arrayJson(const MemoryArray& array)
+{
+    return JsonObject()
+        .add("Handle", array.handle)
+        .add("Location", orNull(array.location))
+        .add("Use", orNull(array.use))
+        .add("ErrorCorrection", orNull(array.errorCorrection))
+        .add("MaximumCapacity", orNull(array.maximumCapacity))
+        .add("SlotCount", orNull(array.slotCount));
+}
+
+JsonObject slotJson(const MemorySlot& slot)
+{
+    return JsonObject()
+        .add("Handle", slot.handle)
+        .add("ArrayHandle", orNull(slot.arrayHandle))
+        .add("Locator", orNull(slot.locator))
+        .add("Bank", orNull(slot.bank))
+        .add("Installed", slot.installed)
+        .add("Size", orNull(slot.size))
+        .add("FormFactor", orNull(slot.formFactor))
+        .add("Type", orNull(slot.type))
+        .add("Speed", orNull(slot.speed))
+        .add("ConfiguredSpeed", orNull(slot.configuredSpeed))
+        .add("Manufacturer", orNull(slot.manufacturer))
+        .add("PartNumber", orNull(slot.partNumber))
+        .add("SerialNumber", orNull(slot.serialNumber))
+        .add("Rank", orNull(slot.rank));
+}
+
+template<typename T, typename ToJson>
+JsonValue listOrNull(const std::optional<std::vector<T>>& items, ToJson toJson)
+{
+    if (!items)
+        return nullptr;
+    JsonArray list;
+    for (const T& item : *items)
+        list.add(toJson(item));
+    return list;
+}
+
+// 17179869184 gives "16 GiB", 1610612736 "1.5 GiB", 524288 "512 KiB".
+std::string sizeText(std::uint64_t bytes)
+{
+    static constexpr std::array<const char*, 5> kUnits{"bytes", "KiB", "MiB", "GiB", "TiB"};
+    std::size_t unit = 0;
+    double value = double(bytes);
+    while (value >= 1024 && unit + 1 < kUnits.size()) {
+        value /= 1024;
+        ++unit;
+    }
+    std::array<char, 32> text{};
+    const bool whole = value == double(std::uint64_t(value));
+    std::snprintf(text.data(), text.size(), whole ? "%.0f %s" : "%.1f %s", value, kUnits[unit]);
+    return text.data();
+}
+
+std::string sizeOrUnknown(const std::optional<std::uint64_t>& bytes)
+{
+    return bytes ? sizeText(*bytes) : "unknown";
+}
+
+// The firmware's texts may hold anything: shown with their control characters escaped.
+std::string shown(const std::optional<std::string>& text)
+{
+    return text ? visibleText(*text) : "?";
+}
+
+void writeArray(std::ostream& out, const MemoryArray& array)
+{
+    out << "Memory array  " << shown(array.location) << ", " << shown(array.use) << ", up to "
+        << sizeOrUnknown(array.maximumCapacity) << " in "
+        << (array.slotCount ? std::to_string(*array.slotCount) : "?") << " slots, error correction "
+        << shown(array.errorCorrection) << '\n';
+}
+
+void writeSlot(std::ostream& out, const MemorySlot& slot)
+{
+    out << "Slot " << shown(slot.locator);
+    if (slot.bank)
+        out << " (" << visibleText(*slot.bank) << ')';
+    if (!slot.installed) {
+        out << "  empty\n";
+        return;
+    }
+    out << "  " << sizeOrUnknown(slot.size) << ' ' << shown(slot.type) << ' ' << shown(slot.formFactor);
+    if (slot.speed)
+        out << ", " << *slot.speed << " MT/s";
+    if (slot.configuredSpeed)
+        out << " (runs at " << *slot.configuredSpeed << " MT/s)";
+    if (slot.rank)
+        out << ", rank " << int(*slot.rank);
+    out << ", " << shown(slot.manufacturer) << ' ' << shown(slot.partNumber) << ", serial "
+        << shown(slot.serialNumber) << '\n';
+}
+
+} // namespace
+
+JsonObject memoryJson(const MemoryFacts& facts)
+{
+    JsonArray notes;
+    for (const std::string& note : facts.notes)
+        notes.add(note);
+    return JsonObject()
+        .add("Total", orNull(facts.totals.total))
+        .add("Available", orNull(facts.totals.available))
+        .add("SwapTotal", orNull(facts.totals.swapTotal))
+        .add("SwapFree", orNull(facts.totals.swapFree))
+        .add("SmbiosVersion", orNull(facts.smbiosVersion))
+        .add("Arrays", listOrNull(facts.memoryArrays, arrayJson))
+        .add("Slots", listOrNull(facts.memorySlots, slotJson))
+        .add("Notes", notes);
+}
+
+void writeMemoryText(std::ostream& out, const MemoryFacts& facts)
+{
+    out << "Total         " << sizeOrUnknown(facts.totals.total) << '\n'
+        << "Available     " << sizeOrUnknown(facts.totals.available) << '\n'
+        << "Swap          " << sizeOrUnknown(facts.totals.swapTotal) << ", "
+        << sizeOrUnknown(facts.totals.swapFree) << " free\n";
+    for (const MemoryArray& array : facts.memoryArrays.value_or(std::vector<MemoryArray>()))
+        writeArray(out, array);
+    for (const MemorySlot& slot : facts.memorySlots.value_or(std::vector<MemorySlot>()))
+        writeSlot(out, slot);
+    for (const std::string& note : facts.notes)
+        out << "Note: " << note << '\n';
+}
+
+} // namespace qv::cli
