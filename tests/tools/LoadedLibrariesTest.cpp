@@ -67,12 +67,12 @@ TEST_P(LoadedLibraries, HeadlessCommandLoadsNoGraphicalOrSmbLibrary)
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, LoadedLibraries,
-    testing::Values(
-        Command{"Tips", {QStringLiteral("tips")}},
-        Command{"CpuWithoutClock", {QStringLiteral("cpu"), QStringLiteral("--no-clock")}},
-        Command{"SysWithoutDisplay", {QStringLiteral("sys"), QStringLiteral("--json")}},
-        Command{"InfoMemory", {QStringLiteral("info"), QStringLiteral("memory"), QStringLiteral("--json")}},
-        Command{"ReportWithoutDisplay", {QStringLiteral("report"), QStringLiteral("--no-clock")}}),
+    testing::Values(Command{"Tips", {QStringLiteral("tips")}},
+                    Command{"CpuWithoutClock", {QStringLiteral("cpu"), QStringLiteral("--no-clock")}},
+                    Command{"SysWithoutDisplay", {QStringLiteral("sys"), QStringLiteral("--json")}},
+                    Command{"ReportWithoutDisplay", {QStringLiteral("report"), QStringLiteral("--no-clock")}},
+                    Command{"InfoMemory",
+                            {QStringLiteral("info"), QStringLiteral("memory"), QStringLiteral("--json")}}),
     qv::test::RowName());
 
 TEST(LoadedLibrariesWithDisplay, SysLoadsQtGuiToReadTheScreen)
