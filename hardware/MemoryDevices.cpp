@@ -1,5 +1,7 @@
 #include "hardware/MemoryDevices.h"
 
+#include "hardware/EnumNames.h"
+
 #include <array>
 #include <string_view>
 
@@ -9,19 +11,6 @@ namespace {
 
 constexpr std::uint8_t kMemoryArray = 16;
 constexpr std::uint8_t kMemoryDevice = 17;
-// The enumerations' value 2, "Unknown", is a missing fact like any other.
-constexpr std::uint8_t kUnknown = 2;
-
-// The names of an enumeration whose values start at 1, as the SMBIOS reference gives them.
-template<std::size_t N>
-std::optional<std::string> nameOf(const std::array<std::string_view, N>& names,
-                                  std::optional<std::uint8_t> value)
-{
-    if (!value || *value == 0 || *value == kUnknown || *value > N || names[*value - 1].empty())
-        return std::nullopt;
-    return std::string(names[*value - 1]);
-}
-
 constexpr std::array<std::string_view, 10> kLocations{"Other",
                                                       "Unknown",
                                                       "System board or motherboard",
@@ -87,9 +76,12 @@ constexpr std::array<std::string_view, 36> kMemoryTypes{"Other",
 
 std::optional<std::string> locationName(std::optional<std::uint8_t> value)
 {
-    if (value && *value >= kFirstAddOnLocation)
-        return nameOf(kAddOnLocations, std::uint8_t(*value - kFirstAddOnLocation + 1));
-    return nameOf(kLocations, value);
+    if (value && *value >= kFirstAddOnLocation) {
+        const std::size_t index = *value - kFirstAddOnLocation;
+        return index < kAddOnLocations.size() ? std::optional<std::string>(kAddOnLocations[index])
+                                              : std::nullopt;
+    }
+    return enumName(kLocations, value);
 }
 
 // Array capacity: kilobytes, or bytes in the extended field when the kilobytes say 0x80000000.
@@ -155,8 +147,8 @@ MemorySlot memorySlot(const SmbiosStructure& device)
     if (!slot.installed)
         return slot;
     slot.size = size.bytes;
-    slot.formFactor = nameOf(kFormFactors, device.byte(0x0E));
-    slot.type = nameOf(kMemoryTypes, device.byte(0x12));
+    slot.formFactor = enumName(kFormFactors, device.byte(0x0E));
+    slot.type = enumName(kMemoryTypes, device.byte(0x12));
     slot.speed = speed(device, 0x15, 0x54);
     slot.manufacturer = device.string(0x17);
     slot.serialNumber = device.string(0x18);
@@ -178,8 +170,8 @@ std::vector<MemoryArray> smbiosMemoryArrays(const std::vector<SmbiosStructure>& 
         MemoryArray array;
         array.handle = structure.handle();
         array.location = locationName(structure.byte(0x04));
-        array.use = nameOf(kUses, structure.byte(0x05));
-        array.errorCorrection = nameOf(kErrorCorrections, structure.byte(0x06));
+        array.use = enumName(kUses, structure.byte(0x05));
+        array.errorCorrection = enumName(kErrorCorrections, structure.byte(0x06));
         array.maximumCapacity = maximumCapacity(structure);
         array.slotCount = structure.word(0x0D);
         arrays.push_back(std::move(array));

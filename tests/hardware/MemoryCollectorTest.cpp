@@ -1,6 +1,7 @@
 // The memory collector over hand-made machines, a machine whose tables only the administrator may read,
 // and this machine.
 #include "hardware/MemoryCollector.h"
+#include "tests/hardware/RootOnlyTree.h"
 #include "tests/hardware/SmbiosImages.h"
 
 #include <QProcess>
@@ -73,31 +74,12 @@ TEST(MemoryCollector, VirtualMachineWithoutDmiSaysSoAndKeepsItsTotals)
     EXPECT_EQ(facts.notes, std::vector<std::string>{notes::kNoSlots});
 }
 
-// A tree whose firmware tables exist but cannot be read, as for a user who is not the administrator.
-class RootOnlyTables final : public qv::hardware::MachineTree {
-public:
-    explicit RootOnlyTables(const std::filesystem::path& root)
-        : m_files(root)
-    {
-    }
-    std::optional<std::string> read(std::string_view path, std::size_t limit) const override
-    {
-        return isTable(path) ? std::nullopt : m_files.read(path, limit);
-    }
-    bool exists(std::string_view path) const override { return m_files.exists(path); }
-    std::vector<std::string> list(std::string_view path) const override { return m_files.list(path); }
-    std::optional<std::string> resolve(std::string_view path) const override { return m_files.resolve(path); }
-
-private:
-    static bool isTable(std::string_view path) { return path.starts_with("/sys/firmware/dmi/tables/"); }
-    FolderTree m_files;
-};
-
 TEST(MemoryCollector, UnreadableTablesNeedAdministratorRights)
 {
     qv::test::FakeTree files;
     qv::test::writeDesktopTree(files);
-    const MemoryFacts facts = qv::hardware::collectMemory(RootOnlyTables(files.path()));
+    const MemoryFacts facts =
+        qv::hardware::collectMemory(qv::test::RootOnlyTree(files.path(), {"/sys/firmware/dmi/tables/"}));
     EXPECT_EQ(facts.memorySlots, std::nullopt);
     EXPECT_EQ(facts.notes, std::vector<std::string>{notes::kNeedsAdministrator});
     EXPECT_EQ(facts.totals.total, 16ULL << 30);

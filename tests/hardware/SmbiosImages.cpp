@@ -1,5 +1,6 @@
 #include "tests/hardware/SmbiosImages.h"
 
+#include <map>
 #include <numeric>
 
 namespace qv::test {
@@ -42,6 +43,49 @@ StructureBody memoryArray(std::uint64_t capacityBytes, std::uint16_t slotCount)
     else
         body.dword(0x07, std::uint32_t(capacityBytes / 1024));
     return body;
+}
+
+// BIOS information (type 0) of a UEFI desktop: PCI, upgradeable, shadowing, boot from CD, selectable
+// boot, EDD, print screen; ACPI, USB legacy; boot specification, network boot, UEFI.
+StructureBody biosInformation()
+{
+    constexpr std::uint64_t kCharacteristics =
+        (1U << 7) | (1U << 11) | (1U << 12) | (1U << 15) | (1U << 16) | (1U << 19) | (1U << 26);
+    StructureBody body;
+    return body.length(0x1A)
+        .byte(0x04, 1)
+        .byte(0x05, 2)
+        .word(0x06, 0xF000)
+        .byte(0x08, 3)
+        .byte(0x09, 0xFF)
+        .qword(0x0A, kCharacteristics)
+        .byte(0x12, 0x03)
+        .byte(0x13, 0x0B)
+        .byte(0x14, 1)
+        .byte(0x15, 40)
+        .byte(0x16, 0xFF)
+        .byte(0x17, 0xFF)
+        .word(0x18, 32);
+}
+
+// Processor information (type 4) of a populated socket with the given upgrade value.
+StructureBody processorInformation(std::uint8_t upgrade)
+{
+    StructureBody body;
+    return body.length(0x30)
+        .byte(0x04, 1)
+        .byte(0x05, 0x03)
+        .byte(0x06, 0xC6)
+        .byte(0x07, 2)
+        .byte(0x10, 3)
+        .word(0x12, 100)
+        .word(0x14, 5400)
+        .word(0x16, 3400)
+        .byte(0x18, 0x41)
+        .byte(0x19, upgrade)
+        .word(0x1A, 0xFFFF)
+        .word(0x1C, 0xFFFF)
+        .word(0x1E, 0xFFFF);
 }
 
 } // namespace
@@ -188,7 +232,9 @@ SmbiosImage desktopSmbios()
         {"DIMM_B2", "BANK 3", 0, 0, 0, 0, 0, 0, "", "", "", 0},
     };
     SmbiosTableBuilder builder;
-    builder.add(16, 0x1000, memoryArray(128ULL << 30, 4));
+    builder.add(0, 0x0000, biosInformation(), {"Firmware Works Inc.", "1.40", "03/15/2024"})
+        .add(4, 0x0040, processorInformation(0x3E), {"LGA1200", "Intel(R) Corporation", "Core i7"})
+        .add(16, 0x1000, memoryArray(128ULL << 30, 4));
     std::uint16_t handle = 0x1100;
     for (const Module& module : modules)
         builder.add(17, handle++, memoryDevice(module, 0x1000, kLength33), memoryDeviceStrings(module));
@@ -229,16 +275,40 @@ void writeMeminfo(FakeTree& tree)
                                "HugePages_Total:       0\n");
 }
 
+void writeDmiIdentity(FakeTree& tree, const std::map<std::string, std::string>& attributes)
+{
+    for (const auto& [name, value] : attributes)
+        tree.write("sys/class/dmi/id/" + name, value + '\n');
+}
+
 void writeDesktopTree(FakeTree& tree)
 {
     writeMeminfo(tree);
     writeSmbios(tree, desktopSmbios());
+    writeDmiIdentity(tree, {{"sys_vendor", "Northwind Computers"},
+                            {"product_name", "NW-7000 Desktop"},
+                            {"product_version", "1.0"},
+                            {"product_serial", "NW7000-123456"},
+                            {"board_vendor", "Northwind Computers"},
+                            {"board_name", "Z790-NW"},
+                            {"board_version", "Rev 1.02"},
+                            {"board_serial", "BSN-98765"},
+                            {"bios_vendor", "Firmware Works Inc."},
+                            {"bios_version", "1.40"},
+                            {"bios_date", "03/15/2024"},
+                            {"chassis_type", "3"}});
 }
 
 void writeLaptopTree(FakeTree& tree)
 {
     writeMeminfo(tree);
     writeSmbios(tree, laptopSmbios());
+    writeDmiIdentity(tree, {{"sys_vendor", "Northwind Computers"},
+                            {"product_name", "NW Book 14"},
+                            {"board_name", "NWB14"},
+                            {"product_serial", "   "},
+                            {"bios_version", "0.9.1"},
+                            {"chassis_type", "10"}});
 }
 
 void writeVirtualMachineTree(FakeTree& tree)

@@ -67,7 +67,8 @@ struct Module {
 StructureBody memoryDevice(const Module& module, std::uint16_t arrayHandle, std::size_t length);
 std::vector<std::string> memoryDeviceStrings(const Module& module);
 
-// A desktop: SMBIOS 3.3, 2 of 4 DDR4 slots filled (8 GB and 32 GB, the second through the extended size).
+// A desktop: SMBIOS 3.3 with BIOS and processor structures first, then 2 of 4 DDR4 slots filled (8 GB and
+// 32 GB, the second through the extended size).
 SmbiosImage desktopSmbios();
 // A laptop: SMBIOS 2.8, two soldered LPDDR5 devices of 8 GB.
 SmbiosImage laptopSmbios();
@@ -76,6 +77,8 @@ void writeSmbios(FakeTree& tree, const SmbiosImage& image);
 // A /proc/meminfo of 16 GiB total, 12 GiB available, 2 GiB swap of which 1.5 GiB free.
 void writeMeminfo(FakeTree& tree);
 
+// The machines with their memory, tables and /sys/class/dmi/id: a desktop in an LGA1200 socket, a notebook
+// whose firmware leaves most identity fields out.
 void writeDesktopTree(FakeTree& tree);
 void writeLaptopTree(FakeTree& tree);
 // A virtual machine with no DMI at all.

@@ -146,6 +146,9 @@ struct Damage {
     std::vector<std::string> sound;
 };
 
+// The desktop's first memory device: the BIOS, processor and array structures come before it.
+constexpr int kFirstSlot = 3;
+
 // Where the n-th structure (from 0) of a well-formed table begins.
 std::size_t structureStart(const std::string& table, int n)
 {
@@ -199,30 +202,33 @@ const std::vector<std::string> kAllSlots{"DIMM_A1 8G Kingston", "DIMM_A2 empty ?
 INSTANTIATE_TEST_SUITE_P(
     Smbios, DamagedTable,
     testing::Values(
-        Damage{"truncated inside the third slot",
-               [](SmbiosImage& image) { image.table.resize(structureStart(image.table, 3) + 20); },
-               {"DIMM_A1 8G Kingston", "DIMM_A2 empty ?"}},
+        Damage{
+            "truncated inside the third slot",
+            [](SmbiosImage& image) { image.table.resize(structureStart(image.table, kFirstSlot + 2) + 20); },
+            {"DIMM_A1 8G Kingston", "DIMM_A2 empty ?"}},
         Damage{"a structure length below the header",
-               [](SmbiosImage& image) { image.table[structureStart(image.table, 2) + 1] = 2; },
+               [](SmbiosImage& image) { image.table[structureStart(image.table, kFirstSlot + 1) + 1] = 2; },
                {"DIMM_A1 8G Kingston"}},
         Damage{"a string index past the strings",
-               [](SmbiosImage& image) { image.table[structureStart(image.table, 1) + 0x17] = 9; },
+               [](SmbiosImage& image) { image.table[structureStart(image.table, kFirstSlot) + 0x17] = 9; },
                {"DIMM_A1 8G ?", "DIMM_A2 empty ?", "DIMM_B1 32G G Skill", "DIMM_B2 empty ?"}},
         Damage{"a table length longer than the table",
                [](SmbiosImage& image) { setTableLength(image, 0x10000); }, kAllSlots},
         Damage{"a table length that cuts the last slot",
                [](SmbiosImage& image) {
-                   setTableLength(image, std::uint32_t(structureStart(image.table, 4) + 8));
+                   setTableLength(image, std::uint32_t(structureStart(image.table, kFirstSlot + 3) + 8));
                },
                {"DIMM_A1 8G Kingston", "DIMM_A2 empty ?", "DIMM_B1 32G G Skill"}},
         Damage{"no end of table and unterminated strings",
                [](SmbiosImage& image) {
-                   image.table.resize(structureStart(image.table, 5) - 1);
+                   image.table.resize(structureStart(image.table, kFirstSlot + 4) - 1);
                    setTableLength(image, std::uint32_t(image.table.size()));
                },
                kAllSlots},
         Damage{"a formatted area that runs past the table",
-               [](SmbiosImage& image) { image.table[structureStart(image.table, 4) + 1] = char(0xF0); },
+               [](SmbiosImage& image) {
+                   image.table[structureStart(image.table, kFirstSlot + 3) + 1] = char(0xF0);
+               },
                {"DIMM_A1 8G Kingston", "DIMM_A2 empty ?", "DIMM_B1 32G G Skill"}}),
     qv::test::RowName());
 

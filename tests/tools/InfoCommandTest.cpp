@@ -1,4 +1,4 @@
-// "quorvex-cli info memory" over replayed machine trees.
+// "quorvex-cli info memory|board" over replayed machine trees.
 #include "tools/cli/InfoCommand.h"
 #include "tests/hardware/SmbiosImages.h"
 #include "tools/cli/Cli.h"
@@ -34,18 +34,18 @@ InfoRun runInfo(const std::vector<std::string>& options)
     return run;
 }
 
-QJsonObject memoryJson(void (*write)(qv::test::FakeTree&))
+QJsonObject infoJson(const std::string& topic, void (*write)(qv::test::FakeTree&))
 {
     qv::test::FakeTree tree;
     write(tree);
-    const InfoRun run = runInfo({"memory", "--json", "--machine-tree", tree.path().string()});
+    const InfoRun run = runInfo({topic, "--json", "--machine-tree", tree.path().string()});
     EXPECT_EQ(run.status, 0) << run.err;
     return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
 }
 
 TEST(InfoMemoryCommand, DesktopTreeReplaysItsSlotsWithNullsForEmptyOnes)
 {
-    const QJsonObject json = memoryJson(qv::test::writeDesktopTree);
+    const QJsonObject json = infoJson("memory", qv::test::writeDesktopTree);
     EXPECT_EQ(json.keys().size(), 8);
     EXPECT_EQ(json[QStringLiteral("Total")].toDouble(), double(16ULL << 30));
     EXPECT_EQ(json[QStringLiteral("SmbiosVersion")].toString(), QStringLiteral("3.3.0"));
@@ -66,7 +66,7 @@ TEST(InfoMemoryCommand, DesktopTreeReplaysItsSlotsWithNullsForEmptyOnes)
 
 TEST(InfoMemoryCommand, MachineWithoutDmiGivesNullsAndTheNote)
 {
-    const QJsonObject json = memoryJson(qv::test::writeVirtualMachineTree);
+    const QJsonObject json = infoJson("memory", qv::test::writeVirtualMachineTree);
     EXPECT_TRUE(json[QStringLiteral("Slots")].isNull());
     EXPECT_TRUE(json[QStringLiteral("Arrays")].isNull());
     EXPECT_EQ(json[QStringLiteral("Notes")].toArray(),
@@ -84,6 +84,31 @@ TEST(InfoMemoryCommand, TextShowsEverySlotAndTheNotes)
     EXPECT_NE(run.out.find("Slot DIMM_B1 (BANK 2)  32 GiB DDR4 DIMM, 3600 MT/s (runs at 2933 MT/s), rank 2"),
               std::string::npos)
         << run.out;
+}
+
+TEST(InfoBoardCommand, DesktopTreeReplaysItsBoardBiosAndSocket)
+{
+    const QJsonObject json = infoJson("board", qv::test::writeDesktopTree);
+    EXPECT_EQ(json[QStringLiteral("System")][QStringLiteral("Product")].toString(),
+              QStringLiteral("NW-7000 Desktop"));
+    EXPECT_EQ(json[QStringLiteral("Board")][QStringLiteral("SerialNumber")].toString(),
+              QStringLiteral("BSN-98765"));
+    EXPECT_EQ(json[QStringLiteral("Bios")][QStringLiteral("Version")].toString(), QStringLiteral("1.40"));
+    EXPECT_TRUE(json[QStringLiteral("Bios")][QStringLiteral("Characteristics")].toArray().contains(
+        QStringLiteral("UEFI is supported")));
+    EXPECT_EQ(json[QStringLiteral("ChassisType")].toString(), QStringLiteral("Desktop"));
+    EXPECT_EQ(json[QStringLiteral("Processor")][QStringLiteral("Upgrade")].toString(),
+              QStringLiteral("Socket LGA1200"));
+    EXPECT_EQ(json[QStringLiteral("Notes")].toArray(), QJsonArray());
+}
+
+TEST(InfoBoardCommand, MachineWithoutDmiGivesNullsAndTheNote)
+{
+    const QJsonObject json = infoJson("board", qv::test::writeVirtualMachineTree);
+    EXPECT_TRUE(json[QStringLiteral("System")][QStringLiteral("Manufacturer")].isNull());
+    EXPECT_TRUE(json[QStringLiteral("Bios")][QStringLiteral("Characteristics")].isNull());
+    EXPECT_EQ(json[QStringLiteral("Notes")].toArray(),
+              QJsonArray{QStringLiteral("This machine's firmware does not describe its board")});
 }
 
 TEST(InfoMemoryCommand, MistakesAreUsageErrors)

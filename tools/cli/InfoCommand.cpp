@@ -1,9 +1,11 @@
 #include "tools/cli/InfoCommand.h"
 
+#include "hardware/BoardCollector.h"
 #include "hardware/MemoryCollector.h"
 #include "hardware/tree/MachineTree.h"
 #include "results/JsonWriter.h"
 #include "tools/cli/ArgParser.h"
+#include "tools/cli/BoardOutput.h"
 #include "tools/cli/MemoryOutput.h"
 
 #include <filesystem>
@@ -14,12 +16,12 @@ namespace qv::cli {
 
 namespace {
 
-constexpr std::string_view kSummary = "Describe the machine's memory as the memory window does";
+constexpr std::string_view kSummary = "Describe the machine's memory or board as the information windows do";
 
 ArgParser infoArguments()
 {
     ArgParser parser;
-    parser.positionals("memory", 1, 1);
+    parser.positionals("memory|board", 1, 1);
     parser.flag("--json", "one JSON object (keys in the documentation of the hardware facts)");
     parser.option("--machine-tree", "DIR",
                   "read the facts from the machine recorded in DIR instead of this one");
@@ -40,14 +42,17 @@ int runInfo(std::span<const std::string> args, std::ostream& out, std::ostream&)
 {
     const ParsedArgs parsed = infoArguments().parse(args);
     const std::string& topic = parsed.positionals().front();
-    if (topic != "memory")
+    if (topic != "memory" && topic != "board")
         throw UsageError("unknown topic '" + topic + "'");
     const auto replay = replayedTree(parsed.text("--machine-tree"));
-    const hardware::MemoryFacts facts = hardware::collectMemory();
-    if (parsed.has("--json"))
-        results::writeJsonLine(out, memoryJson(facts));
-    else
-        writeMemoryText(out, facts);
+    const bool json = parsed.has("--json");
+    if (topic == "memory") {
+        const hardware::MemoryFacts facts = hardware::collectMemory();
+        json ? results::writeJsonLine(out, memoryJson(facts)) : writeMemoryText(out, facts);
+    } else {
+        const hardware::BoardFacts facts = hardware::collectBoard();
+        json ? results::writeJsonLine(out, boardJson(facts)) : writeBoardText(out, facts);
+    }
     return 0;
 }
 

@@ -1,6 +1,6 @@
 #include "tools/cli/MemoryOutput.h"
 
-#include "tools/cli/Report.h"
+#include "tools/cli/FactOutput.h"
 
 #include <array>
 #include <cstdio>
@@ -16,12 +16,6 @@ using results::JsonObject;
 using results::JsonValue;
 
 namespace {
-
-template<typename T>
-JsonValue orNull(const std::optional<T>& value)
-{
-    return value ? JsonValue(*value) : JsonValue(nullptr);
-}
 
 JsonObject arrayJson(const MemoryArray& array)
 {
@@ -85,47 +79,39 @@ std::string sizeOrUnknown(const std::optional<std::uint64_t>& bytes)
     return bytes ? sizeText(*bytes) : "unknown";
 }
 
-// The firmware's texts may hold anything: shown with their control characters escaped.
-std::string shown(const std::optional<std::string>& text)
-{
-    return text ? visibleText(*text) : "?";
-}
-
 void writeArray(std::ostream& out, const MemoryArray& array)
 {
-    out << "Memory array  " << shown(array.location) << ", " << shown(array.use) << ", up to "
+    out << "Memory array  " << shownText(array.location) << ", " << shownText(array.use) << ", up to "
         << sizeOrUnknown(array.maximumCapacity) << " in "
         << (array.slotCount ? std::to_string(*array.slotCount) : "?") << " slots, error correction "
-        << shown(array.errorCorrection) << '\n';
+        << shownText(array.errorCorrection) << '\n';
 }
 
 void writeSlot(std::ostream& out, const MemorySlot& slot)
 {
-    out << "Slot " << shown(slot.locator);
+    out << "Slot " << shownText(slot.locator);
     if (slot.bank)
         out << " (" << visibleText(*slot.bank) << ')';
     if (!slot.installed) {
         out << "  empty\n";
         return;
     }
-    out << "  " << sizeOrUnknown(slot.size) << ' ' << shown(slot.type) << ' ' << shown(slot.formFactor);
+    out << "  " << sizeOrUnknown(slot.size) << ' ' << shownText(slot.type) << ' '
+        << shownText(slot.formFactor);
     if (slot.speed)
         out << ", " << *slot.speed << " MT/s";
     if (slot.configuredSpeed)
         out << " (runs at " << *slot.configuredSpeed << " MT/s)";
     if (slot.rank)
         out << ", rank " << int(*slot.rank);
-    out << ", " << shown(slot.manufacturer) << ' ' << shown(slot.partNumber) << ", serial "
-        << shown(slot.serialNumber) << '\n';
+    out << ", " << shownText(slot.manufacturer) << ' ' << shownText(slot.partNumber) << ", serial "
+        << shownText(slot.serialNumber) << '\n';
 }
 
 } // namespace
 
 JsonObject memoryJson(const MemoryFacts& facts)
 {
-    JsonArray notes;
-    for (const std::string& note : facts.notes)
-        notes.add(note);
     return JsonObject()
         .add("Total", orNull(facts.totals.total))
         .add("Available", orNull(facts.totals.available))
@@ -134,7 +120,7 @@ JsonObject memoryJson(const MemoryFacts& facts)
         .add("SmbiosVersion", orNull(facts.smbiosVersion))
         .add("Arrays", listOrNull(facts.memoryArrays, arrayJson))
         .add("Slots", listOrNull(facts.memorySlots, slotJson))
-        .add("Notes", notes);
+        .add("Notes", results::textArray(facts.notes));
 }
 
 void writeMemoryText(std::ostream& out, const MemoryFacts& facts)
