@@ -6,7 +6,7 @@ namespace qv::hardware {
 
 namespace {
 
-constexpr std::size_t kMeminfoLimit = 64 * 1024;
+constexpr std::size_t kMeminfoLimit = std::size_t(64) * 1024;
 
 // "MemTotal:       16318480 kB" gives 16318480 × 1024.
 std::optional<std::uint64_t> meminfoBytes(std::string_view meminfo, std::string_view field)
