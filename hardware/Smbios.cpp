@@ -224,8 +224,12 @@ SmbiosTables readSmbiosTables(const MachineTree& tree)
         return tables;
     }
     const auto entry = parseSmbiosEntryPoint(*entryPoint);
-    const auto table = tree.read(kTablePath, entry ? std::min(entry->tableLength, kTableLimit) : 0);
-    if (entry && !table && tree.exists(kTablePath)) {
+    if (!entry) {
+        tables.state = SmbiosTables::State::Damaged;
+        return tables;
+    }
+    const auto table = tree.read(kTablePath, std::min(entry->tableLength, kTableLimit));
+    if (!table && tree.exists(kTablePath)) {
         tables.state = SmbiosTables::State::Denied;
         return tables;
     }

@@ -48,10 +48,16 @@ int runInfo(std::span<const std::string> args, std::ostream& out, std::ostream&)
     const bool json = parsed.has("--json");
     if (topic == "memory") {
         const hardware::MemoryFacts facts = hardware::collectMemory();
-        json ? results::writeJsonLine(out, memoryJson(facts)) : writeMemoryText(out, facts);
+        if (json)
+            results::writeJsonLine(out, memoryJson(facts));
+        else
+            writeMemoryText(out, facts);
     } else {
         const hardware::BoardFacts facts = hardware::collectBoard();
-        json ? results::writeJsonLine(out, boardJson(facts)) : writeBoardText(out, facts);
+        if (json)
+            results::writeJsonLine(out, boardJson(facts));
+        else
+            writeBoardText(out, facts);
     }
     return 0;
 }
