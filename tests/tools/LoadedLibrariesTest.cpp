@@ -70,8 +70,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Command{"Tips", {QStringLiteral("tips")}},
                     Command{"CpuWithoutClock", {QStringLiteral("cpu"), QStringLiteral("--no-clock")}},
                     Command{"SysWithoutDisplay", {QStringLiteral("sys"), QStringLiteral("--json")}},
-                    Command{"ReportWithoutDisplay",
-                            {QStringLiteral("report"), QStringLiteral("--no-clock")}}),
+                    Command{"ReportWithoutDisplay", {QStringLiteral("report"), QStringLiteral("--no-clock")}},
+                    Command{"InfoMemory",
+                            {QStringLiteral("info"), QStringLiteral("memory"), QStringLiteral("--json")}}),
     qv::test::RowName());
 
 TEST(LoadedLibrariesWithDisplay, SysLoadsQtGuiToReadTheScreen)

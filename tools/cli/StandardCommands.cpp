@@ -2,6 +2,7 @@
 
 #include "tools/cli/BenchCommand.h"
 #include "tools/cli/CpuCommand.h"
+#include "tools/cli/InfoCommand.h"
 #include "tools/cli/NetCommands.h"
 #include "tools/cli/ReportCommand.h"
 #include "tools/cli/SysCommand.h"
@@ -21,6 +22,7 @@ CommandRegistry standardCommands()
     registry.add(localIpCommand());
     registry.add(smbCommand());
     registry.add(reportCommand());
+    registry.add(infoCommand());
     return registry;
 }
 

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "results/JsonWriter.h"
+#include "tools/cli/Report.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Helpers shared by the "info" topics' JSON and text forms.
+namespace qv::cli {
+
+// A fact as JSON: its value, or null when it is not known.
+template<typename T>
+results::JsonValue orNull(const std::optional<T>& value)
+{
+    return value ? results::JsonValue(*value) : results::JsonValue(nullptr);
+}
+
+// A list of texts as JSON, or null when it is not known.
+inline results::JsonValue textsOrNull(const std::optional<std::vector<std::string>>& texts)
+{
+    return texts ? results::JsonValue(results::textArray(*texts)) : results::JsonValue(nullptr);
+}
+
+// A text from the firmware for a terminal: control characters escaped, "?" when it is not known.
+inline std::string shownText(const std::optional<std::string>& text)
+{
+    return text ? visibleText(*text) : "?";
+}
+
+} // namespace qv::cli

@@ -1,0 +1,72 @@
+#include "tools/cli/InfoCommand.h"
+
+#include "hardware/BoardCollector.h"
+#include "hardware/MemoryCollector.h"
+#include "hardware/tree/MachineTree.h"
+#include "results/JsonWriter.h"
+#include "tools/cli/ArgParser.h"
+#include "tools/cli/BoardOutput.h"
+#include "tools/cli/MemoryOutput.h"
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+namespace qv::cli {
+
+namespace {
+
+constexpr std::string_view kSummary = "Describe the machine's memory or board as the information windows do";
+
+ArgParser infoArguments()
+{
+    ArgParser parser;
+    parser.positionals("memory|board", 1, 1);
+    parser.flag("--json", "one JSON object (keys in the documentation of the hardware facts)");
+    parser.option("--machine-tree", "DIR",
+                  "read the facts from the machine recorded in DIR instead of this one");
+    return parser;
+}
+
+std::unique_ptr<hardware::ScopedMachineTree> replayedTree(const std::optional<std::string>& folder)
+{
+    if (!folder)
+        return nullptr;
+    std::error_code error;
+    if (!std::filesystem::is_directory(*folder, error))
+        throw InputError("cannot read the machine tree '" + *folder + "': not a folder");
+    return std::make_unique<hardware::ScopedMachineTree>(std::make_shared<hardware::FolderTree>(*folder));
+}
+
+int runInfo(std::span<const std::string> args, std::ostream& out, std::ostream&)
+{
+    const ParsedArgs parsed = infoArguments().parse(args);
+    const std::string& topic = parsed.positionals().front();
+    if (topic != "memory" && topic != "board")
+        throw UsageError("unknown topic '" + topic + "'");
+    const auto replay = replayedTree(parsed.text("--machine-tree"));
+    const bool json = parsed.has("--json");
+    if (topic == "memory") {
+        const hardware::MemoryFacts facts = hardware::collectMemory();
+        if (json)
+            results::writeJsonLine(out, memoryJson(facts));
+        else
+            writeMemoryText(out, facts);
+    } else {
+        const hardware::BoardFacts facts = hardware::collectBoard();
+        if (json)
+            results::writeJsonLine(out, boardJson(facts));
+        else
+            writeBoardText(out, facts);
+    }
+    return 0;
+}
+
+} // namespace
+
+Subcommand infoCommand()
+{
+    return {"info", std::string(kSummary), infoArguments().usage("info", kSummary), runInfo};
+}
+
+} // namespace qv::cli

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "tools/cli/Cli.h"
+
+namespace qv::cli {
+
+// "info memory|board [--json] [--machine-tree DIR]": the hardware facts an information window shows, read
+// from this machine or from a recorded machine tree.
+Subcommand infoCommand();
+
+} // namespace qv::cli
