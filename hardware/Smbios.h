@@ -39,7 +39,7 @@ public:
     SmbiosStructure(std::string_view formatted, std::vector<std::string_view> strings);
 
     std::uint8_t type() const { return std::uint8_t(m_formatted[0]); }
-    std::uint16_t handle() const { return *word(2); }
+    std::uint16_t handle() const { return word(2).value_or(0); }
     std::size_t length() const { return m_formatted.size(); }
 
     std::optional<std::uint8_t> byte(std::size_t offset) const;

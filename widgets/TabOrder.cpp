@@ -5,6 +5,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <tuple>
+#include <vector>
 
 namespace qv::widgets {
 
@@ -14,12 +16,25 @@ const char* const kTabStopFollowsCheck = "qvTabStopFollowsCheck";
 
 void collectInVisualOrder(const QWidget& parent, QList<QWidget*>& chain)
 {
-    QList<QWidget*> children = parent.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    children.removeIf([](const QWidget* child) { return child->isWindow(); });
-    std::stable_sort(children.begin(), children.end(), [](const QWidget* a, const QWidget* b) {
-        return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+    // Top to bottom, then left to right; children at the same place keep the order they were made in.
+    struct Placed {
+        int y;
+        int x;
+        qsizetype made;
+        QWidget* widget;
+    };
+    const QList<QWidget*> found = parent.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    std::vector<Placed> children;
+    children.reserve(std::size_t(found.size()));
+    for (QWidget* child : found) {
+        if (!child->isWindow())
+            children.push_back({child->y(), child->x(), qsizetype(children.size()), child});
+    }
+    std::sort(children.begin(), children.end(), [](const Placed& a, const Placed& b) {
+        return std::tie(a.y, a.x, a.made) < std::tie(b.y, b.x, b.made);
     });
-    for (QWidget* child : children) {
+    for (const Placed& placed : children) {
+        QWidget* const child = placed.widget;
         // Controls that only a click focuses keep their place too: a radio button becomes a Tab stop when
         // checked.
         if (child->focusPolicy() != Qt::NoFocus && !child->focusProxy())
