@@ -18,6 +18,13 @@ function(qv_add_library target)
   qv_target_defaults(${target})
 endfunction()
 
+# Test code: the code under test lives in the libraries, built as the program is; the tests' own code is
+# compiled without optimisation, which halves the time spent generating it.
+function(qv_test_defaults target)
+  qv_target_defaults(${target})
+  target_compile_options(${target} PRIVATE -O0)
+endfunction()
+
 # A GoogleTest executable registered test by test in CTest, run headless. A parametrised test keeps the
 # name its row gives it (NO_PRETTY_VALUES): the printed parameter, often the row's bytes, would change
 # from build to build. SYSTEM marks tests that drive the machine itself (network namespaces, servers,
@@ -30,7 +37,7 @@ function(qv_add_test target)
   endif()
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE qv_testsupport ${ARG_LIBS})
-  qv_target_defaults(${target})
+  qv_test_defaults(${target})
   target_precompile_headers(${target} REUSE_FROM qv_testsupport)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
