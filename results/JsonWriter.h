@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -72,6 +73,13 @@ private:
 
 // An array of texts, in their order.
 JsonArray textArray(const std::vector<std::string>& texts);
+
+// A value that may be unknown: the value, or null.
+template<typename T>
+JsonValue orNull(const std::optional<T>& value)
+{
+    return value ? JsonValue(*value) : JsonValue(nullptr);
+}
 
 // Appends `value` to `out` as a JSON string literal, quotes included.
 void appendJsonString(std::string& out, std::string_view value);

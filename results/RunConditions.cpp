@@ -50,12 +50,6 @@ std::optional<double> tickShare(const std::optional<platform::CpuTicks>& first,
            static_cast<double>(second->total() - first->total());
 }
 
-template<typename T>
-JsonValue orNull(const std::optional<T>& value)
-{
-    return value ? JsonValue(*value) : JsonValue(nullptr);
-}
-
 } // namespace
 
 SampleWait setSampleWait(SampleWait wait)

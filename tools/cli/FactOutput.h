@@ -10,12 +10,7 @@
 // Helpers shared by the "info" topics' JSON and text forms.
 namespace qv::cli {
 
-// A fact as JSON: its value, or null when it is not known.
-template<typename T>
-results::JsonValue orNull(const std::optional<T>& value)
-{
-    return value ? results::JsonValue(*value) : results::JsonValue(nullptr);
-}
+using results::orNull;
 
 // A list of texts as JSON, or null when it is not known.
 inline results::JsonValue textsOrNull(const std::optional<std::vector<std::string>>& texts)

@@ -20,7 +20,7 @@ JsonObject networkJson(const NetworkFacts& network)
     return JsonObject()
         .add("LocalHostName", network.localHostName)
         .add("LocalIPList", results::textArray(network.localIPList))
-        .add("PingMechanism", network.pingMechanism ? JsonValue(*network.pingMechanism) : JsonValue(nullptr))
+        .add("PingMechanism", results::orNull(network.pingMechanism))
         .add("NameServers", results::textArray(network.nameServers));
 }
 
