@@ -169,7 +169,7 @@ constexpr std::array<Characteristic, 43> kCharacteristics{{
     {69, "ATAPI Zip drive boot is supported"},
     {70, "IEEE 1394 boot is supported"},
     {71, "Smart battery is supported"},
-    {72, "BIOS boot specification is supported"},
+    {72, "BIOS boot device selection (BBS) is supported"},
     {73, "Function key-initiated network boot is supported"},
     {74, "Targeted content distribution is supported"},
     {75, "UEFI is supported"},

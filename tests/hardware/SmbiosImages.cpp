@@ -46,7 +46,7 @@ StructureBody memoryArray(std::uint64_t capacityBytes, std::uint16_t slotCount)
 }
 
 // BIOS information (type 0) of a UEFI desktop: PCI, upgradeable, shadowing, boot from CD, selectable
-// boot, EDD, print screen; ACPI, USB legacy; boot specification, network boot, UEFI.
+// boot, EDD, print screen; ACPI, USB legacy; network boot, UEFI.
 StructureBody biosInformation()
 {
     constexpr std::uint64_t kCharacteristics =
@@ -60,7 +60,7 @@ StructureBody biosInformation()
         .byte(0x09, 0xFF)
         .qword(0x0A, kCharacteristics)
         .byte(0x12, 0x03)
-        .byte(0x13, 0x0B)
+        .byte(0x13, 0x0A)
         .byte(0x14, 1)
         .byte(0x15, 40)
         .byte(0x16, 0xFF)
