@@ -25,9 +25,10 @@ constexpr Str30 kFirstString = makeStr30("DHRYSTONE PROGRAM, 1'ST STRING");
 constexpr Str30 kSecondString = makeStr30("DHRYSTONE PROGRAM, 2'ND STRING");
 constexpr Str30 kThirdString = makeStr30("DHRYSTONE PROGRAM, 3'RD STRING");
 
-DhrystoneState state;
-std::unique_ptr<RecordType> globRecord;
-std::unique_ptr<RecordType> nextRecord;
+// One state per thread, so that the stability test can run the kernel on every processor at once.
+thread_local DhrystoneState state;
+thread_local std::unique_ptr<RecordType> globRecord;
+thread_local std::unique_ptr<RecordType> nextRecord;
 
 // Lexical comparison of two strings: negative, zero or positive.
 int compareStrings(const Str30& left, const Str30& right)
@@ -171,7 +172,7 @@ int compareStrings(const Str30& left, const Str30& right)
     state.IntGlob = 5;
 }
 
-// The main loop, exactly as published; every variable it touches is process-wide.
+// The main loop, exactly as published; every variable it touches is in the per-thread state.
 [[gnu::noinline]] void runMainLoop()
 {
     DhrystoneState& s = state;

@@ -52,8 +52,8 @@ struct Array2Dim {
     }
 };
 
-// Everything the integer kernel computes lives here, process-wide, so an optimising build cannot drop
-// any of the work as unused. The two records are allocated by each call and kept until the next one.
+// Everything the integer kernel computes lives here (one state per thread), so an optimising build cannot
+// drop any of the work as unused. The two records are allocated by each call and kept until the next one.
 struct DhrystoneState {
     RecordType* PtrGlob = nullptr;
     RecordType* NextPtrGlob = nullptr;

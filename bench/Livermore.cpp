@@ -12,7 +12,8 @@ namespace {
 constexpr long double kTwoThirdsApprox = 0.6666L;
 constexpr double kMega = 0.001; // operations per millisecond to millions per second
 
-LivermoreData data;
+// One state per thread, so that the stability test can run the kernel on every processor at once.
+thread_local LivermoreData data;
 
 void loop1(LivermoreData& d)
 {

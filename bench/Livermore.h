@@ -10,7 +10,7 @@ namespace qv::bench {
 
 inline constexpr int kLivermoreLoops = 14;
 
-// The arrays and scalars of the fourteen loops, process-wide. Accessors take the loops' 1-based
+// The arrays and scalars of the fourteen loops, one set per thread. Accessors take the loops' 1-based
 // indices; multi-dimensional arrays are row-major with the last index varying fastest.
 // X, Y, Z and U lie one after another in one block; PX (15 × 100) is a view of Z[1 … 1000] followed
 // by U[1 … 500], and P (4 × 512) a view of X, Y and Z[1 … 48]. The loops depend on that sharing.
@@ -95,7 +95,7 @@ double LivermoreMflops(double scale, KernelClock& clock = steadyKernelClock());
 
 namespace livermore {
 
-// One repetition of a loop (1 … 14) on the process-wide data; loops 13 and 14 include their refill.
+// One repetition of a loop (1 … 14) on the per-thread data; loops 13 and 14 include their refill.
 void runLoop(int loop);
 // The part of loops 13 and 14 that the correction subtracts: the filling of P, of VX and XX.
 void fillP();

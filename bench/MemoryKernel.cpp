@@ -16,14 +16,14 @@ public:
     void release(void* block) noexcept override { std::free(block); }
 };
 
-// The buffers of the current run, process-wide.
+// The buffers of the current run, one pair per thread.
 struct MemoryBlocks {
     std::int32_t* source = nullptr;
     std::int32_t* destination = nullptr;
     BlockAllocator* allocator = nullptr;
 };
 
-MemoryBlocks blocks;
+thread_local MemoryBlocks blocks;
 
 std::int32_t* allocateBlock(BlockAllocator& allocator)
 {
@@ -83,6 +83,13 @@ void PrepareMemoryBlocks(BlockAllocator& allocator)
     std::memmove(blocks.destination, blocks.source, kMemoryBlockBytes);
     // Each move must happen: the next one writes the same bytes, which would make this one dead.
     clobberMemory();
+}
+
+std::span<const std::int32_t> memoryDestination()
+{
+    if (blocks.destination == nullptr)
+        return {};
+    return {blocks.destination, kMemoryBlockWords};
 }
 
 void FreeMemoryBlocks()

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <span>
 
 namespace qv::bench {
 
@@ -39,6 +40,8 @@ BlockAllocator& systemBlockAllocator();
 void PrepareMemoryBlocks(BlockAllocator& allocator = systemBlockAllocator());
 // One overlap-safe block move of the whole source onto the destination.
 void MoveMemoryBlock();
+// The destination buffer of this thread's blocks as the last move left it; empty when none are held.
+std::span<const std::int32_t> memoryDestination();
 // Releases the destination, then the source; does nothing when no buffers are held.
 void FreeMemoryBlocks();
 

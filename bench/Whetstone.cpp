@@ -18,7 +18,8 @@ constexpr long double kThousandth = 0.001L;
 constexpr std::array<std::int32_t, kWhetstoneModules> kPassesPerIteration = {2,  10,  14,  345, 0, 95,
                                                                              32, 800, 616, 0,   93};
 
-WhetstoneState state;
+// One state per thread, so that the stability test can run the kernel on every processor at once.
+thread_local WhetstoneState state;
 
 // Array as parameter: six rounds of the module-1 formulas on E, the last line dividing by T2.
 [[gnu::noinline]] void PA(std::array<double, 4>& E)

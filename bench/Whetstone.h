@@ -7,7 +7,7 @@
 
 namespace qv::bench {
 
-// Whetstone variables, process-wide; arrays are indexed 1 … 4.
+// Whetstone variables, one set per thread; arrays are indexed 1 … 4.
 struct WhetstoneState {
     std::int32_t ITER = 0;
     double T2 = 0;

@@ -17,7 +17,7 @@ trap 'rm -f "$log"' EXIT
 status=0
 printf '%s\n' "${sources[@]}" |
   xargs -P "$(nproc)" -n 4 clang-tidy-22 -p "$build" --quiet \
-    --header-filter="^$root/(app|bench|cpu|forms|hardware|libs|net|platform|results|sysinfo|tools|widgets)/" \
+    --header-filter="^$root/(app|bench|cpu|forms|hardware|libs|net|platform|results|stress|sysinfo|tools|widgets)/" \
     >"$log" 2>&1 || status=$?
 # clang-tidy counts the warnings it suppressed in system headers; only the findings are of interest.
 grep -v -E '^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$|^Suppressed [0-9]+ warnings|^Use -header-filter' "$log" || true
