@@ -146,4 +146,6 @@ set(QV_PICTURES
   pictures/stars_4@2x.png
   pictures/tip.png
   pictures/tip@2x.png
+  pictures/title_stability.png
+  pictures/title_stability@2x.png
 )

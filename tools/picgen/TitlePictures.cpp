@@ -92,12 +92,33 @@ QImage banner()
     return image;
 }
 
+// The band over a tool's window: its icon and title on the banner's colours.
+QImage toolTitle(Icon icon, const QString& title)
+{
+    QImage image = newPicture({500, 37});
+    QPainter p(&image);
+    prepare(p);
+    const QRectF all(0, 0, 500, 37);
+    p.fillRect(all, horizontalGradient(all, navyDark(), mix(navy(), navyLight(), 0.6)));
+    circuitTraces(p, QRectF(250, 0, 250, 36), 901, 10, withAlpha(white(), 20));
+    p.fillRect(QRectF(0, 0, 500, 1), withAlpha(white(), 40));
+    p.fillRect(QRectF(0, 35, 500, 2), horizontalGradient(all, accent(), accentDark()));
+
+    drawIcon(p, icon, QRectF(7, 3, 29, 29));
+    shadowText(p, QRectF(44, 0, 300, 35), Qt::AlignLeft | Qt::AlignVCenter, title, uiFont(17, true), white(),
+               withAlpha(navyDark(), 200));
+    productName(p, QRectF(370, 0, 130, 35), 14);
+    return image;
+}
+
 } // namespace
 
 void makeTitlePictures(PictureSink& sink)
 {
     sink.save(QStringLiteral("splash"), splash(), true);
     sink.save(QStringLiteral("banner"), banner(), true);
+    sink.save(QStringLiteral("title_stability"), toolTitle(Icon::Pulse, QStringLiteral("Stability test")),
+              true);
 }
 
 } // namespace qv::picgen
