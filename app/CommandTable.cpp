@@ -90,7 +90,7 @@ constexpr std::array kCommands{
         {"TransparentButton17", "Update Quorvex (required an internet connection)", ":/pictures/cmd_wiz_webupdate.png"},
         {"ExpertWebUpDate1", "Web &UpDate Wizard", "Update Quorvex (required an internet connection)", 803}},
 
-    CommandInfo{ToolStability, NotAvailable, "The stability test",
+    CommandInfo{ToolStability, Window, "The stability test",
         {"TransparentButtonTestStabilite", "Control components /  test system stability", ":/pictures/cmd_tool_stability.png"},
         {"Testerlastabilitdusystme1", "Burn-int test / &stability test", "Control components / test system stability", 901}},
     CommandInfo{ToolCdCheck, NotAvailable, "The CD check",

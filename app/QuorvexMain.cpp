@@ -15,6 +15,7 @@
 #include "platform/HelpEngine.h"
 #include "platform/Shell.h"
 #include "platform/SoundCue.h"
+#include "stress/ui/StressDlg.h"
 #include "sysinfo/ui/InfoSystemeDlg.h"
 #include "ui_QuorvexMain.h"
 #include "widgets/Accessibility.h"
@@ -182,6 +183,8 @@ void TQuorvexMain::runCommandNow(Command command)
             return InfoSystemeExploitationClick();
         case Command::ToolNetworkCheck:
             return ButtonOutilReseauClick();
+        case Command::ToolStability:
+            return TransparentButtonTestStabiliteClick();
         case Command::About:
             return About();
         case Command::Help:
@@ -360,6 +363,13 @@ void TQuorvexMain::InfoSystemeExploitationClick()
     qv::platform::PlaySoundCue();
     TInfoSystemeDlg information(this);
     qv::platform::showModal(information);
+}
+
+// A window of our own: no sound cue.
+void TQuorvexMain::TransparentButtonTestStabiliteClick()
+{
+    qv::stress::TStressDlg test(this);
+    qv::platform::showModal(test);
 }
 
 void TQuorvexMain::ButtonOutilReseauClick()

@@ -47,6 +47,7 @@ public slots:
     void InfoProcesseurClick();
     void InfoSystemeExploitationClick();
     void ButtonOutilReseauClick();
+    void TransparentButtonTestStabiliteClick();
     void About();
     void Aide2Click();
     void FAQonline1Click();

@@ -11,6 +11,7 @@
 #include "bench/ui/PerfMemoireInfoDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
 #include "net/ui/NetDlg.h"
+#include "stress/ui/StressDlg.h"
 #include "sysinfo/ui/InfoSystemeDlg.h"
 #include "tests/cpu/CpuTestSupport.h"
 #include "tests/net/NetDoubles.h"
@@ -71,6 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         made<TQuorvexMain>("main window"), made<TAboutBox>("About"),
         made<TConseilDuJourDlg>("tip of the day"), made<TInfoCPUDlg>("processor information"),
         made<TInfoSystemeDlg>("operating system information"), made<TNetDlg>("network check"),
+        made<qv::stress::TStressDlg>("stability test"),
         made<TPerfCPUInfoDlg>("processor benchmark introduction"),
         made<TPerfMemoireInfoDlg>("memory benchmark introduction"),
         WindowCase{"processor benchmark run", nullptr,

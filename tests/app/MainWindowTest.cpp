@@ -209,6 +209,20 @@ TEST_F(MainWindowTest, NetworkCheckOpensItsWindowOrSaysWhyNot)
     EXPECT_EQ(qv::test::takeReportedErrors(), QStringList{QStringLiteral("Unable to get ping handle")});
 }
 
+// The stability test is a window of our own: it opens from its button and its menu item without a sound cue.
+TEST_F(MainWindowTest, StabilityTestOpensItsWindowWithoutACue)
+{
+    const qv::platform::ScopedModalRunner showing([&](QDialog& dialog) {
+        shownDialogs.append(dialog.objectName());
+        return int(QDialog::Accepted);
+    });
+    auto window = startedWindow();
+    press(window->commandButton(Command::ToolStability));
+    choose(window->menuAction(Command::ToolStability));
+    EXPECT_EQ(shownDialogs, QStringList(2, QStringLiteral("StressDlg")));
+    EXPECT_EQ(cues, 0);
+}
+
 TEST_F(MainWindowTest, ButtonsOfTheFunctionsOfThisVersionStandOutAndTheOthersGreyUntilHovered)
 {
     auto window = startedWindow();

@@ -1,5 +1,6 @@
 // The sensors over recorded machines: a desktop, a laptop and a virtual machine with none.
 #include "stress/Sensors.h"
+#include "stress/StressChoices.h"
 #include "stress/StressMonitor.h"
 #include "tests/support/FakeTree.h"
 
@@ -162,6 +163,26 @@ TEST(StressMonitorTest, VerdictCountsErrorsAndNamesTheDuration)
     snapshot.errors = 1;
     snapshot.elapsed = std::chrono::milliseconds(20'400);
     EXPECT_EQ(verdictLine(snapshot), "1 error in 20 s");
+}
+
+} // namespace
+
+namespace {
+
+TEST(StressChoicesTest, LoadAndDurationMakeThePlan)
+{
+    const StressPlan memoryOnly = planFor(2, LoadChoice::Memory);
+    EXPECT_EQ(memoryOnly.duration, std::chrono::minutes(15));
+    EXPECT_EQ(memoryOnly.processors.value_or(-1), 0);
+    EXPECT_TRUE(memoryOnly.memory);
+    const StressPlan processors = planFor(kDurationChoices.size(), LoadChoice::Processors);
+    EXPECT_EQ(processors.duration.count(), 0);
+    EXPECT_FALSE(processors.processors) << "one worker per processor";
+    EXPECT_FALSE(processors.memory);
+
+    EXPECT_EQ(remainingText(planFor(0, LoadChoice::Processors), std::chrono::milliseconds(30'500)), "30 s");
+    EXPECT_EQ(remainingText(planFor(0, LoadChoice::Processors), std::chrono::minutes(2)), "0 s");
+    EXPECT_EQ(remainingText(processors, std::chrono::minutes(2)), "Until stopped");
 }
 
 } // namespace
