@@ -116,6 +116,8 @@ void TStressDlg::buildTestPage(TTabSheet& page)
     scroll->setGeometry(8, 72, 476, 120);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::StyledPanel);
+    scroll->setAccessibleName(tr("Workers and memory"));
+    scroll->setFocusPolicy(Qt::NoFocus);
     m_rows = new QWidget;
     scroll->setWidget(m_rows);
     new QGridLayout(m_rows);
