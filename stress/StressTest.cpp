@@ -7,6 +7,7 @@
 #include <sched.h>
 
 #include <array>
+#include <new>
 
 namespace qv::stress {
 
@@ -121,8 +122,11 @@ void StressTest::runWorker(Worker& worker, int index)
             if (kernel == kKernelNames.size())
                 worker.passes.fetch_add(1, std::memory_order_relaxed);
         }
-    } catch (const std::exception&) {
-        // The memory kernel's blocks could not be had: this worker ends; the others go on.
+    } catch (const bench::OutOfMemory&) {
+        // This worker ends; the others go on.
+        worker.outOfMemory = true;
+    } catch (const std::bad_alloc&) {
+        worker.outOfMemory = true;
     }
     workerEnded();
 }
@@ -170,7 +174,8 @@ StressSnapshot StressTest::snapshot() const
                            ? std::chrono::milliseconds(endMs)
                            : std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_started);
     for (const auto& worker : m_workers)
-        snapshot.workers.push_back({worker->processor, worker->passes.load(), worker->errors.load()});
+        snapshot.workers.push_back(
+            {worker->processor, worker->passes.load(), worker->errors.load(), worker->outOfMemory.load()});
     if (m_memory) {
         snapshot.memoryTested = true;
         snapshot.memoryBytes = m_memory->bytesTested();

@@ -34,6 +34,7 @@ struct WorkerCounters {
     int processor = -1; // the processor it is pinned to; -1 when not pinned
     std::uint64_t passes = 0;
     std::uint64_t errors = 0;
+    bool outOfMemory = false; // the memory kernel's blocks could not be had: the worker ended
 };
 
 // The counters at one moment, for the window and the tool to show.
@@ -81,6 +82,7 @@ private:
         int processor = -1;
         std::atomic<std::uint64_t> passes{0};
         std::atomic<std::uint64_t> errors{0};
+        std::atomic<bool> outOfMemory{false};
         std::thread thread;
     };
 

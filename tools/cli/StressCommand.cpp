@@ -216,7 +216,8 @@ void printSummary(std::ostream& out, const StressSnapshot& snapshot, const stres
         out << "Worker " << n;
         if (worker.processor >= 0)
             out << " (processor " << worker.processor << ')';
-        out << ": " << worker.passes << " passes, " << worker.errors << " errors\n";
+        out << ": " << worker.passes << " passes, " << worker.errors << " errors"
+            << (worker.outOfMemory ? " (ended: out of memory)" : "") << '\n';
     }
     if (snapshot.memoryTested) {
         out << "Memory: " << (snapshot.memoryBytes / kMiB) << " MiB, " << snapshot.memoryPasses << " passes, "
@@ -257,7 +258,7 @@ StressSnapshot runToEnd(stress::StressTest& test, stress::StressMonitor& monitor
             nextSample += kSampleEvery;
             snapshot = monitor.tick();
             if (progress && snapshot.running)
-                out << progressLine(snapshot, monitor.lastReading()) << std::endl;
+                out << progressLine(snapshot, monitor.lastReading()) << '\n' << std::flush;
         } else {
             snapshot = test.snapshot();
         }
