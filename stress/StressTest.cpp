@@ -15,13 +15,14 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void pinToProcessor(std::thread& thread, int processor)
+// Called by the worker itself: a thread that has already ended could not be named from outside.
+void pinThisThread(int processor)
 {
     cpu_set_t set;
     CPU_ZERO(&set);
     CPU_SET(processor, &set);
     // Not being pinned only lets the scheduler move the worker; the test stays valid.
-    static_cast<void>(pthread_setaffinity_np(thread.native_handle(), sizeof set, &set));
+    static_cast<void>(pthread_setaffinity_np(pthread_self(), sizeof set, &set));
 }
 
 } // namespace
@@ -71,8 +72,6 @@ void StressTest::start(StressPlan plan)
     for (int index = 0; index < count; ++index) {
         Worker& worker = *m_workers[static_cast<std::size_t>(index)];
         worker.thread = std::thread([this, &worker, index] { runWorker(worker, index); });
-        if (worker.processor >= 0)
-            pinToProcessor(worker.thread, worker.processor);
     }
     if (m_plan.memory) {
         MemoryTesterSettings settings;
@@ -97,6 +96,8 @@ bool StressTest::timeIsUp() const
 
 void StressTest::runWorker(Worker& worker, int index)
 {
+    if (worker.processor >= 0)
+        pinThisThread(worker.processor);
     // A kernel's result is checked as soon as it ends; a pass counts once all its kernels have ended.
     try {
         std::array<std::vector<std::uint64_t>, kKernelNames.size()> reference;
