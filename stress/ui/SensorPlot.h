@@ -32,6 +32,7 @@ public:
     explicit SensorPlot(QWidget* parent = nullptr);
 
     void setHistory(std::vector<SensorSample> history, bool withoutTemperatures);
+    std::size_t sampleCount() const { return m_history.size(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -104,7 +104,7 @@ TEST(StressWindowTest, PlotDrawsTheHottestTemperatureOverTheRun)
     StressPlan plan = smallPlan(1);
     plan.memory = false;
     window.startWith(plan);
-    QTest::qWait(2100);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.plot()->sampleCount() >= 2; }, kWaitMs));
     const QImage image = window.plot()->grab().toImage();
     qv::test::saveScreenshot(window, QStringLiteral("stress_window_plot"));
     window.stopButton()->click();
