@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bench/disk/IoQueue.h"
+#include "bench/disk/TestFile.h"
 
 #include <array>
 #include <atomic>

@@ -35,4 +35,15 @@ double diskIndex(const DiskRates& rates)
     return 1000 * std::exp(logSum / double(rates.size()));
 }
 
+DiskRates diskRates(const DiskResult& result)
+{
+    DiskRates rates{};
+    for (std::size_t i = 0; i < result.tests.size() && 2 * i + 1 < rates.size(); ++i) {
+        const DiskTestResult& test = result.tests[i];
+        rates[2 * i] = test.read ? test.read->megabytesPerSecond : 0;
+        rates[2 * i + 1] = test.write ? test.write->megabytesPerSecond : 0;
+    }
+    return rates;
+}
+
 } // namespace qv::bench::disk

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bench/disk/DiskBenchmark.h"
+
 #include <array>
 #include <string_view>
 #include <vector>
@@ -24,5 +26,8 @@ inline constexpr std::string_view kIndexReference = "SATA SSD";
 // The geometric mean of the eight rates relative to the SATA SSD row's, times 1,000; 0 when a rate is
 // missing or zero.
 double diskIndex(const DiskRates& rates);
+
+// The eight rates of a run; 0 for a test that did not run.
+DiskRates diskRates(const DiskResult& result);
 
 } // namespace qv::bench::disk
