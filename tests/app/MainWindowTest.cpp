@@ -215,9 +215,10 @@ TEST_F(MainWindowTest, ButtonsOfTheFunctionsOfThisVersionStandOutAndTheOthersGre
     for (const auto& info : qv::app::allCommands()) {
         if (auto* button = window->commandButton(info.command)) {
             SCOPED_TRACE(info.button.objectName);
-            EXPECT_EQ(button->FrameStyle(), info.kind == CommandKind::Window
-                                                ? TTransparentButton::fsIndent
-                                                : TTransparentButton::fsExplorer);
+            EXPECT_EQ(button->FrameStyle(),
+                      info.kind == CommandKind::Window || info.kind == CommandKind::OwnWindow
+                          ? TTransparentButton::fsIndent
+                          : TTransparentButton::fsExplorer);
             EXPECT_FALSE(button->Glyph().isNull());
             EXPECT_EQ(button->statusTip(), QString::fromUtf8(info.button.hint));
         }
