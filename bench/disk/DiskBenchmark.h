@@ -27,7 +27,7 @@ const std::array<DiskPattern, 4>& diskPatterns();
 
 inline constexpr std::int64_t kDefaultFileSize = std::int64_t(1024) * 1024 * 1024;
 inline constexpr std::int64_t kMinFileSizeMiB = 64;
-inline constexpr std::int64_t kMaxFileSizeMiB = 16 * 1024;
+inline constexpr std::int64_t kMaxFileSizeMiB = std::int64_t(16) * 1024;
 
 struct DiskSettings {
     std::string folder;

@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t kMountTableLimit = 1024 * 1024;
+constexpr std::size_t kMountTableLimit = std::size_t(1024) * 1024;
 
 std::string firstLine(const fs::path& file)
 {

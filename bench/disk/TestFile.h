@@ -14,7 +14,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-inline constexpr std::int64_t kMiB = 1024 * 1024;
+inline constexpr std::int64_t kMiB = std::int64_t(1024) * 1024;
 
 // Refuses a folder that is missing, not a folder (a file, a block device), read-only, or has less free
 // space than the file needs plus 10 %.
