@@ -58,6 +58,7 @@ TDiskBenchDlg::TDiskBenchDlg(QWidget* parent)
     : QvDialog(parent)
     , m_job(new qv::benchui::DiskBenchJob(this))
 {
+    setObjectName(QStringLiteral("DiskBenchDlg"));
     setWindowTitle(kTitle);
     setFont(qv::look::arialFont(12));
     qv::look::fillBackground(*this, qv::look::kDialogBackground);

@@ -170,6 +170,21 @@ TEST_F(MainWindowTest, ProcessorInformationOpensItsWindowEachTime)
     EXPECT_EQ(qv::platform::selectedScreenCursor(), qv::platform::kDefaultCursorSlot);
 }
 
+// The hard disk benchmark is a window of our own: it opens from its button and its menu item, without
+// the cue.
+TEST_F(MainWindowTest, HardDiskBenchmarkOpensItsOwnWindowWithoutTheCue)
+{
+    const qv::platform::ScopedModalRunner showing([&](QDialog& dialog) {
+        shownDialogs.append(dialog.objectName());
+        return int(QDialog::Accepted);
+    });
+    auto window = startedWindow();
+    press(window->commandButton(Command::PerfDisk));
+    choose(window->menuAction(Command::PerfDisk));
+    EXPECT_EQ(shownDialogs, QStringList(2, QStringLiteral("DiskBenchDlg")));
+    EXPECT_EQ(cues, 0);
+}
+
 // The operating-system window opens from its button and its menu item with this machine's facts.
 TEST_F(MainWindowTest, OperatingSystemInformationOpensItsWindow)
 {
