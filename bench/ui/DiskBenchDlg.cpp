@@ -68,7 +68,7 @@ TDiskBenchDlg::TDiskBenchDlg(QWidget* parent)
     connect(m_job, &qv::benchui::DiskBenchJob::finished, this, &TDiskBenchDlg::showResult);
     connect(m_job, &qv::benchui::DiskBenchJob::failed, this, &TDiskBenchDlg::showFailure);
     setFolder(QString::fromStdString(bd::defaultDiskFolder()));
-    resize(780, 680);
+    resize(780, 700);
 }
 
 TDiskBenchDlg::~TDiskBenchDlg() = default;
@@ -95,6 +95,7 @@ void TDiskBenchDlg::buildControls()
     m_size->setSuffix(QStringLiteral(" MiB"));
     m_size->setAccessibleName(QStringLiteral("File size"));
     m_seconds = new QSpinBox(this);
+    m_seconds->setObjectName(QStringLiteral("TimePerTest"));
     m_seconds->setRange(1, 60);
     m_seconds->setValue(5);
     m_seconds->setSuffix(QStringLiteral(" s"));
@@ -159,6 +160,7 @@ void TDiskBenchDlg::buildControls()
     grid->addWidget(m_chart, row++, 0, 1, 5);
     m_note = new QLabel(this);
     m_note->setWordWrap(true);
+    m_note->setMinimumHeight(2 * m_note->fontMetrics().lineSpacing() + 4); // room for the cache note
     m_note->setText(kFootnote);
     grid->addWidget(m_note, row++, 0, 1, 5);
 

@@ -118,7 +118,7 @@ TEST(DiskWindow, AFinishedRunShowsItsFiguresIndexAndBarBesideTheDriveClasses)
     for (const bd::DiskPattern& pattern : bd::diskPatterns())
         result.tests.push_back(
             {pattern, bd::Measurement{1100, 1000, 50, 90}, bd::Measurement{1100, 1000, 50, 90}});
-    result.direct = true;
+    result.cacheNote = "The folder is in memory (tmpfs): the figures show the page cache, not a drive.";
     window.showResult(result);
     window.show();
     const QImage image = qv::test::renderedWindow(window, QStringLiteral("disk-benchmark"));
