@@ -27,7 +27,7 @@ constexpr std::array kCommands{
     CommandInfo{PerfMemory, Window, "The memory benchmark",
         {"TransparentButton2", "Test the performances of memory sub-system (RAM, cache, bus)", ":/pictures/cmd_perf_memory.png"},
         {"Mmoire2", "&Memory", "Test the performances of the memory sub-system (ram, cache, bus)", 202}},
-    CommandInfo{PerfDisk, NotAvailable, "The hard disk benchmark",
+    CommandInfo{PerfDisk, OwnWindow, "The hard disk benchmark",
         {"TransparentButton3", "Test the performances of a hard disk", ":/pictures/cmd_perf_disk.png"},
         {"Disque1", "&Hard disk", "Test the performances of an hard disk drive", 203}},
     CommandInfo{PerfDisplay, NotAvailable, "The standard display benchmark",

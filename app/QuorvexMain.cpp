@@ -4,6 +4,7 @@
 #include "app/ConseilDuJourDlg.h"
 #include "app/ProductLinks.h"
 #include "app/TipPreference.h"
+#include "bench/ui/DiskBenchDlg.h"
 #include "bench/ui/PerfCPUInfoDlg.h"
 #include "bench/ui/PerfMemoireInfoDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
@@ -112,7 +113,7 @@ void TQuorvexMain::createCommandButtons()
             button->setAccessibleName(qv::widgets::withoutMnemonic(QString::fromUtf8(info.menuItem.caption)));
             button->setCursor(Qt::PointingHandCursor);
             // The functions that work stand out with a sunken frame.
-            if (info.kind == CommandKind::Window)
+            if (info.kind == CommandKind::Window || info.kind == CommandKind::OwnWindow)
                 button->setFrameStyle(TTransparentButton::fsIndent);
             connect(button, &TTransparentButton::clicked, this, [this, command] { runCommand(command); });
         }
@@ -177,6 +178,8 @@ void TQuorvexMain::runCommandNow(Command command)
             return PerfProcesseurClick();
         case Command::PerfMemory:
             return PerfMemoireClick();
+        case Command::PerfDisk:
+            return PerfDisqueDurClick();
         case Command::InfoProcessor:
             return InfoProcesseurClick();
         case Command::InfoOperatingSystem:
@@ -348,6 +351,12 @@ void TQuorvexMain::PerfMemoireClick()
     TPerfMemoireInfoDlg info(this);
     info.SetChartAfterRun(true);
     qv::platform::showModal(info);
+}
+
+void TQuorvexMain::PerfDisqueDurClick()
+{
+    TDiskBenchDlg benchmark(this);
+    qv::platform::showModal(benchmark);
 }
 
 void TQuorvexMain::InfoProcesseurClick()

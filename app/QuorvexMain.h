@@ -44,6 +44,7 @@ public slots:
 
     void PerfProcesseurClick();
     void PerfMemoireClick();
+    void PerfDisqueDurClick();
     void InfoProcesseurClick();
     void InfoSystemeExploitationClick();
     void ButtonOutilReseauClick();

@@ -20,6 +20,24 @@ constexpr std::array<std::string_view, 7> kCpuFigures{
 constexpr std::array<std::string_view, 3> kMemFigures{"ElapsedMs", "Speed", "MemoryIndex"};
 constexpr std::array<std::string_view, 3> kCpuIndices{"AluIndex", "FpuIndex", "GeneralIndex"};
 constexpr std::array<std::string_view, 1> kMemIndices{"MemoryIndex"};
+constexpr std::array<std::string_view, 1> kDiskIndices{"DiskIndex"};
+
+// Each test of the disk benchmark, read then write: rate, operations, mean and 99th-percentile latency.
+std::vector<std::string_view> diskFigureNames()
+{
+    static const std::vector<std::string> kNames = [] {
+        std::vector<std::string> names;
+        for (const char* test : {"Seq1MQ8", "Seq1MQ1", "Rnd4KQ32", "Rnd4KQ1"}) {
+            for (const char* direction : {"Read", "Write"}) {
+                for (const char* figure : {"MBs", "Iops", "MeanLatencyUs", "P99LatencyUs"})
+                    names.push_back(std::string(test) + direction + figure);
+            }
+        }
+        names.emplace_back("DiskIndex");
+        return names;
+    }();
+    return {kNames.begin(), kNames.end()};
+}
 
 // Mixed into the machine identifier before hashing, so that the key cannot be matched against the
 // identifier's hash as other programs compute it.
@@ -82,7 +100,7 @@ SavedResult readResult(const JsonReader& root)
     const std::string benchmark = root.text("Benchmark");
     const auto known = benchmarkFromName(benchmark);
     if (!known)
-        throw FormatError(root.path("Benchmark") + " \"" + benchmark + "\" is neither cpu nor mem");
+        throw FormatError(root.path("Benchmark") + " \"" + benchmark + "\" is none of cpu, mem and disk");
     result.benchmark = *known;
     result.kernelRevision = readInt32(root, "KernelRevision");
     result.machine = readMachine(root.object("Machine"));
@@ -99,6 +117,11 @@ SavedResult readResult(const JsonReader& root)
     result.summary = readFigures(root.object("Summary"), result.benchmark);
     result.reliable = root.flag("Reliable");
     result.warnings = root.texts("Warnings");
+    if (root.has("Setup")) {
+        const JsonReader setup = root.object("Setup");
+        for (const QString& key : setup.json().keys())
+            result.setup[key.toStdString()] = setup.text(key.toStdString());
+    }
     return result;
 }
 
@@ -119,7 +142,15 @@ QJsonObject documentObject(const QByteArray& bytes)
 
 std::string_view benchmarkName(Benchmark benchmark)
 {
-    return benchmark == Benchmark::Cpu ? "cpu" : "mem";
+    switch (benchmark) {
+    case Benchmark::Cpu:
+        return "cpu";
+    case Benchmark::Mem:
+        return "mem";
+    case Benchmark::Disk:
+        break;
+    }
+    return "disk";
 }
 
 std::optional<Benchmark> benchmarkFromName(std::string_view name)
@@ -128,6 +159,8 @@ std::optional<Benchmark> benchmarkFromName(std::string_view name)
         return Benchmark::Cpu;
     if (name == "mem")
         return Benchmark::Mem;
+    if (name == "disk")
+        return Benchmark::Disk;
     return std::nullopt;
 }
 
@@ -135,6 +168,10 @@ std::span<const std::string_view> figureNames(Benchmark benchmark)
 {
     if (benchmark == Benchmark::Cpu)
         return kCpuFigures;
+    if (benchmark == Benchmark::Disk) {
+        static const std::vector<std::string_view> kDiskFigures = diskFigureNames();
+        return kDiskFigures;
+    }
     return kMemFigures;
 }
 
@@ -142,6 +179,8 @@ std::span<const std::string_view> indexNames(Benchmark benchmark)
 {
     if (benchmark == Benchmark::Cpu)
         return kCpuIndices;
+    if (benchmark == Benchmark::Disk)
+        return kDiskIndices;
     return kMemIndices;
 }
 
@@ -173,6 +212,14 @@ NewerFormatError::NewerFormatError(int version)
 {
 }
 
+JsonObject setupJson(const SetupFacts& setup)
+{
+    JsonObject object;
+    for (const auto& [key, value] : setup)
+        object.add(key, value);
+    return object;
+}
+
 JsonObject savedResultJson(const SavedResult& result)
 {
     const MachineIdentity& machine = result.machine;
@@ -184,26 +231,29 @@ JsonObject savedResultJson(const SavedResult& result)
     }
     JsonObject summary;
     addFigures(summary, result.summary);
-    return JsonObject()
-        .add("Schema", kResultSchema)
-        .add("SchemaVersion", result.schemaVersion)
-        .add("Program", result.program)
-        .add("Created", result.created)
-        .add("Label", result.label)
-        .add("Benchmark", benchmarkName(result.benchmark))
-        .add("KernelRevision", result.kernelRevision)
-        .add("Machine", JsonObject()
-                            .add("MachineKey", machine.machineKey)
-                            .add("HostName", machine.hostName)
-                            .add("Vendor", machine.vendor)
-                            .add("FullName", machine.fullName)
-                            .add("Signature", machine.signature)
-                            .add("Count", machine.count)
-                            .add("Kernel", machine.kernel))
-        .add("Runs", runs)
-        .add("Summary", summary)
-        .add("Reliable", result.reliable)
-        .add("Warnings", textArray(result.warnings));
+    JsonObject json = JsonObject()
+                          .add("Schema", kResultSchema)
+                          .add("SchemaVersion", result.schemaVersion)
+                          .add("Program", result.program)
+                          .add("Created", result.created)
+                          .add("Label", result.label)
+                          .add("Benchmark", benchmarkName(result.benchmark))
+                          .add("KernelRevision", result.kernelRevision)
+                          .add("Machine", JsonObject()
+                                              .add("MachineKey", machine.machineKey)
+                                              .add("HostName", machine.hostName)
+                                              .add("Vendor", machine.vendor)
+                                              .add("FullName", machine.fullName)
+                                              .add("Signature", machine.signature)
+                                              .add("Count", machine.count)
+                                              .add("Kernel", machine.kernel))
+                          .add("Runs", runs)
+                          .add("Summary", summary)
+                          .add("Reliable", result.reliable)
+                          .add("Warnings", textArray(result.warnings));
+    if (!result.setup.empty())
+        json.add("Setup", setupJson(result.setup));
+    return json;
 }
 
 SavedResult parseSavedResult(const QByteArray& bytes)

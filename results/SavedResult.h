@@ -6,6 +6,7 @@
 #include <QByteArray>
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -23,9 +24,9 @@ inline constexpr int kResultSchemaVersion = 1;
 inline constexpr std::string_view kReportSchema = "quorvex-report";
 inline constexpr int kReportSchemaVersion = 1;
 
-enum class Benchmark { Cpu, Mem };
+enum class Benchmark { Cpu, Mem, Disk };
 
-// "cpu" / "mem", as on the command line and in the files.
+// "cpu" / "mem" / "disk", as on the command line and in the files.
 std::string_view benchmarkName(Benchmark benchmark);
 std::optional<Benchmark> benchmarkFromName(std::string_view name);
 
@@ -70,6 +71,11 @@ struct MachineIdentity {
     bool operator==(const MachineIdentity&) const = default;
 };
 
+// How a benchmark was set up, beside the run conditions: the disk benchmark's folder, drive and method.
+// Kept in key order, as the files hold them.
+using SetupFacts = std::map<std::string, std::string>;
+JsonObject setupJson(const SetupFacts& setup);
+
 struct SavedResult {
     int schemaVersion = kResultSchemaVersion;
     std::string program;
@@ -82,6 +88,7 @@ struct SavedResult {
     Figures summary; // the median of every figure over the runs
     bool reliable = true;
     std::vector<std::string> warnings;
+    SetupFacts setup; // written as "Setup" when there are any
 
     bool operator==(const SavedResult&) const = default;
 };

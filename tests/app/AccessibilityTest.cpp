@@ -3,6 +3,7 @@
 #include "app/ConseilDuJourDlg.h"
 #include "app/QuorvexMain.h"
 #include "bench/ui/BenchWindows.h"
+#include "bench/ui/DiskBenchDlg.h"
 #include "bench/ui/PerfCPUChartDlg.h"
 #include "bench/ui/PerfCPUDlg.h"
 #include "bench/ui/PerfCPUInfoDlg.h"
@@ -75,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         made<qv::stress::TStressDlg>("stability test"),
         made<TPerfCPUInfoDlg>("processor benchmark introduction"),
         made<TPerfMemoireInfoDlg>("memory benchmark introduction"),
+        made<TDiskBenchDlg>("hard disk benchmark"),
         WindowCase{"processor benchmark run", nullptr,
                    [](const qv::benchui::BenchWindows& w) -> QWidget& { return w.PerfCPUDlg(); }},
         WindowCase{"memory benchmark run", nullptr,

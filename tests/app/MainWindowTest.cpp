@@ -170,6 +170,21 @@ TEST_F(MainWindowTest, ProcessorInformationOpensItsWindowEachTime)
     EXPECT_EQ(qv::platform::selectedScreenCursor(), qv::platform::kDefaultCursorSlot);
 }
 
+// The hard disk benchmark is a window of our own: it opens from its button and its menu item, without
+// the cue.
+TEST_F(MainWindowTest, HardDiskBenchmarkOpensItsOwnWindowWithoutTheCue)
+{
+    const qv::platform::ScopedModalRunner showing([&](QDialog& dialog) {
+        shownDialogs.append(dialog.objectName());
+        return int(QDialog::Accepted);
+    });
+    auto window = startedWindow();
+    press(window->commandButton(Command::PerfDisk));
+    choose(window->menuAction(Command::PerfDisk));
+    EXPECT_EQ(shownDialogs, QStringList(2, QStringLiteral("DiskBenchDlg")));
+    EXPECT_EQ(cues, 0);
+}
+
 // The operating-system window opens from its button and its menu item with this machine's facts.
 TEST_F(MainWindowTest, OperatingSystemInformationOpensItsWindow)
 {
@@ -229,9 +244,10 @@ TEST_F(MainWindowTest, ButtonsOfTheFunctionsOfThisVersionStandOutAndTheOthersGre
     for (const auto& info : qv::app::allCommands()) {
         if (auto* button = window->commandButton(info.command)) {
             SCOPED_TRACE(info.button.objectName);
-            EXPECT_EQ(button->FrameStyle(), info.kind == CommandKind::Window
-                                                ? TTransparentButton::fsIndent
-                                                : TTransparentButton::fsExplorer);
+            EXPECT_EQ(button->FrameStyle(),
+                      info.kind == CommandKind::Window || info.kind == CommandKind::OwnWindow
+                          ? TTransparentButton::fsIndent
+                          : TTransparentButton::fsExplorer);
             EXPECT_FALSE(button->Glyph().isNull());
             EXPECT_EQ(button->statusTip(), QString::fromUtf8(info.button.hint));
         }

@@ -52,6 +52,10 @@ protected:
                                                    std::chrono::milliseconds(0));
         };
         runners.machine = [this] { return machine; };
+        runners.disk = [this](const qv::bench::disk::DiskSettings& settings) {
+            diskSettings = settings;
+            return qv::cli::diskSession(settings, diskResult());
+        };
         registry.add(qv::cli::benchCommand(runners));
         tree.write("proc/loadavg", "0.10 0.20 0.30 1/100 1\n").write("sys/devices/system/cpu/online", "0\n");
     }
@@ -92,6 +96,20 @@ protected:
     int cpuRuns = 0;
     int memRuns = 0;
     bool memoryFails = false;
+    qv::bench::disk::DiskSettings diskSettings;
+
+    // Every test at 100 MB/s but the last write, through threads, without direct I/O.
+    static qv::bench::disk::DiskResult diskResult()
+    {
+        qv::bench::disk::DiskResult result;
+        result.method = qv::bench::disk::IoMethod::ThreadPool;
+        result.cacheNote = "cached";
+        for (const qv::bench::disk::DiskPattern& pattern : qv::bench::disk::diskPatterns())
+            result.tests.push_back({pattern, qv::bench::disk::Measurement{100, 1000, 50, 90},
+                                    qv::bench::disk::Measurement{100, 1000, 50, 90}});
+        result.tests.back().write->megabytesPerSecond = 25;
+        return result;
+    }
 };
 
 TEST_F(BenchCommand, OneRunPrintsOneObjectWithTheRunNumberFirstAndNoSummary)
@@ -401,6 +419,41 @@ TEST_F(BenchCommand, OptionsThatDoNotGoTogetherAreUsageErrors)
     EXPECT_EQ(run({"--compare", file("m.json"), "--family", "pentium iii / 4"}).status, 0);
 }
 
+TEST_F(BenchCommand, DiskRunsWithTheFolderSizeAndTimeGivenAndItsSavedResultCompares)
+{
+    const Result result = run({"disk", "--path", files.path().string(), "--size", "64", "--seconds", "2",
+                               "--json", "--save", file("d.json")});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(diskSettings.folder, files.path().string());
+    EXPECT_EQ(diskSettings.fileSize, 64 * qv::bench::disk::kMiB);
+    EXPECT_EQ(diskSettings.duration, std::chrono::seconds(2));
+    ASSERT_EQ(result.lines.size(), 1u);
+    const QJsonObject line = object(result.lines[0]);
+    EXPECT_EQ(line.value("Rnd4KQ1WriteMBs").toDouble(), 25);
+    EXPECT_EQ(line.value("Setup").toObject().value("Method").toString(), "thread pool");
+    EXPECT_EQ(line.value("Setup").toObject().value("Note").toString(), "cached");
+
+    const qv::results::SavedResult saved = qv::results::readSavedResult(file("d.json"));
+    EXPECT_EQ(saved.benchmark, qv::results::Benchmark::Disk);
+    EXPECT_EQ(saved.setup.at("DirectIo"), "no");
+    const Result compared = run({"--compare", file("d.json")});
+    ASSERT_EQ(compared.status, 0) << compared.err;
+    const auto has = [&](const std::string& start, const std::string& end) {
+        return std::any_of(compared.lines.begin(), compared.lines.end(), [&](const std::string& text) {
+            return text.starts_with(start) && text.ends_with(end);
+        });
+    };
+    EXPECT_TRUE(has("Disk index", "")) << compared.lines.front();
+    EXPECT_TRUE(has("  SATA SSD ", " 1000"));
+}
+
+TEST_F(BenchCommand, DiskOptionsGoWithDiskAndTheSizeStaysInItsRange)
+{
+    EXPECT_EQ(run({"cpu", "--seconds", "2"}).status, 2);
+    EXPECT_EQ(run({"disk", "--size", "63"}).status, 2);
+    EXPECT_EQ(run({"disk", "--size", "16385"}).status, 2);
+}
+
 TEST(BenchCommandRegistration, TheToolOffersBench)
 {
     const qv::cli::CommandRegistry registry = qv::cli::standardCommands();
@@ -408,7 +461,8 @@ TEST(BenchCommandRegistration, TheToolOffersBench)
     ASSERT_NE(bench, nullptr);
     EXPECT_EQ(
         bench->usage.rfind("Usage: quorvex-cli bench [--repeat N] [--json] [--save FILE] [--label TEXT] "
-                           "[--force] [--compare FILE]... [--family NAME|all] [cpu|mem|FILE...]\n",
+                           "[--force] [--compare FILE]... [--family NAME|all] [--path DIR] [--size MiB] "
+                           "[--seconds S] [cpu|mem|disk|FILE...]\n",
                            0),
         0u)
         << bench->usage;

@@ -26,9 +26,10 @@ using results::writeJsonLine;
 
 namespace {
 
-constexpr std::string_view kSummary = "Run the CPU or memory benchmark, save and compare its results";
+constexpr std::string_view kSummary = "Run the CPU, memory or disk benchmark, save and compare its results";
 constexpr std::int64_t kMaxRepeat = 1'000'000;
 constexpr std::size_t kMaxCompared = 20;
+constexpr std::int64_t kMaxDiskSeconds = 3600;
 
 ArgParser benchArguments()
 {
@@ -45,8 +46,13 @@ ArgParser benchArguments()
                           "compare with saved results (up to 20; more FILEs may follow it); without cpu|mem, "
                           "compare only");
     parser.option("--family", "NAME|all", "the reference machines to compare with (default: as the chart)");
+    parser.option("--path", "DIR", "disk: the folder of the test file (default: the program's data folder)");
+    parser.integerOption("--size", "MiB", bench::disk::kMinFileSizeMiB, bench::disk::kMaxFileSizeMiB,
+                         "disk: the size of the test file (default: 1024)");
+    parser.integerOption("--seconds", "S", 1, kMaxDiskSeconds,
+                         "disk: the measured time of each test, read and write (default: 5)");
     // Any number here, so that too many files get the message about --compare, not about arguments.
-    parser.positionals("cpu|mem|FILE...", 0, std::numeric_limits<std::size_t>::max());
+    parser.positionals("cpu|mem|disk|FILE...", 0, std::numeric_limits<std::size_t>::max());
     return parser;
 }
 
@@ -163,6 +169,7 @@ struct BenchOptions {
     bool force = false;
     std::vector<std::string> compare;
     std::optional<std::string> family;
+    bench::disk::DiskSettings disk;
 };
 
 BenchOptions benchOptions(std::span<const std::string> args)
@@ -175,7 +182,16 @@ BenchOptions benchOptions(std::span<const std::string> args)
                          parsed.text("--label"),
                          parsed.has("--force"),
                          parsed.texts("--compare"),
-                         parsed.text("--family")};
+                         parsed.text("--family"),
+                         {}};
+    const auto path = parsed.text("--path");
+    const auto size = parsed.integer("--size");
+    const auto seconds = parsed.integer("--seconds");
+    options.disk.folder = path ? *path : std::string();
+    if (size)
+        options.disk.fileSize = *size * bench::disk::kMiB;
+    if (seconds)
+        options.disk.duration = std::chrono::seconds(*seconds);
     // "bench cpu", and after --compare the files that follow it: "bench --compare a.json b.json".
     std::span<const std::string> rest = parsed.positionals();
     if (!rest.empty())
@@ -183,12 +199,14 @@ BenchOptions benchOptions(std::span<const std::string> args)
     if (options.benchmark)
         rest = rest.subspan(1);
     if (!rest.empty() && options.compare.empty())
-        throw UsageError("unknown benchmark '" + rest.front() + "' (cpu or mem)");
+        throw UsageError("unknown benchmark '" + rest.front() + "' (cpu, mem or disk)");
     options.compare.insert(options.compare.end(), rest.begin(), rest.end());
     if (!options.benchmark && options.compare.empty())
-        throw UsageError("missing cpu|mem (or --compare FILE to compare saved results only)");
+        throw UsageError("missing cpu|mem|disk (or --compare FILE to compare saved results only)");
     if (!options.benchmark && (options.repeat || options.json || options.save))
-        throw UsageError("--repeat, --json and --save need a benchmark to run (cpu or mem)");
+        throw UsageError("--repeat, --json and --save need a benchmark to run (cpu, mem or disk)");
+    if (options.benchmark != Benchmark::Disk && (path || size || seconds))
+        throw UsageError("--path, --size and --seconds go with disk");
     if (!options.save && (options.label || options.force))
         throw UsageError("--label and --force go with --save FILE");
     if (options.compare.size() > kMaxCompared)
@@ -217,14 +235,26 @@ std::string plainFiguresLine(std::string_view label, const BenchFigures& figures
 
 BenchRunners kernelBenchRunners()
 {
-    return {cpuFigures, memFigures, [] { return results::ConditionsRecorder(); }, thisMachine};
+    return {cpuFigures, memFigures, [] { return results::ConditionsRecorder(); }, thisMachine,
+            runDiskSession};
 }
 
 results::SavedResult measureBenchmark(const BenchRunners& runners, Benchmark benchmark, int repeat,
-                                      const std::function<void(const results::BenchRun&)>& afterRun)
+                                      const std::function<void(const results::BenchRun&)>& afterRun,
+                                      const bench::disk::DiskSettings& disk)
 {
-    const BenchRunner& runner = benchmark == Benchmark::Cpu ? runners.cpu : runners.mem;
     results::SavedResult session;
+    BenchRunner runner = benchmark == Benchmark::Cpu ? runners.cpu : runners.mem;
+    if (benchmark == Benchmark::Disk) {
+        bench::disk::DiskSettings settings = disk;
+        if (settings.folder.empty())
+            settings.folder = bench::disk::defaultDiskFolder();
+        runner = [&runners, &session, settings] {
+            DiskSession run = runners.disk(settings);
+            session.setup = std::move(run.setup);
+            return std::move(run.figures);
+        };
+    }
     session.program = versionText();
     session.benchmark = benchmark;
     session.kernelRevision = bench::kKernelRevision;
@@ -269,16 +299,32 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
     if (options.benchmark) {
         const int repeat = int(options.repeat.value_or(1));
         int run = 0;
-        results::SavedResult session =
-            measureBenchmark(runners, *options.benchmark, repeat, [&](const results::BenchRun& done) {
+        // Each disk run's setup, for its line.
+        results::SetupFacts setup;
+        BenchRunners measuring = runners;
+        measuring.disk = [&](const bench::disk::DiskSettings& settings) {
+            DiskSession session = runners.disk(settings);
+            setup = session.setup;
+            return session;
+        };
+        results::SavedResult session = measureBenchmark(
+            measuring, *options.benchmark, repeat,
+            [&](const results::BenchRun& done) {
                 ++run;
-                if (options.json)
-                    writeJsonLine(out, results::addFigures(JsonObject().add("Run", run), done.figures)
-                                           .add("Conditions", results::conditionsJson(done.conditions)));
-                else
+                if (options.json) {
+                    JsonObject line = results::addFigures(JsonObject().add("Run", run), done.figures)
+                                          .add("Conditions", results::conditionsJson(done.conditions));
+                    if (!setup.empty())
+                        line.add("Setup", results::setupJson(setup));
+                    writeJsonLine(out, line);
+                } else {
                     out << plainFiguresLine("Run " + std::to_string(run), done.figures);
+                    for (const auto& [key, value] : setup)
+                        out << "  " << key << ": " << value << '\n';
+                }
                 out.flush();
-            });
+            },
+            options.disk);
         if (options.label)
             session.label = *options.label;
         if (options.repeat && options.json) {

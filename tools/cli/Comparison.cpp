@@ -2,6 +2,7 @@
 
 #include "bench/CpuReferenceTables.h"
 #include "bench/MemoryReferenceTables.h"
+#include "bench/disk/DiskReferences.h"
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/Report.h"
 
@@ -29,6 +30,8 @@ std::vector<IndexTable> indexTables(Benchmark benchmark)
 {
     if (benchmark == Benchmark::Mem)
         return {{"MemoryIndex", "Memory index", true}};
+    if (benchmark == Benchmark::Disk)
+        return {{"DiskIndex", "Disk index", false}};
     return {{"GeneralIndex", "General index", true},
             {"AluIndex", "ALU index", false},
             {"FpuIndex", "FPU index", false}};
@@ -70,6 +73,8 @@ std::vector<Family> chosenFamilies(Benchmark benchmark, const std::vector<Compar
             known += "'" + name + "', ";
         throw UsageError("unknown family '" + *requested + "' (" + known + "or 'all')");
     }
+    if (benchmark == Benchmark::Disk)
+        return {{names.front(), 0}};
     const auto first = std::int32_t(results::figureValue(
         rows.front().result.summary, benchmark == Benchmark::Cpu ? "GeneralIndex" : "MemoryIndex"));
     const int number = benchmark == Benchmark::Cpu ? int(bench::cpuFamilyForIndex(first))
@@ -82,6 +87,15 @@ std::vector<bench::ReferenceRow> referenceRows(Benchmark benchmark, const Family
 {
     if (benchmark == Benchmark::Mem)
         return bench::memoryReferenceRows(bench::kMemoryFamilies[std::size_t(family.number)]);
+    if (benchmark == Benchmark::Disk) {
+        std::vector<bench::ReferenceRow> rows;
+        for (const bench::disk::DiskReference& drive : bench::disk::diskReferences()) {
+            rows.push_back({int(rows.size()) + 1,
+                            QString::fromUtf8(drive.label.data(), qsizetype(drive.label.size())),
+                            std::int32_t(std::lround(bench::disk::diskIndex(drive.rates)))});
+        }
+        return rows;
+    }
     const bench::CpuChart chart = index == "AluIndex"   ? bench::CpuChart::Alu
                                   : index == "FpuIndex" ? bench::CpuChart::Fpu
                                                         : bench::CpuChart::General;
@@ -196,6 +210,8 @@ std::vector<std::string> referenceFamilyNames(Benchmark benchmark)
     if (benchmark == Benchmark::Cpu) {
         for (const bench::CpuFamily family : bench::kCpuFamilies)
             names.push_back(bench::cpuFamilyWord(family).toStdString());
+    } else if (benchmark == Benchmark::Disk) {
+        names.emplace_back("Drive classes");
     } else {
         for (const bench::MemoryFamily family : bench::kMemoryFamilies)
             names.push_back(bench::memoryFamilyWord(family).toStdString());

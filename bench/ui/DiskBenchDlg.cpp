@@ -1,0 +1,303 @@
+#include "bench/ui/DiskBenchDlg.h"
+
+#include "bench/charts/BarChartView.h"
+#include "bench/disk/DiskReferences.h"
+#include "bench/ui/DiskBenchJob.h"
+#include "forms/Look.h"
+#include "platform/Dialogs.h"
+#include "platform/ExceptionGuard.h"
+#include "platform/HelpEngine.h"
+#include "widgets/TransBtn.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTableWidget>
+
+namespace bd = qv::bench::disk;
+using qv::platform::guardedSlot;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Hard disk benchmark");
+const QString kFootnote = QStringLiteral("Latency: mean / 99th percentile. Other drives: typical figures of "
+                                         "their class, not measured here.");
+const QColor kReferenceColour{120, 120, 170};
+const QColor kThisDriveColour{200, 40, 40};
+
+QString number(double value)
+{
+    return QString::number(value, 'f', value < 10 ? 2 : value < 1000 ? 1 : 0);
+}
+
+QString latency(const bd::Measurement& figures)
+{
+    return number(figures.meanLatencyUs) + QStringLiteral(" / ") + number(figures.p99LatencyUs) +
+           QStringLiteral(" µs");
+}
+
+TTransparentButton* commandButton(QWidget* parent, const QString& caption, const QString& glyph)
+{
+    auto* button = new TTransparentButton(parent);
+    button->setCaption(caption);
+    button->setGlyph(qv::look::picture(QStringLiteral(":/pictures/") + glyph));
+    button->setFixedSize(115, 43);
+    qv::look::styleDialogButton(*button);
+    return button;
+}
+
+} // namespace
+
+TDiskBenchDlg::TDiskBenchDlg(QWidget* parent)
+    : QvDialog(parent)
+    , m_job(new qv::benchui::DiskBenchJob(this))
+{
+    setObjectName(QStringLiteral("DiskBenchDlg"));
+    setWindowTitle(kTitle);
+    setFont(qv::look::arialFont(12));
+    qv::look::fillBackground(*this, qv::look::kDialogBackground);
+    qv::platform::HelpEngine::bindHelpKey(this, kHelpContext);
+    buildControls();
+    connect(m_job, &qv::benchui::DiskBenchJob::progressed, m_progress, &QLabel::setText);
+    connect(m_job, &qv::benchui::DiskBenchJob::finished, this, &TDiskBenchDlg::showResult);
+    connect(m_job, &qv::benchui::DiskBenchJob::failed, this, &TDiskBenchDlg::showFailure);
+    setFolder(QString::fromStdString(bd::defaultDiskFolder()));
+    resize(780, 700);
+}
+
+TDiskBenchDlg::~TDiskBenchDlg() = default;
+
+void TDiskBenchDlg::buildControls()
+{
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+    m_folder = new QLineEdit(this);
+    m_folder->setObjectName(QStringLiteral("Folder"));
+    m_folder->setAccessibleName(QStringLiteral("Folder of the test file"));
+    auto* browse = commandButton(this, QStringLiteral("&Browse"), QStringLiteral("btn_next.png"));
+    connect(browse, &TTransparentButton::clicked, this, guardedSlot(this, &TDiskBenchDlg::BrowseClick));
+    auto* folderLabel = new QLabel(QStringLiteral("&Folder:"), this);
+    folderLabel->setBuddy(m_folder);
+    grid->addWidget(folderLabel, row, 0);
+    grid->addWidget(m_folder, row, 1, 1, 3);
+    grid->addWidget(browse, row++, 4);
+
+    m_size = new QSpinBox(this);
+    m_size->setObjectName(QStringLiteral("FileSize"));
+    m_size->setRange(int(bd::kMinFileSizeMiB), int(bd::kMaxFileSizeMiB));
+    m_size->setValue(int(bd::kDefaultFileSize / bd::kMiB));
+    m_size->setSuffix(QStringLiteral(" MiB"));
+    m_size->setAccessibleName(QStringLiteral("File size"));
+    m_seconds = new QSpinBox(this);
+    m_seconds->setObjectName(QStringLiteral("TimePerTest"));
+    m_seconds->setRange(1, 60);
+    m_seconds->setValue(5);
+    m_seconds->setSuffix(QStringLiteral(" s"));
+    m_seconds->setAccessibleName(QStringLiteral("Test time"));
+    auto* sizeLabel = new QLabel(QStringLiteral("File &size:"), this);
+    sizeLabel->setBuddy(m_size);
+    auto* secondsLabel = new QLabel(QStringLiteral("&Time per test:"), this);
+    secondsLabel->setBuddy(m_seconds);
+    m_startStop = commandButton(this, QStringLiteral("&Start"), QStringLiteral("btn_start.png"));
+    m_startStop->setObjectName(QStringLiteral("StartStop"));
+    connect(m_startStop, &TTransparentButton::clicked, this,
+            guardedSlot(this, &TDiskBenchDlg::StartStopClick));
+    grid->addWidget(sizeLabel, row, 0);
+    grid->addWidget(m_size, row, 1);
+    grid->addWidget(secondsLabel, row, 2);
+    grid->addWidget(m_seconds, row, 3);
+    grid->addWidget(m_startStop, row++, 4);
+
+    auto* wear = new QLabel(
+        QStringLiteral("The write tests wear flash memory (SSD, USB stick, SD card) a little."), this);
+    grid->addWidget(wear, row++, 0, 1, 5);
+    m_progress = new QLabel(this);
+    m_progress->setObjectName(QStringLiteral("Progress"));
+    m_progress->setAccessibleName(QStringLiteral("Progress"));
+    qv::look::setBold(*m_progress, true);
+    grid->addWidget(m_progress, row++, 0, 1, 5);
+
+    m_table = new QTableWidget(int(bd::diskPatterns().size()), 6, this);
+    m_table->setObjectName(QStringLiteral("Results"));
+    m_table->setAccessibleName(QStringLiteral("Results"));
+    m_table->setHorizontalHeaderLabels({QStringLiteral("Read MB/s"), QStringLiteral("Write MB/s"),
+                                        QStringLiteral("Read IOPS"), QStringLiteral("Write IOPS"),
+                                        QStringLiteral("Read latency"), QStringLiteral("Write latency")});
+    QStringList tests;
+    for (const bd::DiskPattern& pattern : bd::diskPatterns())
+        tests << QString::fromUtf8(pattern.label.data(), qsizetype(pattern.label.size()));
+    m_table->setVerticalHeaderLabels(tests);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_table->verticalHeader()->setDefaultSectionSize(28);
+    m_table->setFixedHeight(m_table->horizontalHeader()->sizeHint().height() + 4 * 28 +
+                            2 * m_table->frameWidth());
+    grid->addWidget(m_table, row++, 0, 1, 5);
+
+    m_chartTest = new QComboBox(this);
+    m_chartTest->setObjectName(QStringLiteral("ChartTest"));
+    m_chartTest->setAccessibleName(QStringLiteral("Test shown in the chart"));
+    for (const QString& test : tests)
+        m_chartTest->addItems({test + QStringLiteral(": read"), test + QStringLiteral(": write")});
+    connect(m_chartTest, &QComboBox::currentIndexChanged, this, guardedSlot(this, &TDiskBenchDlg::showChart));
+    m_index = new QLabel(this);
+    m_index->setObjectName(QStringLiteral("DiskIndex"));
+    m_index->setAccessibleName(QStringLiteral("Disk index"));
+    qv::look::setBold(*m_index, true);
+    grid->addWidget(m_chartTest, row, 0, 1, 3);
+    grid->addWidget(m_index, row++, 3, 1, 2);
+    m_chart = new qv::charts::BarChartView(this);
+    m_chart->setObjectName(QStringLiteral("Chart"));
+    m_chart->setAccessibleName(QStringLiteral("Chart beside typical drives"));
+    m_chart->setAxisTitle(QStringLiteral("MB/s"));
+    m_chart->setMinimumHeight(220);
+    grid->addWidget(m_chart, row++, 0, 1, 5);
+    m_note = new QLabel(this);
+    m_note->setWordWrap(true);
+    m_note->setMinimumHeight(2 * m_note->fontMetrics().lineSpacing() + 4); // room for the cache note
+    m_note->setText(kFootnote);
+    grid->addWidget(m_note, row++, 0, 1, 5);
+
+    auto* help = commandButton(this, QStringLiteral("&Help"), QStringLiteral("btn_help.png"));
+    auto* close = commandButton(this, QStringLiteral("&Close"), QStringLiteral("btn_close.png"));
+    connect(help, &TTransparentButton::clicked, this, guardedSlot(this, &TDiskBenchDlg::HelpClick));
+    connect(close, &TTransparentButton::clicked, this, &QWidget::close);
+    setDefaultButton(close);
+    setCancelButton(close);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(help);
+    buttons->addWidget(close);
+    grid->addLayout(buttons, row, 0, 1, 5);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setColumnMinimumWidth(4, 115);
+    showChart();
+}
+
+void TDiskBenchDlg::setFolder(const QString& folder)
+{
+    m_folder->setText(folder);
+}
+
+bd::DiskSettings TDiskBenchDlg::settings() const
+{
+    bd::DiskSettings settings;
+    settings.folder = m_folder->text().toStdString();
+    settings.fileSize = std::int64_t(m_size->value()) * bd::kMiB;
+    settings.duration = std::chrono::seconds(m_seconds->value());
+    return settings;
+}
+
+bool TDiskBenchDlg::running() const
+{
+    return m_job->running();
+}
+
+void TDiskBenchDlg::setRunning(bool running)
+{
+    m_startStop->setCaption(running ? QStringLiteral("S&top") : QStringLiteral("&Start"));
+    m_startStop->setGlyph(qv::look::picture(running ? QStringLiteral(":/pictures/btn_cancel.png")
+                                                    : QStringLiteral(":/pictures/btn_start.png")));
+    for (QWidget* control : std::initializer_list<QWidget*>{m_folder, m_size, m_seconds})
+        control->setEnabled(!running);
+}
+
+void TDiskBenchDlg::StartStopClick()
+{
+    if (m_job->running()) {
+        m_job->stop();
+        setRunning(false);
+        m_progress->setText(QStringLiteral("Stopped."));
+        return;
+    }
+    const bd::DiskSettings chosen = settings();
+    try {
+        bd::checkFolder(chosen.folder, chosen.fileSize);
+    } catch (const bd::DiskBenchError& error) {
+        showFailure(QString::fromStdString(error.what()));
+        return;
+    }
+    m_progress->setText(QStringLiteral("Creating the test file..."));
+    setRunning(true);
+    m_job->start(chosen);
+}
+
+void TDiskBenchDlg::BrowseClick()
+{
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Folder of the test file"), m_folder->text());
+    if (!folder.isEmpty())
+        setFolder(folder);
+}
+
+void TDiskBenchDlg::HelpClick()
+{
+    qv::platform::HelpEngine::instance().showHelp(this, kHelpContext);
+}
+
+void TDiskBenchDlg::showFailure(const QString& message)
+{
+    setRunning(false);
+    m_progress->clear();
+    qv::platform::showError(this, kTitle, message);
+}
+
+void TDiskBenchDlg::showResult(const bd::DiskResult& result)
+{
+    setRunning(false);
+    m_result = result;
+    m_progress->setText(result.stopped
+                            ? QStringLiteral("Stopped.")
+                            : QStringLiteral("Done, through %1%2.")
+                                  .arg(QString::fromUtf8(bd::ioMethodName(result.method).data()),
+                                       result.direct ? QStringLiteral(" with direct I/O") : QString()));
+    for (std::size_t row = 0; row < result.tests.size(); ++row) {
+        const bd::DiskTestResult& test = result.tests[row];
+        const bd::Measurement read = test.read.value_or(bd::Measurement());
+        const bd::Measurement write = test.write.value_or(bd::Measurement());
+        const QStringList cells{number(read.megabytesPerSecond),
+                                number(write.megabytesPerSecond),
+                                number(read.iops),
+                                number(write.iops),
+                                latency(read),
+                                latency(write)};
+        for (int column = 0; column < cells.size(); ++column)
+            m_table->setItem(int(row), column, new QTableWidgetItem(cells[column]));
+    }
+    const double index = bd::diskIndex(bd::diskRates(result));
+    m_index->setText(index > 0 ? QStringLiteral("Disk index: %1").arg(qRound(index)) : QString());
+    m_note->setText(QString::fromStdString(result.cacheNote) +
+                    (result.cacheNote.empty() ? QString() : QStringLiteral(" ")) + kFootnote);
+    showChart();
+}
+
+void TDiskBenchDlg::showChart()
+{
+    const auto figure = std::size_t(std::max(0, m_chartTest->currentIndex()));
+    std::vector<qv::charts::ChartBar> bars;
+    const auto& references = bd::diskReferences();
+    int position = int(references.size()) + (m_result ? 1 : 0);
+    if (m_result)
+        bars.push_back(
+            {bd::diskRates(*m_result)[figure], position--, QStringLiteral("This drive"), kThisDriveColour});
+    for (const bd::DiskReference& reference : references)
+        bars.push_back({reference.rates[figure], position--,
+                        QString::fromUtf8(reference.label.data(), qsizetype(reference.label.size())),
+                        kReferenceColour});
+    m_chart->setBars(bars);
+}
+
+void TDiskBenchDlg::closeEvent(QCloseEvent* event)
+{
+    // The run stops and drains on its own; the window does not wait for it.
+    m_job->stop();
+    setRunning(false);
+    QvDialog::closeEvent(event);
+}

@@ -1,0 +1,88 @@
+#include "bench/ui/DiskBenchJob.h"
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <thread>
+
+namespace qv::benchui {
+
+namespace {
+
+std::atomic<int> g_threadsAlive = 0;
+
+// Progress reaches the window at most this often.
+constexpr auto kProgressInterval = std::chrono::milliseconds(100);
+
+} // namespace
+
+DiskBenchJob::DiskBenchJob(QObject* parent)
+    : QObject(parent)
+{
+}
+
+DiskBenchJob::~DiskBenchJob()
+{
+    stop();
+}
+
+int DiskBenchJob::threadsAlive()
+{
+    return g_threadsAlive;
+}
+
+void DiskBenchJob::stop()
+{
+    if (m_run)
+        m_run->stop = true;
+    m_run.reset();
+}
+
+// Delivered on the UI thread, and only to this job while `run` is still its current run.
+void DiskBenchJob::post(const QPointer<DiskBenchJob>& job, const std::shared_ptr<Run>& run,
+                        std::function<void(DiskBenchJob&)> deliver)
+{
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [job, run, deliver = std::move(deliver)] {
+            if (job && job->m_run == run)
+                deliver(*job);
+        },
+        Qt::QueuedConnection);
+}
+
+void DiskBenchJob::start(const qv::bench::disk::DiskSettings& settings)
+{
+    stop();
+    auto run = std::make_shared<Run>();
+    m_run = run;
+    ++g_threadsAlive;
+    std::thread([job = QPointer<DiskBenchJob>(this), run, settings] {
+        auto lastProgress = std::chrono::steady_clock::now() - kProgressInterval;
+        const auto progress = [&](const qv::bench::disk::DiskProgress& step) {
+            const auto now = std::chrono::steady_clock::now();
+            if (now - lastProgress < kProgressInterval)
+                return;
+            lastProgress = now;
+            const QString text = QString::fromStdString(qv::bench::disk::progressText(step));
+            post(job, run, [text](DiskBenchJob& target) { emit target.progressed(text); });
+        };
+        try {
+            const qv::bench::disk::DiskResult result =
+                qv::bench::disk::runDiskBenchmark(settings, run->stop, progress);
+            post(job, run, [result](DiskBenchJob& target) {
+                target.m_run.reset();
+                emit target.finished(result);
+            });
+        } catch (const std::exception& error) {
+            const QString message = QString::fromStdString(error.what());
+            post(job, run, [message](DiskBenchJob& target) {
+                target.m_run.reset();
+                emit target.failed(message);
+            });
+        }
+        --g_threadsAlive;
+    }).detach();
+}
+
+} // namespace qv::benchui
