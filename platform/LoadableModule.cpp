@@ -14,13 +14,20 @@ namespace {
 struct LoadedModules {
     std::mutex lock;
     std::map<std::string, void*> handles; // never closed
-    std::map<std::string, QString> errors;
+    std::map<std::string, std::string> errors;
 };
 
 LoadedModules& loadedModules()
 {
     static LoadedModules modules;
     return modules;
+}
+
+// dlerror() may answer nullptr (a symbol whose value is null): never hand that to a string.
+std::string loaderError()
+{
+    const char* message = ::dlerror();
+    return message ? message : "the dynamic loader gave no reason";
 }
 
 // The folders the program's own libraries are looked for in (its run path, then the system's).
@@ -45,14 +52,14 @@ std::vector<std::string> programSearchPath()
 // dlopen() searches the run path of its caller, which is not the program when a library in between
 // intercepts the call (the address sanitizer's runtime does): then the program's own folders are tried.
 // Returns nullptr with the loader's first error in `error` when the module is nowhere.
-void* openModule(const char* fileName, QString& error)
+void* openModule(const char* fileName, int flags, std::string& error)
 {
     error.clear();
-    if (void* handle = ::dlopen(fileName, RTLD_NOW | RTLD_LOCAL))
+    if (void* handle = ::dlopen(fileName, flags))
         return handle;
-    error = QString::fromLocal8Bit(::dlerror());
+    error = loaderError();
     for (const std::string& folder : programSearchPath())
-        if (void* handle = ::dlopen((folder + '/' + fileName).c_str(), RTLD_NOW | RTLD_LOCAL))
+        if (void* handle = ::dlopen((folder + '/' + fileName).c_str(), flags))
             return handle;
     ::dlerror();
     return nullptr;
@@ -60,8 +67,9 @@ void* openModule(const char* fileName, QString& error)
 
 } // namespace
 
-LoadableModule::LoadableModule(const char* fileName)
+LoadableModule::LoadableModule(const char* fileName, Binding binding)
     : m_fileName(fileName)
+    , m_binding(binding)
 {
 }
 
@@ -72,23 +80,24 @@ void* LoadableModule::symbol(const char* name) const
     void*& handle = modules.handles[m_fileName];
     if (!handle) {
         // dlerror() is per thread, and the lock keeps the open and its error together.
-        handle = openModule(m_fileName, modules.errors[m_fileName]);
+        const int bindingFlag = m_binding == Binding::AtLoad ? RTLD_NOW : RTLD_LAZY;
+        handle = openModule(m_fileName, bindingFlag | RTLD_LOCAL, modules.errors[m_fileName]);
         if (!handle)
             return nullptr;
     }
     ::dlerror();
     void* address = ::dlsym(handle, name);
     if (!address)
-        modules.errors[m_fileName] = QString::fromLocal8Bit(::dlerror());
+        modules.errors[m_fileName] = loaderError();
     return address;
 }
 
-QString LoadableModule::error() const
+std::string LoadableModule::error() const
 {
     LoadedModules& modules = loadedModules();
     const std::lock_guard guard(modules.lock);
     const auto found = modules.errors.find(m_fileName);
-    return found == modules.errors.end() ? QString() : found->second;
+    return found == modules.errors.end() ? std::string() : found->second;
 }
 
 } // namespace qv::platform

@@ -91,7 +91,8 @@ QString networkNeighbourhoodLoadError()
             return {};
     }
     networkNeighbourhood();
-    return smbModule().error();
+    const std::string error = smbModule().error();
+    return QString::fromLocal8Bit(error.data(), static_cast<qsizetype>(error.size()));
 }
 
 NetworkNeighbourhoodPointer setNetworkNeighbourhood(NetworkNeighbourhoodPointer neighbourhood)
