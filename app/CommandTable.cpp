@@ -55,7 +55,7 @@ constexpr std::array kCommands{
     CommandInfo{InfoProcessor, Window, "Processor information",
         {"TransparentButton8", "Display CPU information", ":/pictures/cmd_info_cpu.png"},
         {"Processeur1", "&Processor (CPU)", "Dispay processor information", 2}},
-    CommandInfo{InfoMemory, NotAvailable, "Memory information",
+    CommandInfo{InfoMemory, OwnWindow, "Memory information",
         {"TransparentButton9", "Display memory information", ":/pictures/cmd_info_memory.png"},
         {"Mmoire1", "&Memory", "Display memory information", 3}},
     CommandInfo{InfoDrives, NotAvailable, "Drives information",

@@ -8,6 +8,7 @@
 #include "bench/ui/PerfMemoireInfoDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
 #include "forms/Look.h"
+#include "hardware/ui/InfoMemoireDlg.h"
 #include "net/ui/NetDlg.h"
 #include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
@@ -180,6 +181,8 @@ void TQuorvexMain::runCommandNow(Command command)
             return InfoProcesseurClick();
         case Command::InfoOperatingSystem:
             return InfoSystemeExploitationClick();
+        case Command::InfoMemory:
+            return InfoMemoireClick();
         case Command::ToolNetworkCheck:
             return ButtonOutilReseauClick();
         case Command::About:
@@ -359,6 +362,13 @@ void TQuorvexMain::InfoSystemeExploitationClick()
 {
     qv::platform::PlaySoundCue();
     TInfoSystemeDlg information(this);
+    qv::platform::showModal(information);
+}
+
+// The hardware windows are functions of our own: no cue, as for every function the product left to us.
+void TQuorvexMain::InfoMemoireClick()
+{
+    TInfoMemoireDlg information(this);
     qv::platform::showModal(information);
 }
 

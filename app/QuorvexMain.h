@@ -46,6 +46,7 @@ public slots:
     void PerfMemoireClick();
     void InfoProcesseurClick();
     void InfoSystemeExploitationClick();
+    void InfoMemoireClick();
     void ButtonOutilReseauClick();
     void About();
     void Aide2Click();

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "hardware/BoardCollector.h"
+#include "hardware/MemoryCollector.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The hardware facts as the information windows word them: plain texts, no widgets.
+namespace qv::hardware {
+
+// What a window shows for a fact the machine does not give.
+inline constexpr const char* kUnknownText = "Unknown";
+
+// 17179869184 gives "16 GiB", 1610612736 "1.5 GiB", 524288 "512 KiB".
+std::string sizeText(std::uint64_t bytes);
+
+// One labelled fact of a window's page.
+struct FactLine {
+    std::string label;
+    std::string value;
+    bool operator==(const FactLine&) const = default;
+};
+
+// How much of a whole is in use: total minus available, and its share in whole percent.
+struct Usage {
+    std::uint64_t used = 0;
+    std::uint64_t total = 0;
+    int percent = 0;
+};
+// Nothing when either is unknown or the total is zero.
+std::optional<Usage> usageOf(std::optional<std::uint64_t> total, std::optional<std::uint64_t> available);
+// "62 % in use (9.9 GiB of 16 GiB)".
+std::string usageText(const Usage& usage);
+
+// The memory window: its summary, and one row per slot under the column titles.
+std::vector<FactLine> memorySummaryLines(const MemoryFacts& facts);
+const std::vector<std::string>& memorySlotColumns();
+// An empty slot reads "Empty" in the size column and leaves the module's columns blank; the type joins
+// the memory type and the form factor ("DDR4 DIMM").
+std::vector<std::string> memorySlotRow(const MemorySlot& slot);
+
+// The motherboard window's pages.
+std::vector<FactLine> systemLines(const BoardFacts& facts);
+std::vector<FactLine> biosLines(const BoardFacts& facts);
+std::vector<FactLine> boardLines(const BoardFacts& facts);
+
+} // namespace qv::hardware

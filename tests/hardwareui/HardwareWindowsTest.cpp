@@ -1,0 +1,110 @@
+#include "hardware/tree/MachineTree.h"
+#include "hardware/ui/InfoMemoireDlg.h"
+#include "hardware/ui/UsageBar.h"
+#include "platform/HelpEngine.h"
+#include "tests/hardware/SmbiosImages.h"
+#include "tests/support/TestSupport.h"
+#include "widgets/ExtPage.h"
+#include "widgets/TransBtn.h"
+
+#include <QLabel>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using qv::hardware::FolderTree;
+using qv::hardware::ScopedMachineTree;
+
+// A hand-made machine installed as the tree every collector reads, for the test's lifetime.
+class ReplayedMachine {
+public:
+    explicit ReplayedMachine(void (*write)(qv::test::FakeTree&)) { write(m_tree); }
+
+private:
+    qv::test::FakeTree m_tree;
+
+public:
+    const ScopedMachineTree installed{std::make_shared<FolderTree>(m_tree.path())};
+};
+
+// The texts of the visible labels of `widget`, in creation order.
+QStringList labelTexts(const QWidget& widget)
+{
+    QStringList texts;
+    for (const QLabel* label : widget.findChildren<QLabel*>())
+        texts << label->text();
+    return texts;
+}
+
+class HardwareWindows : public qv::test::ErrorCheckedTest {};
+
+TEST_F(HardwareWindows, MemoryWindowShowsTheUsageBarAndEverySlotWithTheEmptyOnesGreyed)
+{
+    const ReplayedMachine desktop(qv::test::writeDesktopTree);
+    TInfoMemoireDlg window;
+    window.show();
+    // 16 GiB of which 12 GiB are available.
+    EXPECT_EQ(window.memoryBar().percent(), 25);
+    EXPECT_EQ(window.memoryBar().caption(), QStringLiteral("25 % in use (4 GiB of 16 GiB)"));
+    const QImage bar = window.memoryBar().grab().toImage();
+    const auto filled = [](const QColor& c) { return c.blue() > c.red() + 40; };
+    const int fillEnd = qv::hardwareui::UsageBar::filledWidth(bar.width() - 4, 25);
+    EXPECT_GT(qv::test::countPixels(bar, filled, QRect(2, 2, fillEnd, bar.height() - 4)), fillEnd * 4);
+    EXPECT_EQ(qv::test::countPixels(bar, filled, QRect(fillEnd + 8, 2, 40, 3)), 0);
+    qv::test::saveScreenshot(window, QStringLiteral("memory-window-desktop-summary"));
+
+    window.pages().setCurrentIndex(1);
+    const QTableWidget* table = window.slotTable();
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rowCount(), 4);
+    QStringList sizes;
+    for (int row = 0; row < 4; ++row)
+        sizes << table->item(row, 1)->text();
+    EXPECT_EQ(sizes, (QStringList{QStringLiteral("8 GiB"), QStringLiteral("Empty"), QStringLiteral("32 GiB"),
+                                  QStringLiteral("Empty")}));
+    EXPECT_EQ(table->item(0, 2)->text(), QStringLiteral("DDR4 DIMM"));
+    EXPECT_NE(table->item(1, 0)->foreground().color(), table->item(0, 0)->foreground().color());
+    qv::test::saveScreenshot(window, QStringLiteral("memory-window-desktop-slots"));
+}
+
+TEST_F(HardwareWindows, MemoryWindowOfAMachineWithoutDmiSaysSoOnBothPages)
+{
+    const ReplayedMachine machine(qv::test::writeVirtualMachineTree);
+    TInfoMemoireDlg window;
+    window.show();
+    EXPECT_EQ(window.slotTable(), nullptr);
+    const QString note = QStringLiteral("This machine's firmware describes no memory slots.");
+    EXPECT_EQ(labelTexts(window).count(note), 2) << "the summary and the slots page";
+    window.pages().setCurrentIndex(1);
+    const auto* notes = window.findChild<QLabel*>(QStringLiteral("SlotNotes"));
+    ASSERT_NE(notes, nullptr);
+    EXPECT_TRUE(notes->isVisible());
+    EXPECT_GT(notes->height(), 10);
+    qv::test::saveScreenshot(window, QStringLiteral("memory-window-no-dmi-slots"));
+}
+
+// The frame every hardware window shares: Return closes, Help and F1 ask for the command's topic.
+TEST_F(HardwareWindows, ReturnClosesAndHelpShowsTheCommandsTopic)
+{
+    const ReplayedMachine machine(qv::test::writeVirtualMachineTree);
+    auto& help = qv::platform::HelpEngine::instance();
+    TInfoMemoireDlg window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_F1);
+    EXPECT_EQ(help.lastRequestedContext(), 3);
+    help.showHelp(&window, qv::platform::HelpEngine::kContents);
+    window.helpButton().click();
+    EXPECT_EQ(help.lastRequestedContext(), 3);
+    EXPECT_EQ(window.closeButton().Caption(), QStringLiteral("&Close"));
+    QTest::keyClick(&window, Qt::Key_Return);
+    EXPECT_FALSE(window.isVisible());
+}
+
+} // namespace
