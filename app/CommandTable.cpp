@@ -64,7 +64,7 @@ constexpr std::array kCommands{
     CommandInfo{InfoVideo, NotAvailable, "Video information",
         {"TransparentButton11", "Display video information", ":/pictures/cmd_info_video.png"},
         {"Vido1", "&Video", "Display video information", 6}},
-    CommandInfo{InfoMotherboard, NotAvailable, "Motherboard information",
+    CommandInfo{InfoMotherboard, OwnWindow, "Motherboard information",
         {"TransparentButton12", "Display motherboard information (bios, chipset, agp ...)", ":/pictures/cmd_info_motherboard.png"},
         {"Cartemre1", "Mother&board", "Display motherboard information (bios, chipset, cache, AGP...)", 7}},
     CommandInfo{InfoOperatingSystem, Window, "Operating system information",

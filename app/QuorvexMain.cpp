@@ -8,6 +8,7 @@
 #include "bench/ui/PerfMemoireInfoDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
 #include "forms/Look.h"
+#include "hardware/ui/InfoCarteMereDlg.h"
 #include "hardware/ui/InfoMemoireDlg.h"
 #include "net/ui/NetDlg.h"
 #include "platform/CursorTable.h"
@@ -183,6 +184,8 @@ void TQuorvexMain::runCommandNow(Command command)
             return InfoSystemeExploitationClick();
         case Command::InfoMemory:
             return InfoMemoireClick();
+        case Command::InfoMotherboard:
+            return InfoCarteMereClick();
         case Command::ToolNetworkCheck:
             return ButtonOutilReseauClick();
         case Command::About:
@@ -369,6 +372,12 @@ void TQuorvexMain::InfoSystemeExploitationClick()
 void TQuorvexMain::InfoMemoireClick()
 {
     TInfoMemoireDlg information(this);
+    qv::platform::showModal(information);
+}
+
+void TQuorvexMain::InfoCarteMereClick()
+{
+    TInfoCarteMereDlg information(this);
     qv::platform::showModal(information);
 }
 

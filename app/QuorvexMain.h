@@ -47,6 +47,7 @@ public slots:
     void InfoProcesseurClick();
     void InfoSystemeExploitationClick();
     void InfoMemoireClick();
+    void InfoCarteMereClick();
     void ButtonOutilReseauClick();
     void About();
     void Aide2Click();

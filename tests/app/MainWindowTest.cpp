@@ -194,7 +194,9 @@ TEST_F(MainWindowTest, OperatingSystemInformationOpensItsWindow)
 TEST_F(MainWindowTest, HardwareInformationOpensItsOwnWindowsWithoutACue)
 {
     auto window = startedWindow();
-    const QList<std::pair<Command, QString>> windows{{Command::InfoMemory, QStringLiteral("InfoMemoireDlg")}};
+    const QList<std::pair<Command, QString>> windows{
+        {Command::InfoMemory, QStringLiteral("InfoMemoireDlg")},
+        {Command::InfoMotherboard, QStringLiteral("InfoCarteMereDlg")}};
     for (const auto& [command, name] : windows) {
         shownDialogs.clear();
         press(window->commandButton(command));

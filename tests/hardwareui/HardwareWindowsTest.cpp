@@ -1,4 +1,5 @@
 #include "hardware/tree/MachineTree.h"
+#include "hardware/ui/InfoCarteMereDlg.h"
 #include "hardware/ui/InfoMemoireDlg.h"
 #include "hardware/ui/UsageBar.h"
 #include "platform/HelpEngine.h"
@@ -8,6 +9,7 @@
 #include "widgets/TransBtn.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QTableWidget>
 #include <QTest>
 
@@ -86,6 +88,56 @@ TEST_F(HardwareWindows, MemoryWindowOfAMachineWithoutDmiSaysSoOnBothPages)
     EXPECT_TRUE(notes->isVisible());
     EXPECT_GT(notes->height(), 10);
     qv::test::saveScreenshot(window, QStringLiteral("memory-window-no-dmi-slots"));
+}
+
+// The label that names `fact` on `page` and the value beside it.
+QString factValue(const QWidget& page, const QString& fact)
+{
+    for (const QLabel* label : page.findChildren<QLabel*>())
+        if (label->accessibleName() == fact)
+            return label->text();
+    return QStringLiteral("(no such fact)");
+}
+
+TEST_F(HardwareWindows, MotherboardWindowShowsSystemBiosAndBoardPages)
+{
+    const ReplayedMachine desktop(qv::test::writeDesktopTree);
+    TInfoCarteMereDlg window;
+    window.show();
+    const auto* system = window.findChild<QWidget*>(QStringLiteral("SystemPage"));
+    const auto* bios = window.findChild<QWidget*>(QStringLiteral("BiosPage"));
+    const auto* board = window.findChild<QWidget*>(QStringLiteral("BoardPage"));
+    ASSERT_TRUE(system && bios && board);
+    EXPECT_EQ(factValue(*system, QStringLiteral("Model")), QStringLiteral("NW-7000 Desktop"));
+    EXPECT_EQ(factValue(*system, QStringLiteral("Chassis")), QStringLiteral("Desktop"));
+    EXPECT_EQ(factValue(*bios, QStringLiteral("Date")), QStringLiteral("03/15/2024"));
+    EXPECT_EQ(factValue(*board, QStringLiteral("Model")), QStringLiteral("Z790-NW"));
+    EXPECT_EQ(factValue(*board, QStringLiteral("Processor socket")), QStringLiteral("LGA1200"));
+    ASSERT_NE(window.featureList(), nullptr);
+    EXPECT_EQ(window.featureList()->count(), int(window.facts().biosCharacteristics->size()));
+    EXPECT_GT(window.featureList()->count(), 2);
+    qv::test::saveScreenshot(window, QStringLiteral("motherboard-window-desktop-system"));
+    window.pages().setCurrentIndex(1);
+    qv::test::saveScreenshot(window, QStringLiteral("motherboard-window-desktop-bios"));
+}
+
+TEST_F(HardwareWindows, MotherboardWindowOfAMachineWithoutDmiSaysSoOnEveryPage)
+{
+    const ReplayedMachine machine(qv::test::writeVirtualMachineTree);
+    TInfoCarteMereDlg window;
+    window.show();
+    EXPECT_EQ(window.featureList(), nullptr);
+    const QString note = QStringLiteral("This machine's firmware does not describe its board.");
+    for (int page = 0; page < window.pages().count(); ++page) {
+        window.pages().setCurrentIndex(page);
+        const QWidget* shown = window.pages().currentWidget();
+        SCOPED_TRACE(shown->objectName().toStdString());
+        const auto* notes = shown->findChild<QLabel*>(QStringLiteral("Notes"));
+        ASSERT_NE(notes, nullptr);
+        EXPECT_TRUE(notes->isVisible());
+        EXPECT_TRUE(notes->text().contains(note));
+    }
+    qv::test::saveScreenshot(window, QStringLiteral("motherboard-window-no-dmi-board"));
 }
 
 // The frame every hardware window shares: Return closes, Help and F1 ask for the command's topic.
