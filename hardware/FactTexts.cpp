@@ -125,6 +125,7 @@ std::vector<FactLine> boardLines(const BoardFacts& facts)
     std::vector<FactLine> lines = identityLines(facts.board);
     lines.push_back({"Processor socket", orUnknown(facts.processorSocket)});
     lines.push_back({"Socket kind", orUnknown(facts.processorUpgrade)});
+    lines.push_back({"Chipset", orUnknown(facts.chipset)});
     return lines;
 }
 

@@ -2,6 +2,7 @@
 // dlopen included: a command must not pay for libraries that only another command needs.
 #include "tests/support/TestSupport.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -74,6 +75,24 @@ INSTANTIATE_TEST_SUITE_P(
                     Command{"InfoMemory",
                             {QStringLiteral("info"), QStringLiteral("memory"), QStringLiteral("--json")}}),
     qv::test::RowName());
+
+// The PCI names are loaded where the chipset is named, and nowhere else.
+TEST(LoadedLibrariesForPci, OnlyTheBoardLoadsLibpci)
+{
+    const auto libpci = [](const QStringList& libraries) {
+        return !libraries.filter(QRegularExpression(QStringLiteral(R"(^libpci\.so)"))).isEmpty();
+    };
+    const ToolRun memory =
+        runTool({QStringLiteral("info"), QStringLiteral("memory"), QStringLiteral("--json")});
+    ASSERT_EQ(memory.status, 0);
+    EXPECT_FALSE(libpci(memory.libraries)) << memory.libraries.join(' ').toStdString();
+    if (!QFile::exists(QStringLiteral("/sys/bus/pci/devices")))
+        GTEST_SKIP() << "this machine has no PCI bus to name";
+    const ToolRun board =
+        runTool({QStringLiteral("info"), QStringLiteral("board"), QStringLiteral("--json")});
+    ASSERT_EQ(board.status, 0);
+    EXPECT_TRUE(libpci(board.libraries)) << board.libraries.join(' ').toStdString();
+}
 
 TEST(LoadedLibrariesWithDisplay, SysLoadsQtGuiToReadTheScreen)
 {
