@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hardware/FileSystemUsage.h"
 #include "hardware/tree/MachineTree.h"
 
 #include <cstdint>
@@ -8,13 +9,6 @@
 #include <vector>
 
 namespace qv::hardware {
-
-// How full a mounted file system is, in bytes.
-struct FileSystemUsage {
-    std::uint64_t total = 0;
-    std::uint64_t free = 0;      // free for the administrator
-    std::uint64_t available = 0; // free for everyone else
-};
 
 // A partition, a device-mapper volume (LVM, LUKS) or an md array, placed as lsblk places it: under the
 // disk or volume it is built on. An md array or a volume built on several members appears under each.
