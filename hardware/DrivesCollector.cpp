@@ -224,6 +224,8 @@ private:
         drive.model = udev.value({"ID_MODEL_ENC", "ID_MODEL"});
         if (!drive.model)
             drive.model = attribute(m_tree, folder + "/device/model");
+        if (!drive.model) // a memory card names itself here
+            drive.model = attribute(m_tree, folder + "/device/name");
         drive.vendor = udev.value({"ID_VENDOR_ENC", "ID_VENDOR"});
         // A virtio or PCI device gives its vendor as a number ("0x1af4"), which names no maker.
         if (const auto vendor = attribute(m_tree, folder + "/device/vendor");
