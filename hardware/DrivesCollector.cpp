@@ -248,8 +248,9 @@ private:
         drive.transport = transport(name, m_tree.resolve(folder).value_or(""), udev);
         addFileSystem(drive, folder, std::nullopt);
         for (const std::string& entry : m_tree.list(folder)) {
-            if (entry.starts_with(name) && m_tree.exists(folder + '/' + entry + "/partition"))
-                drive.children.push_back(partition(entry, folder + '/' + entry));
+            const std::string child = folder + '/' + entry;
+            if (entry.starts_with(name) && m_tree.exists(child + "/partition"))
+                drive.children.push_back(partition(entry, child));
         }
         addHolders(drive.children, folder, 0);
         return drive;

@@ -75,8 +75,11 @@ std::optional<FileSystemUsage> parseUsageFact(std::string_view text)
     const char* position = text.data();
     const char* end = text.data() + text.size();
     for (std::size_t i = 0; i < figures.size(); ++i) {
-        if (i > 0 && (position == end || *position++ != ' '))
-            return std::nullopt;
+        if (i > 0) {
+            if (position == end || *position != ' ')
+                return std::nullopt;
+            ++position;
+        }
         const auto [stop, error] = std::from_chars(position, end, figures[i]);
         if (error != std::errc())
             return std::nullopt;

@@ -173,6 +173,11 @@ std::string FolderTree::hostPath(const std::string& treePath) const
 
 std::optional<std::string> FolderTree::resolve(std::string_view path) const
 {
+    return resolve(path, LinkVisitor());
+}
+
+std::optional<std::string> FolderTree::resolve(std::string_view path, const LinkVisitor& visit) const
+{
     std::vector<std::string> resolved;
     std::deque<std::string> pending = partsOf(path);
     int links = 0;
@@ -194,6 +199,8 @@ std::optional<std::string> FolderTree::resolve(std::string_view path) const
         const auto target = linkTarget(host);
         if (!target || ++links > kMaximumLinks)
             return std::nullopt;
+        if (visit)
+            visit(joined(resolved), *target);
         resolved.pop_back();
         if (target->front() == '/')
             resolved.clear();

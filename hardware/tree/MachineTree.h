@@ -69,6 +69,11 @@ public:
     std::optional<std::string> resolve(std::string_view path) const override;
     std::optional<std::string> fact(const std::string& key, const LiveFact& live) const override;
 
+    // As resolve(), telling `visit` of every link met on the way: its tree path and its target as
+    // written.
+    using LinkVisitor = std::function<void(const std::string& path, const std::string& target)>;
+    std::optional<std::string> resolve(std::string_view path, const LinkVisitor& visit) const;
+
     const std::filesystem::path& root() const { return m_root; }
     // Where a tree path lies on this machine, links not resolved.
     std::string hostPath(const std::string& treePath) const;

@@ -8,10 +8,9 @@
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/BoardOutput.h"
 #include "tools/cli/DrivesOutput.h"
+#include "tools/cli/MachineFacts.h"
 #include "tools/cli/MemoryOutput.h"
 
-#include <filesystem>
-#include <memory>
 #include <ostream>
 
 namespace qv::cli {
@@ -31,23 +30,13 @@ ArgParser infoArguments()
     return parser;
 }
 
-std::unique_ptr<hardware::ScopedMachineTree> replayedTree(const std::optional<std::string>& folder)
-{
-    if (!folder)
-        return nullptr;
-    std::error_code error;
-    if (!std::filesystem::is_directory(*folder, error))
-        throw InputError("cannot read the machine tree '" + *folder + "': not a folder");
-    return std::make_unique<hardware::ScopedMachineTree>(std::make_shared<hardware::FolderTree>(*folder));
-}
-
-int runInfo(std::span<const std::string> args, std::ostream& out, std::ostream&)
+int runInfo(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
     const ParsedArgs parsed = infoArguments().parse(args);
     const std::string& topic = parsed.positionals().front();
     if (topic != "memory" && topic != "drives" && topic != "board")
         throw UsageError("unknown topic '" + topic + "'");
-    const auto replay = replayedTree(parsed.text("--machine-tree"));
+    const auto replay = replayedTree(parsed.text("--machine-tree"), err);
     const bool json = parsed.has("--json");
     if (topic == "memory") {
         const hardware::MemoryFacts facts = hardware::collectMemory();
