@@ -1,6 +1,5 @@
 #include "tools/cli/MemoryOutput.h"
 
-#include "hardware/FactTexts.h"
 #include "tools/cli/FactOutput.h"
 
 #include <ostream>
@@ -10,7 +9,6 @@ namespace qv::cli {
 using hardware::MemoryArray;
 using hardware::MemoryFacts;
 using hardware::MemorySlot;
-using hardware::sizeText;
 using results::JsonArray;
 using results::JsonObject;
 using results::JsonValue;
@@ -56,11 +54,6 @@ JsonValue listOrNull(const std::optional<std::vector<T>>& items, ToJson toJson)
     for (const T& item : *items)
         list.add(toJson(item));
     return list;
-}
-
-std::string sizeOrUnknown(const std::optional<std::uint64_t>& bytes)
-{
-    return bytes ? sizeText(*bytes) : "unknown";
 }
 
 void writeArray(std::ostream& out, const MemoryArray& array)

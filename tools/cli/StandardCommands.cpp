@@ -4,6 +4,7 @@
 #include "tools/cli/CpuCommand.h"
 #include "tools/cli/InfoCommand.h"
 #include "tools/cli/NetCommands.h"
+#include "tools/cli/RecordCommand.h"
 #include "tools/cli/ReportCommand.h"
 #include "tools/cli/SysCommand.h"
 #include "tools/cli/TipsCommand.h"
@@ -23,6 +24,7 @@ CommandRegistry standardCommands()
     registry.add(smbCommand());
     registry.add(reportCommand());
     registry.add(infoCommand());
+    registry.add(recordMachineCommand());
     return registry;
 }
 
