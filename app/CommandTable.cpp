@@ -58,7 +58,7 @@ constexpr std::array kCommands{
     CommandInfo{InfoMemory, OwnWindow, "Memory information",
         {"TransparentButton9", "Display memory information", ":/pictures/cmd_info_memory.png"},
         {"Mmoire1", "&Memory", "Display memory information", 3}},
-    CommandInfo{InfoDrives, NotAvailable, "Drives information",
+    CommandInfo{InfoDrives, OwnWindow, "Drives information",
         {"TransparentButton10", "Display drives information", ":/pictures/cmd_info_drives.png"},
         {"Disques1", "&Drives", "&Display disk units informations (hard disk brand, model, ...)", 5}},
     CommandInfo{InfoVideo, NotAvailable, "Video information",

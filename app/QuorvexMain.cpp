@@ -9,6 +9,7 @@
 #include "cpu/ui/InfoCPUDlg.h"
 #include "forms/Look.h"
 #include "hardware/ui/InfoCarteMereDlg.h"
+#include "hardware/ui/InfoDisquesDlg.h"
 #include "hardware/ui/InfoMemoireDlg.h"
 #include "net/ui/NetDlg.h"
 #include "platform/CursorTable.h"
@@ -186,6 +187,8 @@ void TQuorvexMain::runCommandNow(Command command)
             return InfoMemoireClick();
         case Command::InfoMotherboard:
             return InfoCarteMereClick();
+        case Command::InfoDrives:
+            return InfoDisquesClick();
         case Command::ToolNetworkCheck:
             return ButtonOutilReseauClick();
         case Command::About:
@@ -378,6 +381,12 @@ void TQuorvexMain::InfoMemoireClick()
 void TQuorvexMain::InfoCarteMereClick()
 {
     TInfoCarteMereDlg information(this);
+    qv::platform::showModal(information);
+}
+
+void TQuorvexMain::InfoDisquesClick()
+{
+    TInfoDisquesDlg information(this);
     qv::platform::showModal(information);
 }
 

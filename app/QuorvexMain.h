@@ -48,6 +48,7 @@ public slots:
     void InfoSystemeExploitationClick();
     void InfoMemoireClick();
     void InfoCarteMereClick();
+    void InfoDisquesClick();
     void ButtonOutilReseauClick();
     void About();
     void Aide2Click();

@@ -129,4 +129,77 @@ std::vector<FactLine> boardLines(const BoardFacts& facts)
     return lines;
 }
 
+std::string driveListText(const Drive& drive)
+{
+    std::string text = drive.name;
+    if (drive.model)
+        text += "  " + *drive.model;
+    if (drive.size)
+        text += (drive.model ? ", " : "  ") + sizeText(*drive.size);
+    return text;
+}
+
+std::vector<FactLine> driveLines(const Drive& drive)
+{
+    std::string sectors = kUnknownText;
+    if (drive.logicalSectorSize && drive.physicalSectorSize)
+        sectors = std::to_string(*drive.logicalSectorSize) + " bytes, " +
+                  std::to_string(*drive.physicalSectorSize) + " on the medium";
+    std::string kind = kUnknownText;
+    if (drive.rotational)
+        kind = *drive.rotational ? "Rotating disk" : "Solid-state";
+    return {{"Model", orUnknown(drive.model)},
+            {"Maker", orUnknown(drive.vendor)},
+            {"Serial number", orUnknown(drive.serialNumber)},
+            {"Firmware", orUnknown(drive.firmware)},
+            {"Size", sizeOrUnknown(drive.size)},
+            {"Sectors", sectors},
+            {"Kind", kind},
+            {"Connected by", orUnknown(drive.transport)}};
+}
+
+const std::vector<std::string>& volumeColumns()
+{
+    static const std::vector<std::string> columns{"Volume", "File system", "Size", "Mounted at", "Usage"};
+    return columns;
+}
+
+std::vector<std::string> volumeRow(const BlockVolume& volume)
+{
+    std::string fileSystem = volume.fileSystem.value_or(volume.type);
+    if (volume.label && !volume.label->empty())
+        fileSystem += " \"" + *volume.label + '"';
+    std::string mounts;
+    for (const std::string& mountPoint : volume.mountPoints)
+        mounts += (mounts.empty() ? "" : ", ") + mountPoint;
+    std::string usage;
+    if (volume.usage) {
+        if (const auto share = usageOf(volume.usage->total, volume.usage->available))
+            usage = usageText(*share);
+    } else if (!volume.mountPoints.empty()) {
+        usage = kUnknownText;
+    }
+    return {volume.mapper.value_or(volume.name), fileSystem, sizeOrUnknown(volume.size), mounts, usage};
+}
+
+BlockVolume driveAsVolume(const Drive& drive)
+{
+    BlockVolume volume;
+    volume.name = drive.name;
+    volume.type = drive.type;
+    volume.size = drive.size;
+    volume.fileSystem = drive.fileSystem;
+    volume.label = drive.label;
+    volume.uuid = drive.uuid;
+    volume.mountPoints = drive.mountPoints;
+    volume.usage = drive.usage;
+    volume.children = drive.children;
+    return volume;
+}
+
+bool holdsFileSystem(const Drive& drive)
+{
+    return drive.fileSystem || !drive.mountPoints.empty();
+}
+
 } // namespace qv::hardware

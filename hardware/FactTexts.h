@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hardware/BoardCollector.h"
+#include "hardware/DrivesCollector.h"
 #include "hardware/MemoryCollector.h"
 
 #include <cstdint>
@@ -46,5 +47,16 @@ std::vector<std::string> memorySlotRow(const MemorySlot& slot);
 std::vector<FactLine> systemLines(const BoardFacts& facts);
 std::vector<FactLine> biosLines(const BoardFacts& facts);
 std::vector<FactLine> boardLines(const BoardFacts& facts);
+
+// The drives window: a disk in the list ("sda  Samsung SSD 870, 500 GiB"), its facts, and its volumes
+// as rows under the column titles, nested as the disk nests them.
+std::string driveListText(const Drive& drive);
+std::vector<FactLine> driveLines(const Drive& drive);
+const std::vector<std::string>& volumeColumns();
+std::vector<std::string> volumeRow(const BlockVolume& volume);
+// A device as a volume with its volumes below it, for a disk formatted without partitions and for loop
+// and RAM devices.
+BlockVolume driveAsVolume(const Drive& drive);
+bool holdsFileSystem(const Drive& drive);
 
 } // namespace qv::hardware

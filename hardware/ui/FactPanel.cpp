@@ -22,6 +22,7 @@ QWidget* factGrid(const std::vector<hardware::FactLine>& lines, QWidget* parent)
         auto* value = new TElideLabel(QString::fromStdString(lines[std::size_t(row)].value), grid);
         look::setBold(*value, true);
         value->setAccessibleName(label);
+        value->setObjectName(QString(label).remove(QLatin1Char(' ')));
         layout->addWidget(new QLabel(label + QStringLiteral(" :"), grid), row, 0);
         layout->addWidget(value, row, 1);
     }

@@ -37,7 +37,7 @@ TTransparentButton* dialogButton(QWidget* parent, const char* name, const QStrin
 } // namespace
 
 HardwareDialog::HardwareDialog(QWidget* parent, const QString& title, const QString& bandPicture,
-                               int helpContext)
+                               int helpContext, QSize size)
     : QvDialog(parent)
     , m_band(new QLabel(this))
     , m_pages(new TExtPageControl(this))
@@ -49,20 +49,23 @@ HardwareDialog::HardwareDialog(QWidget* parent, const QString& title, const QStr
 {
     setWindowTitle(title);
     setFont(look::msSansSerifFont(11));
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(size);
+    const int width = size.width();
 
     m_band->setObjectName(QStringLiteral("TitleBand"));
-    m_band->setGeometry(0, 0, kWidth, kBandHeight);
+    // The band is drawn for the widest window; narrower ones show its left part.
+    m_band->setGeometry(0, 0, width, kBandHeight);
+    m_band->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_band->setPixmap(look::picture(bandPicture));
     m_band->setAccessibleName(title);
 
     m_pages->setObjectName(QStringLiteral("PageControl1"));
-    const int buttonTop = kHeight - kMargin - kButtonHeight;
-    m_pages->setGeometry(kMargin, kBandHeight + kMargin, kWidth - 2 * kMargin,
+    const int buttonTop = size.height() - kMargin - kButtonHeight;
+    m_pages->setGeometry(kMargin, kBandHeight + kMargin, width - 2 * kMargin,
                          buttonTop - kBandHeight - 2 * kMargin);
     m_pages->setTabWidth(110);
 
-    m_help->setGeometry(kWidth - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight);
+    m_help->setGeometry(width - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight);
     m_close->setGeometry(m_help->x() - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight);
     setDefaultButton(m_close);
     connect(m_close, &TTransparentButton::clicked, this, guardedSlot(this, &HardwareDialog::CloseBtnClick));

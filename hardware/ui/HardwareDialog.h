@@ -2,6 +2,7 @@
 
 #include "forms/QvDialog.h"
 
+#include <QSize>
 #include <QString>
 
 #include <initializer_list>
@@ -20,10 +21,8 @@ class HardwareDialog : public look::QvDialog {
     Q_OBJECT
 
 public:
-    static constexpr int kWidth = 520;
-    static constexpr int kHeight = 424;
-
-    HardwareDialog(QWidget* parent, const QString& title, const QString& bandPicture, int helpContext);
+    HardwareDialog(QWidget* parent, const QString& title, const QString& bandPicture, int helpContext,
+                   QSize size = {520, 424});
 
     TExtPageControl& pages() const { return *m_pages; }
     TTransparentButton& closeButton() const { return *m_close; }

@@ -11,6 +11,7 @@
 #include "bench/ui/PerfMemoireInfoDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
 #include "hardware/ui/InfoCarteMereDlg.h"
+#include "hardware/ui/InfoDisquesDlg.h"
 #include "hardware/ui/InfoMemoireDlg.h"
 #include "net/ui/NetDlg.h"
 #include "sysinfo/ui/InfoSystemeDlg.h"
@@ -74,6 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
         made<TConseilDuJourDlg>("tip of the day"), made<TInfoCPUDlg>("processor information"),
         made<TInfoSystemeDlg>("operating system information"), made<TNetDlg>("network check"),
         made<TInfoMemoireDlg>("memory information"), made<TInfoCarteMereDlg>("motherboard information"),
+        made<TInfoDisquesDlg>("drives information"),
         made<TPerfCPUInfoDlg>("processor benchmark introduction"),
         made<TPerfMemoireInfoDlg>("memory benchmark introduction"),
         WindowCase{"processor benchmark run", nullptr,

@@ -196,7 +196,8 @@ TEST_F(MainWindowTest, HardwareInformationOpensItsOwnWindowsWithoutACue)
     auto window = startedWindow();
     const QList<std::pair<Command, QString>> windows{
         {Command::InfoMemory, QStringLiteral("InfoMemoireDlg")},
-        {Command::InfoMotherboard, QStringLiteral("InfoCarteMereDlg")}};
+        {Command::InfoMotherboard, QStringLiteral("InfoCarteMereDlg")},
+        {Command::InfoDrives, QStringLiteral("InfoDisquesDlg")}};
     for (const auto& [command, name] : windows) {
         shownDialogs.clear();
         press(window->commandButton(command));

@@ -1,17 +1,20 @@
 #include "hardware/tree/MachineTree.h"
 #include "hardware/ui/InfoCarteMereDlg.h"
+#include "hardware/ui/InfoDisquesDlg.h"
 #include "hardware/ui/InfoMemoireDlg.h"
 #include "hardware/ui/UsageBar.h"
 #include "platform/HelpEngine.h"
 #include "tests/hardware/SmbiosImages.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/ExtPage.h"
+#include "widgets/LED.h"
 #include "widgets/TransBtn.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -22,19 +25,27 @@ namespace {
 using qv::hardware::FolderTree;
 using qv::hardware::ScopedMachineTree;
 
-// A hand-made machine installed as the tree every collector reads, for the test's lifetime.
+// A hand-made machine installed as the tree every collector reads, for the test's lifetime. The tree
+// reads its recorded facts when it is made, so the files are written first.
 class ReplayedMachine {
 public:
-    explicit ReplayedMachine(void (*write)(qv::test::FakeTree&)) { write(m_tree); }
+    explicit ReplayedMachine(void (*write)(qv::test::FakeTree&))
+        : m_installed(written(write))
+    {
+    }
 
 private:
-    qv::test::FakeTree m_tree;
+    std::shared_ptr<FolderTree> written(void (*write)(qv::test::FakeTree&))
+    {
+        write(m_tree);
+        return std::make_shared<FolderTree>(m_tree.path());
+    }
 
-public:
-    const ScopedMachineTree installed{std::make_shared<FolderTree>(m_tree.path())};
+    qv::test::FakeTree m_tree;
+    const ScopedMachineTree m_installed;
 };
 
-// The texts of the visible labels of `widget`, in creation order.
+// The texts of the labels of `widget`, shown or not, in creation order.
 QStringList labelTexts(const QWidget& widget)
 {
     QStringList texts;
@@ -138,6 +149,56 @@ TEST_F(HardwareWindows, MotherboardWindowOfAMachineWithoutDmiSaysSoOnEveryPage)
         EXPECT_TRUE(notes->text().contains(note));
     }
     qv::test::saveScreenshot(window, QStringLiteral("motherboard-window-no-dmi-board"));
+}
+
+TEST_F(HardwareWindows, DrivesWindowShowsTheChosenDiskAndItsVolumesWithUsageBars)
+{
+    const ReplayedMachine desktop(qv::test::writeDesktopTree);
+    TInfoDisquesDlg window;
+    window.show();
+    QStringList disks;
+    for (int row = 0; row < window.diskList().count(); ++row)
+        disks << window.diskList().item(row)->text().section(QLatin1Char(' '), 0, 0);
+    EXPECT_EQ(disks, (QStringList{QStringLiteral("nvme0n1"), QStringLiteral("sda"), QStringLiteral("sdb")}));
+
+    // The first disk is shown: the EFI partition, then the root at 45 % of its recorded figures.
+    const QTreeWidget& volumes = window.volumes();
+    ASSERT_EQ(volumes.topLevelItemCount(), 2);
+    QTreeWidgetItem* root = volumes.topLevelItem(1);
+    EXPECT_EQ(root->text(1), QStringLiteral("ext4 \"root\""));
+    EXPECT_EQ(root->text(3), QStringLiteral("/"));
+    EXPECT_EQ(root->text(4), QStringLiteral("45 % in use (419.1 GiB of 931.3 GiB)"));
+    const auto* bar = qobject_cast<qv::hardwareui::UsageBar*>(volumes.itemWidget(root, 4));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->percent(), 45);
+    EXPECT_EQ(volumes.itemWidget(volumes.topLevelItem(0), 4), nullptr) << "the EFI partition is not mounted";
+    const auto lit = [&](const char* name) {
+        return window.findChild<TLEDLabel*>(QString::fromLatin1(name))->isEnabled();
+    };
+    EXPECT_TRUE(lit("SolidState"));
+    EXPECT_FALSE(lit("Removable"));
+    qv::test::saveScreenshot(window, QStringLiteral("drives-window-desktop-nvme"));
+    const QImage shot = window.grab().toImage();
+    const QRect barArea(bar->mapTo(&window, QPoint(2, 2)), QSize(bar->width() * 45 / 100 - 4, 8));
+    EXPECT_GT(qv::test::countPixels(
+                  shot, [](const QColor& c) { return c.blue() > c.red() + 40; }, barArea),
+              barArea.width() * 4)
+        << "the bar is filled to its share";
+
+    // The SATA disk: the encrypted volume sits under its partition, and the lights follow the disk.
+    window.diskList().setCurrentRow(1);
+    ASSERT_EQ(volumes.topLevelItemCount(), 1);
+    ASSERT_EQ(volumes.topLevelItem(0)->childCount(), 1);
+    EXPECT_EQ(volumes.topLevelItem(0)->child(0)->text(3), QStringLiteral("/mnt/my data"));
+    window.diskList().setCurrentRow(2);
+    EXPECT_TRUE(lit("Removable")) << "the USB stick";
+    const auto* model = window.findChild<QLabel*>(QStringLiteral("Model"));
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->text(), QStringLiteral("Pocket_32"));
+    EXPECT_TRUE(model->isVisible());
+    EXPECT_FALSE(labelTexts(window).contains(QStringLiteral("NW Fast 1TB")))
+        << "the first disk's facts are gone";
+    qv::test::saveScreenshot(window, QStringLiteral("drives-window-desktop-usb"));
 }
 
 // The frame every hardware window shares: Return closes, Help and F1 ask for the command's topic.

@@ -93,17 +93,18 @@ QImage banner()
 }
 
 // The band across the top of a hardware information window: the part's icon and its name in white on
-// navy over circuit traces, an accent line below.
+// navy over circuit traces, an accent line below. As wide as the widest of those windows; the others
+// show its left part.
 QImage hardwareWindowBand(Icon icon, const QString& title)
 {
-    QImage image = newPicture({520, 56});
+    QImage image = newPicture({680, 56});
     QPainter p(&image);
     prepare(p);
-    const QRectF all(0, 0, 520, 56);
+    const QRectF all(0, 0, 680, 56);
     p.fillRect(all, horizontalGradient(all, navyDark(), navyLight()));
-    circuitTraces(p, QRectF(200, 0, 320, 54), 2701, 14, withAlpha(white(), 34));
-    p.fillRect(QRectF(0, 0, 520, 1), withAlpha(white(), 40));
-    p.fillRect(QRectF(0, 54, 520, 2), horizontalGradient(all, accent(), accentDark()));
+    circuitTraces(p, QRectF(200, 0, 480, 54), 2701, 20, withAlpha(white(), 34));
+    p.fillRect(QRectF(0, 0, 680, 1), withAlpha(white(), 40));
+    p.fillRect(QRectF(0, 54, 680, 2), horizontalGradient(all, accent(), accentDark()));
     glow(p, {34, 27}, 34, withAlpha(accent(), 70));
     drawIcon(p, icon, QRectF(14, 7, 40, 40));
     shadowText(p, QRectF(68, 0, 430, 54), Qt::AlignLeft | Qt::AlignVCenter, title, uiFont(21, true), white(),
