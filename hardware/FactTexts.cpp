@@ -64,6 +64,14 @@ std::string usageText(const Usage& usage)
            sizeText(usage.total) + ")";
 }
 
+std::string usageCaption(std::optional<std::uint64_t> total, std::optional<std::uint64_t> available)
+{
+    if (total == 0u)
+        return "None";
+    const auto usage = usageOf(total, available);
+    return usage ? usageText(*usage) : kUnknownText;
+}
+
 std::vector<FactLine> memorySummaryLines(const MemoryFacts& facts)
 {
     const MemoryTotals& totals = facts.totals;

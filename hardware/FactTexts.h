@@ -35,6 +35,8 @@ struct Usage {
 std::optional<Usage> usageOf(std::optional<std::uint64_t> total, std::optional<std::uint64_t> available);
 // "62 % in use (9.9 GiB of 16 GiB)".
 std::string usageText(const Usage& usage);
+// The usage's text, "None" for a total of nothing (no swap space), "Unknown" when a figure is missing.
+std::string usageCaption(std::optional<std::uint64_t> total, std::optional<std::uint64_t> available);
 
 // The memory window: its summary, and one row per slot under the column titles.
 std::vector<FactLine> memorySummaryLines(const MemoryFacts& facts);

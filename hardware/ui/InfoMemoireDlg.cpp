@@ -17,7 +17,7 @@ using qv::hardwareui::UsageBar;
 
 namespace {
 
-// A bar in a titled box, showing how much of `total` is taken; "Unknown" when either figure is missing.
+// A bar in a titled box, showing how much of `total` is taken.
 QGroupBox* usageBox(const QString& title, std::optional<std::uint64_t> total,
                     std::optional<std::uint64_t> available, UsageBar** bar)
 {

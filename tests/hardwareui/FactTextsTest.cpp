@@ -16,7 +16,9 @@ TEST(FactTexts, UsageRoundsToWholePercentAndNeedsBothFigures)
     EXPECT_EQ(usageOf(100, 200)->percent, 0) << "more available than the total is no use, not negative";
     EXPECT_FALSE(usageOf(0, 0));
     EXPECT_FALSE(usageOf(100, std::nullopt));
-    EXPECT_EQ(usageText(*usageOf(17179869184u, 12884901888u)), "25 % in use (4 GiB of 16 GiB)");
+    EXPECT_EQ(usageCaption(17179869184u, 12884901888u), "25 % in use (4 GiB of 16 GiB)");
+    EXPECT_EQ(usageCaption(0u, 0u), "None") << "no swap space";
+    EXPECT_EQ(usageCaption(std::nullopt, 0u), kUnknownText);
 }
 
 TEST(FactTexts, AnEmptySlotReadsEmptyAndAFilledOneLeavesOutWhatItDoesNotSay)

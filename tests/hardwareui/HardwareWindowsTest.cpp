@@ -10,6 +10,7 @@
 #include "widgets/LED.h"
 #include "widgets/TransBtn.h"
 
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QListWidget>
 #include <QTableWidget>
@@ -18,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -199,6 +201,39 @@ TEST_F(HardwareWindows, DrivesWindowShowsTheChosenDiskAndItsVolumesWithUsageBars
     EXPECT_FALSE(labelTexts(window).contains(QStringLiteral("NW Fast 1TB")))
         << "the first disk's facts are gone";
     qv::test::saveScreenshot(window, QStringLiteral("drives-window-desktop-usb"));
+}
+
+// True when `page` shows something: a text, or a list or table with rows.
+bool showsSomething(const QWidget& page)
+{
+    for (const QLabel* label : page.findChildren<QLabel*>())
+        if (label->isVisible() && !label->text().trimmed().isEmpty())
+            return true;
+    for (const QAbstractItemView* view : page.findChildren<QAbstractItemView*>())
+        if (view->isVisible() && view->model()->rowCount() > 0)
+            return true;
+    return false;
+}
+
+// On this machine, whatever its firmware gives, every page of every hardware window shows something.
+TEST_F(HardwareWindows, OnThisMachineNoPageIsEmpty)
+{
+    const std::vector<std::pair<QString, std::function<std::unique_ptr<qv::hardwareui::HardwareDialog>()>>>
+        windows{{QStringLiteral("memory"), [] { return std::make_unique<TInfoMemoireDlg>(); }},
+                {QStringLiteral("motherboard"), [] { return std::make_unique<TInfoCarteMereDlg>(); }},
+                {QStringLiteral("drives"), [] { return std::make_unique<TInfoDisquesDlg>(); }}};
+    for (const auto& [name, open] : windows) {
+        const auto window = open();
+        window->show();
+        for (int page = 0; page < window->pages().count(); ++page) {
+            window->pages().setCurrentIndex(page);
+            const QWidget* shown = window->pages().currentWidget();
+            EXPECT_TRUE(showsSomething(*shown))
+                << name.toStdString() << ' ' << shown->objectName().toStdString();
+            qv::test::saveScreenshot(*window,
+                                     QStringLiteral("%1-window-this-machine-%2").arg(name).arg(page + 1));
+        }
+    }
 }
 
 // The frame every hardware window shares: Return closes, Help and F1 ask for the command's topic.
