@@ -18,7 +18,7 @@ constexpr char kHwdataIds[] = "/usr/share/hwdata/pci.ids";
 // to the lookup, which then answers that it knows nothing. Only plain C data lives across the jump.
 std::jmp_buf* g_lookupFailed = nullptr;
 
-[[noreturn]] void failLookup(char*, ...)
+__attribute__((noreturn)) void failLookup(char*, ...)
 {
     std::longjmp(*g_lookupFailed, 1);
 }

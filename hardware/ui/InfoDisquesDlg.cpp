@@ -93,6 +93,7 @@ TTabSheet* TInfoDisquesDlg::otherDevicesPage()
     QTreeWidget* devices = qv::hardwareui::volumeTree(page);
     devices->setObjectName(QStringLiteral("OtherDevices"));
     std::vector<qv::hardware::BlockVolume> volumes;
+    volumes.reserve(m_facts.memoryAndLoopDevices.size());
     for (const qv::hardware::Drive& drive : m_facts.memoryAndLoopDevices)
         volumes.push_back(qv::hardware::driveAsVolume(drive));
     qv::hardwareui::showVolumes(*devices, volumes);
