@@ -46,7 +46,7 @@ enum class Command {
 // What a command does when chosen.
 enum class CommandKind {
     Window,       // plays the sound cue and shows one of the program's windows
-    OwnWindow,    // shows a window of a function the program adds: no cue
+    OwnWindow,    // a function the program adds: its own window, no cue
     NotAvailable, // a function this version does not have: a short message, no cue
     Shell,        // help, web, mail, About, quit: no cue
 };

@@ -9,6 +9,9 @@
 #include "bench/ui/PerfMemoireInfoDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
 #include "forms/Look.h"
+#include "hardware/ui/InfoCarteMereDlg.h"
+#include "hardware/ui/InfoDisquesDlg.h"
+#include "hardware/ui/InfoMemoireDlg.h"
 #include "net/ui/NetDlg.h"
 #include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
@@ -184,6 +187,12 @@ void TQuorvexMain::runCommandNow(Command command)
             return InfoProcesseurClick();
         case Command::InfoOperatingSystem:
             return InfoSystemeExploitationClick();
+        case Command::InfoMemory:
+            return InfoMemoireClick();
+        case Command::InfoMotherboard:
+            return InfoCarteMereClick();
+        case Command::InfoDrives:
+            return InfoDisquesClick();
         case Command::ToolNetworkCheck:
             return ButtonOutilReseauClick();
         case Command::ToolStability:
@@ -371,6 +380,25 @@ void TQuorvexMain::InfoSystemeExploitationClick()
 {
     qv::platform::PlaySoundCue();
     TInfoSystemeDlg information(this);
+    qv::platform::showModal(information);
+}
+
+// The hardware windows are functions of our own: no cue, as for every function the product left to us.
+void TQuorvexMain::InfoMemoireClick()
+{
+    TInfoMemoireDlg information(this);
+    qv::platform::showModal(information);
+}
+
+void TQuorvexMain::InfoCarteMereClick()
+{
+    TInfoCarteMereDlg information(this);
+    qv::platform::showModal(information);
+}
+
+void TQuorvexMain::InfoDisquesClick()
+{
+    TInfoDisquesDlg information(this);
     qv::platform::showModal(information);
 }
 

@@ -47,6 +47,9 @@ public slots:
     void PerfDisqueDurClick();
     void InfoProcesseurClick();
     void InfoSystemeExploitationClick();
+    void InfoMemoireClick();
+    void InfoCarteMereClick();
+    void InfoDisquesClick();
     void ButtonOutilReseauClick();
     void TransparentButtonTestStabiliteClick();
     void About();

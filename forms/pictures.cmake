@@ -146,6 +146,12 @@ set(QV_PICTURES
   pictures/stars_4@2x.png
   pictures/tip.png
   pictures/tip@2x.png
+  pictures/title_drives.png
+  pictures/title_drives@2x.png
+  pictures/title_memory.png
+  pictures/title_memory@2x.png
+  pictures/title_motherboard.png
+  pictures/title_motherboard@2x.png
   pictures/title_stability.png
   pictures/title_stability@2x.png
 )

@@ -1,5 +1,6 @@
 #include "hardware/BoardCollector.h"
 
+#include "hardware/Chipset.h"
 #include "hardware/EnumNames.h"
 #include "hardware/Smbios.h"
 
@@ -272,6 +273,7 @@ void addTables(const SmbiosTables& tables, BoardFacts& facts)
 BoardFacts collectBoard(const MachineTree& tree)
 {
     BoardFacts facts;
+    facts.chipset = collectChipset(tree);
     if (!tree.exists(kDmiFolder)) {
         facts.notes.emplace_back(board_notes::kNoBoard);
         return facts;

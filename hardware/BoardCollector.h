@@ -30,6 +30,7 @@ struct BoardFacts {
     std::optional<std::vector<std::string>> biosCharacteristics;
     std::optional<std::string> processorSocket;  // "LGA1700", as the board names it
     std::optional<std::string> processorUpgrade; // "Socket LGA1700"
+    std::optional<std::string> chipset;          // the PCI host bridge's name
     std::vector<std::string> notes;
 };
 
@@ -42,7 +43,8 @@ inline constexpr const char* kNoTables = "This machine's firmware gives no BIOS 
 inline constexpr const char* kDamagedTables = "The firmware's tables are damaged";
 } // namespace board_notes
 
-// /sys/class/dmi/id and the SMBIOS BIOS (type 0) and processor (type 4) structures of `tree`.
+// /sys/class/dmi/id and the SMBIOS BIOS (type 0) and processor (type 4) structures of `tree`, and the
+// chipset (the PCI host bridge, which the firmware's identity does not depend on).
 BoardFacts collectBoard(const MachineTree& tree = installedMachineTree());
 
 } // namespace qv::hardware

@@ -14,6 +14,7 @@ packages=(
   help2man
   iputils-ping iproute2
   libsmbclient-dev
+  libpci-dev hwdata
   liburing-dev
   "$@"
 )

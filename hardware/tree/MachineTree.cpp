@@ -15,6 +15,9 @@ namespace qv::hardware {
 
 namespace {
 
+// A recording's facts and manifest are small; anything larger is not one of ours.
+constexpr std::size_t kRecordingFileLimit = std::size_t(16) * 1024 * 1024;
+
 // As the kernel's own bound on links followed while resolving one path.
 constexpr int kMaximumLinks = 40;
 
@@ -58,11 +61,106 @@ std::shared_ptr<const MachineTree>& installedSlot()
     return slot;
 }
 
+std::optional<std::string> hostFile(const std::string& path)
+{
+    try {
+        return platform::readAtMost(platform::openForReading(path), path, kRecordingFileLimit);
+    } catch (const platform::FileAccessError&) {
+        return std::nullopt;
+    }
+}
+
+// Calls `take` with each line of `text`.
+template<typename Take>
+void forEachLine(std::string_view text, Take take)
+{
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        take(text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+}
+
 } // namespace
 
-FolderTree::FolderTree(std::filesystem::path root)
-    : m_root(std::move(root))
+std::optional<std::string> MachineTree::fact(const std::string&, const LiveFact&) const
 {
+    return std::nullopt;
+}
+
+std::string escapedFactText(std::string_view text)
+{
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '\\':
+            escaped += "\\\\";
+            break;
+        case '\t':
+            escaped += "\\t";
+            break;
+        case '\n':
+            escaped += "\\n";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string unescapedFactText(std::string_view text)
+{
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            plain += text[i];
+            continue;
+        }
+        const char next = text[++i];
+        plain += next == 't' ? '\t' : next == 'n' ? '\n' : next;
+    }
+    return plain;
+}
+
+RecordingManifest parseRecordingManifest(std::string_view text)
+{
+    RecordingManifest manifest;
+    forEachLine(text, [&](std::string_view line) {
+        if (line.starts_with("cut "))
+            manifest.cutSources.emplace_back(line.substr(4));
+        else if (line.starts_with("unreadable "))
+            manifest.unreadable.emplace_back(line.substr(11));
+    });
+    return manifest;
+}
+
+FolderTree::FolderTree(std::filesystem::path root, Facts facts)
+    : m_root(std::move(root))
+    , m_facts(facts)
+{
+    if (m_facts == Facts::Live)
+        return;
+    if (const auto text = hostFile(hostPath(kRecordedFactsPath))) {
+        forEachLine(*text, [&](std::string_view line) {
+            const std::size_t tab = line.find('\t');
+            if (tab != std::string_view::npos)
+                m_recordedFacts.emplace(unescapedFactText(line.substr(0, tab)),
+                                        unescapedFactText(line.substr(tab + 1)));
+        });
+    }
+    if (const auto text = hostFile(hostPath(kRecordedManifestPath)))
+        m_manifest = parseRecordingManifest(*text);
+}
+
+std::optional<std::string> FolderTree::fact(const std::string& key, const LiveFact& live) const
+{
+    if (m_facts == Facts::Live)
+        return live();
+    const auto found = m_recordedFacts.find(key);
+    return found == m_recordedFacts.end() ? std::nullopt : std::optional<std::string>(found->second);
 }
 
 std::string FolderTree::hostPath(const std::string& treePath) const
@@ -74,6 +172,11 @@ std::string FolderTree::hostPath(const std::string& treePath) const
 }
 
 std::optional<std::string> FolderTree::resolve(std::string_view path) const
+{
+    return resolve(path, LinkVisitor());
+}
+
+std::optional<std::string> FolderTree::resolve(std::string_view path, const LinkVisitor& visit) const
 {
     std::vector<std::string> resolved;
     std::deque<std::string> pending = partsOf(path);
@@ -96,6 +199,8 @@ std::optional<std::string> FolderTree::resolve(std::string_view path) const
         const auto target = linkTarget(host);
         if (!target || ++links > kMaximumLinks)
             return std::nullopt;
+        if (visit)
+            visit(joined(resolved), *target);
         resolved.pop_back();
         if (target->front() == '/')
             resolved.clear();
@@ -113,7 +218,7 @@ bool FolderTree::exists(std::string_view path) const
 std::optional<std::string> FolderTree::read(std::string_view path, std::size_t limit) const
 {
     const auto resolved = resolve(path);
-    if (!resolved)
+    if (!resolved || std::ranges::find(m_manifest.unreadable, *resolved) != m_manifest.unreadable.end())
         return std::nullopt;
     const std::string host = hostPath(*resolved);
     try {
@@ -139,7 +244,7 @@ std::vector<std::string> FolderTree::list(std::string_view path) const
 
 const MachineTree& installedMachineTree()
 {
-    static const FolderTree liveMachine("/");
+    static const FolderTree liveMachine("/", FolderTree::Facts::Live);
     const auto& installed = installedSlot();
     return installed ? *installed : liveMachine;
 }

@@ -11,6 +11,9 @@
 #include "bench/ui/PerfMemoireDlg.h"
 #include "bench/ui/PerfMemoireInfoDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
+#include "hardware/ui/InfoCarteMereDlg.h"
+#include "hardware/ui/InfoDisquesDlg.h"
+#include "hardware/ui/InfoMemoireDlg.h"
 #include "net/ui/NetDlg.h"
 #include "stress/ui/StressDlg.h"
 #include "sysinfo/ui/InfoSystemeDlg.h"
@@ -73,6 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         made<TQuorvexMain>("main window"), made<TAboutBox>("About"),
         made<TConseilDuJourDlg>("tip of the day"), made<TInfoCPUDlg>("processor information"),
         made<TInfoSystemeDlg>("operating system information"), made<TNetDlg>("network check"),
+        made<TInfoMemoireDlg>("memory information"), made<TInfoCarteMereDlg>("motherboard information"),
+        made<TInfoDisquesDlg>("drives information"),
         made<qv::stress::TStressDlg>("stability test"),
         made<TPerfCPUInfoDlg>("processor benchmark introduction"),
         made<TPerfMemoireInfoDlg>("memory benchmark introduction"),

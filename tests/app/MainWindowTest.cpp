@@ -205,6 +205,24 @@ TEST_F(MainWindowTest, OperatingSystemInformationOpensItsWindow)
     EXPECT_EQ(cues, 2);
 }
 
+// The hardware windows open from their buttons and menu items, without the cue.
+TEST_F(MainWindowTest, HardwareInformationOpensItsOwnWindowsWithoutACue)
+{
+    auto window = startedWindow();
+    const QList<std::pair<Command, QString>> windows{
+        {Command::InfoMemory, QStringLiteral("InfoMemoireDlg")},
+        {Command::InfoMotherboard, QStringLiteral("InfoCarteMereDlg")},
+        {Command::InfoDrives, QStringLiteral("InfoDisquesDlg")}};
+    for (const auto& [command, name] : windows) {
+        shownDialogs.clear();
+        press(window->commandButton(command));
+        choose(window->menuAction(command));
+        EXPECT_EQ(shownDialogs, QStringList(2, name));
+    }
+    EXPECT_EQ(cues, 0);
+    EXPECT_EQ(messages, QStringList());
+}
+
 // The network check opens from its button; without any echo mechanism its window cannot be created and
 // the reason is shown instead.
 TEST_F(MainWindowTest, NetworkCheckOpensItsWindowOrSaysWhyNot)

@@ -1,5 +1,7 @@
 #include "tests/hardware/SmbiosImages.h"
 
+#include "tests/hardware/DriveTrees.h"
+
 #include <map>
 #include <numeric>
 
@@ -297,6 +299,7 @@ void writeDesktopTree(FakeTree& tree)
                             {"bios_version", "1.40"},
                             {"bios_date", "03/15/2024"},
                             {"chassis_type", "3"}});
+    writeDesktopDrives(tree);
 }
 
 void writeLaptopTree(FakeTree& tree)
@@ -309,12 +312,14 @@ void writeLaptopTree(FakeTree& tree)
                             {"product_serial", "   "},
                             {"bios_version", "0.9.1"},
                             {"chassis_type", "10"}});
+    writeLaptopDrives(tree);
 }
 
 void writeVirtualMachineTree(FakeTree& tree)
 {
     writeMeminfo(tree);
     tree.write("sys/firmware/acpi/tables/DSDT", "DSDT");
+    writeVirtualMachineDrives(tree);
 }
 
 } // namespace qv::test

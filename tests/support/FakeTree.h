@@ -19,6 +19,14 @@ public:
         return *this;
     }
 
+    // A symbolic link at `relative` whose target is `target` as written (relative, as sysfs's are).
+    FakeTree& link(const std::string& relative, const std::string& target)
+    {
+        const std::filesystem::path file = path() / relative;
+        std::filesystem::create_directories(file.parent_path());
+        std::filesystem::create_symlink(target, file);
+        return *this;
+    }
     // Writes a file at any path, making its folders.
     static void writeFile(const std::filesystem::path& file, const std::string& content)
     {

@@ -1,4 +1,4 @@
-// "quorvex-cli info memory|board" over replayed machine trees.
+// "quorvex-cli info memory|drives|board" over replayed machine trees, and this machine against lsblk.
 #include "tools/cli/InfoCommand.h"
 #include "tests/hardware/SmbiosImages.h"
 #include "tools/cli/Cli.h"
@@ -6,9 +6,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 
 namespace {
@@ -118,6 +120,122 @@ TEST(InfoMemoryCommand, MistakesAreUsageErrors)
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("unknown topic 'firmware'"), std::string::npos) << unknown.err;
     EXPECT_EQ(runInfo({}).status, 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST(InfoDrivesCommand, DesktopTreeReplaysItsDisksAndVolumes)
+{
+    const QJsonObject json = infoJson("drives", qv::test::writeDesktopTree);
+    const QJsonArray disks = json[QStringLiteral("Disks")].toArray();
+    ASSERT_EQ(disks.size(), 3);
+    const QJsonObject sata = disks[1].toObject();
+    EXPECT_EQ(sata[QStringLiteral("Transport")].toString(), QStringLiteral("SATA"));
+    EXPECT_EQ(sata[QStringLiteral("SerialNumber")].toString(), QStringLiteral("SATA0002"));
+    const QJsonObject crypt = sata[QStringLiteral("Children")][0][QStringLiteral("Children")][0].toObject();
+    EXPECT_EQ(crypt[QStringLiteral("MapperName")].toString(), QStringLiteral("data"));
+    EXPECT_EQ(crypt[QStringLiteral("MountPoints")].toArray(), QJsonArray{QStringLiteral("/mnt/my data")});
+    EXPECT_TRUE(crypt[QStringLiteral("Usage")].isNull());
+    const QJsonObject root = disks[0][QStringLiteral("Children")][1].toObject();
+    EXPECT_EQ(root[QStringLiteral("Usage")][QStringLiteral("Free")].toDouble(), 600000000000.0);
+    EXPECT_EQ(json[QStringLiteral("OtherDevices")][0][QStringLiteral("Type")].toString(),
+              QStringLiteral("loop"));
+}
+
+TEST(InfoDrivesCommand, TextShowsDisksWithTheirVolumesIndented)
+{
+    qv::test::FakeTree tree;
+    qv::test::writeLaptopTree(tree);
+    const InfoRun run = runInfo({"drives", "--machine-tree", tree.path().string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(
+        run.out.find(
+            "  mmcblk0p1  part, 59.5 GiB, exfat \"CARD\", on /media/card, 25.1 GiB free of 118.3 GiB\n"),
+        std::string::npos)
+        << run.out;
+}
+
+// The block devices lsblk prints, by name, with their children flattened in.
+void addLsblkDevices(const QJsonArray& devices, std::map<QString, QJsonObject>& byName)
+{
+    for (const QJsonValue& device : devices) {
+        byName[device[QStringLiteral("name")].toString()] = device.toObject();
+        addLsblkDevices(device[QStringLiteral("children")].toArray(), byName);
+    }
+}
+
+void addOurDevices(const QJsonArray& devices, std::map<QString, QJsonObject>& byName)
+{
+    for (const QJsonValue& device : devices) {
+        const QJsonValue mapper = device[QStringLiteral("MapperName")];
+        byName[mapper.isString() ? mapper.toString() : device[QStringLiteral("Name")].toString()] =
+            device.toObject();
+        addOurDevices(device[QStringLiteral("Children")].toArray(), byName);
+    }
+}
+
+QStringList sortedTexts(const QJsonArray& texts)
+{
+    QStringList list;
+    for (const QJsonValue& text : texts)
+        if (text.isString())
+            list.append(text.toString());
+    list.sort();
+    return list;
+}
+
+QStringList childNames(const QJsonArray& children, const char* nameKey)
+{
+    QStringList names;
+    for (const QJsonValue& child : children) {
+        const QJsonValue mapper = child[QStringLiteral("MapperName")];
+        names.append(mapper.isString() ? mapper.toString() : child[QLatin1String(nameKey)].toString());
+    }
+    names.sort();
+    return names;
+}
+
+TEST(InfoDrivesCommand, ThisMachineAgreesWithLsblk)
+{
+    QProcess lsblk;
+    lsblk.start(QStringLiteral("lsblk"),
+                {QStringLiteral("-J"), QStringLiteral("-b"), QStringLiteral("-o"),
+                 QStringLiteral("NAME,SIZE,TYPE,FSTYPE,MOUNTPOINTS,ROTA,TRAN,MODEL")});
+    if (!lsblk.waitForFinished(30000) || lsblk.exitCode() != 0)
+        GTEST_SKIP() << "lsblk cannot run here";
+    std::map<QString, QJsonObject> theirs;
+    addLsblkDevices(
+        QJsonDocument::fromJson(lsblk.readAllStandardOutput())[QStringLiteral("blockdevices")].toArray(),
+        theirs);
+    const InfoRun run = runInfo({"drives", "--json"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+    std::map<QString, QJsonObject> ours;
+    addOurDevices(json[QStringLiteral("Disks")].toArray(), ours);
+    addOurDevices(json[QStringLiteral("OtherDevices")].toArray(), ours);
+    ASSERT_FALSE(theirs.empty());
+    for (const auto& [name, device] : theirs) {
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_TRUE(ours.contains(name));
+        const QJsonObject& mine = ours[name];
+        EXPECT_EQ(mine[QStringLiteral("Size")].toDouble(), device[QStringLiteral("size")].toDouble());
+        EXPECT_EQ(mine[QStringLiteral("FileSystem")], device[QStringLiteral("fstype")]);
+        EXPECT_EQ(sortedTexts(mine[QStringLiteral("MountPoints")].toArray()),
+                  sortedTexts(device[QStringLiteral("mountpoints")].toArray()));
+        EXPECT_EQ(childNames(mine[QStringLiteral("Children")].toArray(), "Name"),
+                  childNames(device[QStringLiteral("children")].toArray(), "name"));
+        if (device[QStringLiteral("type")].toString() == QStringLiteral("disk")) {
+            EXPECT_EQ(mine[QStringLiteral("Rotational")], device[QStringLiteral("rota")]);
+        }
+    }
+    // lsblk leaves out devices without a size (unused loop devices); every other disk of ours is its.
+    for (const auto& [name, device] : ours) {
+        if (device[QStringLiteral("Size")].toDouble() > 0) {
+            EXPECT_TRUE(theirs.contains(name)) << name.toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // dlopen included: a command must not pay for libraries that only another command needs.
 #include "tests/support/TestSupport.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -82,6 +83,24 @@ TEST(LoadedLibrariesWithoutQt, TipsLoadNoQtLibrary)
     ASSERT_FALSE(run.libraries.filter(QStringLiteral("libqvconsl.so")).isEmpty())
         << "the loader's list was not read";
     EXPECT_EQ(run.libraries.filter(QStringLiteral("libQt6")), QStringList());
+}
+
+// The PCI names are loaded where the chipset is named, and nowhere else.
+TEST(LoadedLibrariesForPci, OnlyTheBoardLoadsLibpci)
+{
+    const auto libpci = [](const QStringList& libraries) {
+        return !libraries.filter(QRegularExpression(QStringLiteral(R"(^libpci\.so)"))).isEmpty();
+    };
+    const ToolRun memory =
+        runTool({QStringLiteral("info"), QStringLiteral("memory"), QStringLiteral("--json")});
+    ASSERT_EQ(memory.status, 0);
+    EXPECT_FALSE(libpci(memory.libraries)) << memory.libraries.join(' ').toStdString();
+    if (!QFile::exists(QStringLiteral("/sys/bus/pci/devices")))
+        GTEST_SKIP() << "this machine has no PCI bus to name";
+    const ToolRun board =
+        runTool({QStringLiteral("info"), QStringLiteral("board"), QStringLiteral("--json")});
+    ASSERT_EQ(board.status, 0);
+    EXPECT_TRUE(libpci(board.libraries)) << board.libraries.join(' ').toStdString();
 }
 
 TEST(LoadedLibrariesWithDisplay, SysLoadsQtGuiToReadTheScreen)

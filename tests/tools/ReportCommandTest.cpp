@@ -3,6 +3,7 @@
 #include "tools/cli/ReportCommand.h"
 #include "platform/NameResolver.h"
 #include "results/ResultFiles.h"
+#include "tests/hardware/SmbiosImages.h"
 #include "tests/support/FakeTree.h"
 #include "tests/sysinfo/ScriptedSystemFacts.h"
 #include "tools/cli/StandardCommands.h"
@@ -134,6 +135,41 @@ TEST_F(ReportCommand, JsonSectionsAreTheCommandsOwnOutput)
     std::ostringstream unused;
     ASSERT_EQ(qv::cli::runCli(registry, std::vector<std::string>{"cpu", "--no-clock"}, cpu, unused), 0);
     EXPECT_NE(text.out.find("\n[Processor]\n" + cpu.str() + "\n[System]\n"), std::string::npos);
+}
+
+TEST_F(ReportCommand, HardwareSectionsAreTheInfoTopicsWithSerialNumbersAsKeys)
+{
+    qv::test::FakeTree desktop;
+    qv::test::writeDesktopTree(desktop);
+    const std::string machine = desktop.path().string();
+    const QJsonObject report = json({"report", "--format", "json", "--no-clock", "--machine-tree", machine});
+    const std::vector<std::string> serials{"S6NVME0001", "SATA0002", "0401USB3", "NW7000-123456",
+                                           "BSN-98765",  "1A2B3C4D", "00000000"};
+    QByteArray expected[3];
+    const char* topics[3] = {"memory", "drives", "board"};
+    for (int i = 0; i < 3; ++i) {
+        expected[i] =
+            QByteArray::fromStdString(run({"info", topics[i], "--json", "--machine-tree", machine}).out);
+        for (const auto& serial : serials)
+            expected[i].replace(QByteArray::fromStdString('"' + serial + '"'),
+                                QByteArray::fromStdString('"' + qv::results::machineKeyOf(serial) + '"'));
+    }
+    EXPECT_EQ(report.value("Memory").toObject(), QJsonDocument::fromJson(expected[0]).object());
+    EXPECT_EQ(report.value("Drives").toObject(), QJsonDocument::fromJson(expected[1]).object());
+    EXPECT_EQ(report.value("Board").toObject(), QJsonDocument::fromJson(expected[2]).object());
+    EXPECT_EQ(report.value("Drives")["Disks"][0]["SerialNumber"].toString().toStdString(),
+              qv::results::machineKeyOf("S6NVME0001"));
+
+    for (const char* format : {"text", "html"}) {
+        const Output output = run({"report", "--format", format, "--no-clock", "--machine-tree", machine});
+        ASSERT_EQ(output.status, 0) << output.err;
+        for (const std::string& serial : serials)
+            EXPECT_EQ(output.out.find(serial), std::string::npos) << format << ' ' << serial;
+        EXPECT_NE(output.out.find("NW Solid 500"), std::string::npos) << format;
+        EXPECT_NE(output.out.find("DIMM_B1"), std::string::npos) << format;
+    }
+    EXPECT_NE(run({"report", "--no-clock", "--machine-tree", machine}).out.find("\n[Drives]\nnvme0n1  "),
+              std::string::npos);
 }
 
 TEST_F(ReportCommand, BenchmarkSessionsAreSavedResultsAndTheirWarningsAreListed)

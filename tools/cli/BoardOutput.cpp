@@ -43,6 +43,7 @@ JsonObject boardJson(const BoardFacts& facts)
         .add("Processor", JsonObject()
                               .add("Socket", orNull(facts.processorSocket))
                               .add("Upgrade", orNull(facts.processorUpgrade)))
+        .add("Chipset", orNull(facts.chipset))
         .add("SmbiosVersion", orNull(facts.smbiosVersion))
         .add("Notes", results::textArray(facts.notes));
 }
@@ -55,7 +56,8 @@ void writeBoardText(std::ostream& out, const BoardFacts& facts)
         << shownText(facts.biosDate) << '\n'
         << "Chassis    " << shownText(facts.chassisType) << '\n'
         << "Socket     " << shownText(facts.processorSocket) << " (" << shownText(facts.processorUpgrade)
-        << ")\n";
+        << ")\n"
+        << "Chipset    " << shownText(facts.chipset) << '\n';
     for (const std::string& characteristic : facts.biosCharacteristics.value_or(std::vector<std::string>()))
         out << "BIOS feature: " << characteristic << '\n';
     for (const std::string& note : facts.notes)

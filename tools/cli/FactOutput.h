@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hardware/FactTexts.h"
 #include "results/JsonWriter.h"
 #include "tools/cli/Report.h"
 
@@ -22,6 +23,14 @@ inline results::JsonValue textsOrNull(const std::optional<std::vector<std::strin
 inline std::string shownText(const std::optional<std::string>& text)
 {
     return text ? visibleText(*text) : "?";
+}
+
+// Sizes read as the windows show them ("16 GiB").
+using hardware::sizeText;
+
+inline std::string sizeOrUnknown(const std::optional<std::uint64_t>& bytes)
+{
+    return bytes ? sizeText(*bytes) : "unknown";
 }
 
 } // namespace qv::cli

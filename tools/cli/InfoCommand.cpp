@@ -1,50 +1,42 @@
 #include "tools/cli/InfoCommand.h"
 
 #include "hardware/BoardCollector.h"
+#include "hardware/DrivesCollector.h"
 #include "hardware/MemoryCollector.h"
 #include "hardware/tree/MachineTree.h"
 #include "results/JsonWriter.h"
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/BoardOutput.h"
+#include "tools/cli/DrivesOutput.h"
+#include "tools/cli/MachineFacts.h"
 #include "tools/cli/MemoryOutput.h"
 
-#include <filesystem>
-#include <memory>
 #include <ostream>
 
 namespace qv::cli {
 
 namespace {
 
-constexpr std::string_view kSummary = "Describe the machine's memory or board as the information windows do";
+constexpr std::string_view kSummary =
+    "Describe the machine's memory, drives or board as the information windows do";
 
 ArgParser infoArguments()
 {
     ArgParser parser;
-    parser.positionals("memory|board", 1, 1);
+    parser.positionals("memory|drives|board", 1, 1);
     parser.flag("--json", "one JSON object (keys in the documentation of the hardware facts)");
     parser.option("--machine-tree", "DIR",
                   "read the facts from the machine recorded in DIR instead of this one");
     return parser;
 }
 
-std::unique_ptr<hardware::ScopedMachineTree> replayedTree(const std::optional<std::string>& folder)
-{
-    if (!folder)
-        return nullptr;
-    std::error_code error;
-    if (!std::filesystem::is_directory(*folder, error))
-        throw InputError("cannot read the machine tree '" + *folder + "': not a folder");
-    return std::make_unique<hardware::ScopedMachineTree>(std::make_shared<hardware::FolderTree>(*folder));
-}
-
-int runInfo(std::span<const std::string> args, std::ostream& out, std::ostream&)
+int runInfo(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 {
     const ParsedArgs parsed = infoArguments().parse(args);
     const std::string& topic = parsed.positionals().front();
-    if (topic != "memory" && topic != "board")
+    if (topic != "memory" && topic != "drives" && topic != "board")
         throw UsageError("unknown topic '" + topic + "'");
-    const auto replay = replayedTree(parsed.text("--machine-tree"));
+    const auto replay = replayedTree(parsed.text("--machine-tree"), err);
     const bool json = parsed.has("--json");
     if (topic == "memory") {
         const hardware::MemoryFacts facts = hardware::collectMemory();
@@ -52,6 +44,12 @@ int runInfo(std::span<const std::string> args, std::ostream& out, std::ostream&)
             results::writeJsonLine(out, memoryJson(facts));
         else
             writeMemoryText(out, facts);
+    } else if (topic == "drives") {
+        const hardware::DrivesFacts facts = hardware::collectDrives();
+        if (json)
+            results::writeJsonLine(out, drivesJson(facts));
+        else
+            writeDrivesText(out, facts);
     } else {
         const hardware::BoardFacts facts = hardware::collectBoard();
         if (json)

@@ -4,8 +4,8 @@
 
 namespace qv::cli {
 
-// "info memory|board [--json] [--machine-tree DIR]": the hardware facts an information window shows, read
-// from this machine or from a recorded machine tree.
+// "info memory|drives|board [--json] [--machine-tree DIR]": the hardware facts an information window shows,
+// read from this machine or from a recorded machine tree.
 Subcommand infoCommand();
 
 } // namespace qv::cli

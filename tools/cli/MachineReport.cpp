@@ -1,6 +1,9 @@
 #include "tools/cli/MachineReport.h"
 
 #include "tools/cli/BenchCommand.h"
+#include "tools/cli/BoardOutput.h"
+#include "tools/cli/DrivesOutput.h"
+#include "tools/cli/MemoryOutput.h"
 
 #include <QString>
 
@@ -44,6 +47,18 @@ std::string nameValueLines(const std::vector<std::pair<std::string, std::vector<
         }
     }
     return text;
+}
+
+// The memory, drives and board sections as "info" prints them for people, titled.
+std::vector<std::pair<std::string, std::string>> hardwareTexts(const MachineFacts& facts)
+{
+    std::ostringstream memory;
+    std::ostringstream drives;
+    std::ostringstream board;
+    writeMemoryText(memory, facts.memory);
+    writeDrivesText(drives, facts.drives);
+    writeBoardText(board, facts.board);
+    return {{"Memory", memory.str()}, {"Drives", drives.str()}, {"Board", board.str()}};
 }
 
 // ---- HTML ------------------------------------------------------------------------------------------
@@ -149,6 +164,18 @@ std::string shownCondition(const JsonValue& value)
     return escaped(spaced);
 }
 
+// A section given as lines of text: one row per line, indentation kept.
+void htmlLines(std::ostringstream& html, std::string_view title, std::string_view lines)
+{
+    html << "<h2>" << title << "</h2>\n<table>\n";
+    while (!lines.empty()) {
+        const std::size_t end = lines.find('\n');
+        html << "<tr><td>" << escaped(lines.substr(0, end)) << "</td></tr>\n";
+        lines.remove_prefix(end == std::string_view::npos ? lines.size() : end + 1);
+    }
+    html << "</table>\n";
+}
+
 void htmlBenchmark(std::ostringstream& html, const results::SavedResult& result)
 {
     html << "<h3>" << escaped(std::string(benchmarkName(result.benchmark)))
@@ -205,6 +232,9 @@ std::string reportJsonText(const MachineReport& report)
                                      .add("Processor", reportJson(report.processor))
                                      .add("System", reportJson(report.system))
                                      .add("Network", networkJson(report.network))
+                                     .add("Memory", memoryJson(report.hardware.memory))
+                                     .add("Drives", drivesJson(report.hardware.drives))
+                                     .add("Board", boardJson(report.hardware.board))
                                      .add("Benchmarks", benchmarks)
                                      .add("Warnings", results::textArray(report.warnings)));
 }
@@ -222,6 +252,8 @@ std::string reportPlainText(const MachineReport& report)
                             {"LocalIPList", network.localIPList},
                             {"PingMechanism", {network.pingMechanism.value_or("none")}},
                             {"NameServers", network.nameServers}});
+    for (const auto& [title, lines] : hardwareTexts(report.hardware))
+        text << "\n[" << title << "]\n" << lines;
     for (const results::SavedResult& result : report.benchmarks) {
         text << "\n[Benchmark " << benchmarkName(result.benchmark) << "]\n";
         for (std::size_t i = 0; i < result.runs.size(); ++i)
@@ -253,6 +285,8 @@ std::string reportHtml(const MachineReport& report)
          << "<tr><th>PingMechanism</th><td>"
          << (network.pingMechanism ? escaped(*network.pingMechanism) : htmlList({})) << "</td></tr>\n"
          << "<tr><th>NameServers</th><td>" << htmlList(network.nameServers) << "</td></tr>\n</table>\n";
+    for (const auto& [title, lines] : hardwareTexts(report.hardware))
+        htmlLines(html, title, lines);
     if (!report.benchmarks.empty()) {
         html << "<h2>Benchmarks</h2>\n";
         for (const results::SavedResult& result : report.benchmarks)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/SavedResult.h"
+#include "tools/cli/MachineFacts.h"
 #include "tools/cli/Report.h"
 
 #include <iosfwd>
@@ -18,13 +19,15 @@ struct NetworkFacts {
     std::vector<std::string> nameServers;
 };
 
-// Everything "report" hands over: the processor, the system, the network and benchmark sessions.
+// Everything "report" hands over: the processor, the system, the network, the memory, drives and board
+// (serial numbers replaced by their keys) and benchmark sessions.
 struct MachineReport {
     std::string program;
     std::string created; // UTC, ISO 8601
     Report processor;    // as "cpu --json"
     Report system;       // as "sys --json"
     NetworkFacts network;
+    MachineFacts hardware;
     std::vector<results::SavedResult> benchmarks;
     std::vector<std::string> warnings;
 };

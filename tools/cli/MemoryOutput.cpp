@@ -2,8 +2,6 @@
 
 #include "tools/cli/FactOutput.h"
 
-#include <array>
-#include <cstdio>
 #include <ostream>
 
 namespace qv::cli {
@@ -56,27 +54,6 @@ JsonValue listOrNull(const std::optional<std::vector<T>>& items, ToJson toJson)
     for (const T& item : *items)
         list.add(toJson(item));
     return list;
-}
-
-// 17179869184 gives "16 GiB", 1610612736 "1.5 GiB", 524288 "512 KiB".
-std::string sizeText(std::uint64_t bytes)
-{
-    static constexpr std::array<const char*, 5> kUnits{"bytes", "KiB", "MiB", "GiB", "TiB"};
-    std::size_t unit = 0;
-    double value = double(bytes);
-    while (value >= 1024 && unit + 1 < kUnits.size()) {
-        value /= 1024;
-        ++unit;
-    }
-    std::array<char, 32> text{};
-    const bool whole = value == double(std::uint64_t(value));
-    std::snprintf(text.data(), text.size(), whole ? "%.0f %s" : "%.1f %s", value, kUnits[unit]);
-    return text.data();
-}
-
-std::string sizeOrUnknown(const std::optional<std::uint64_t>& bytes)
-{
-    return bytes ? sizeText(*bytes) : "unknown";
 }
 
 void writeArray(std::ostream& out, const MemoryArray& array)

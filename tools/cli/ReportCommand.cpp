@@ -5,6 +5,7 @@
 #include "platform/IcmpEcho.h"
 #include "platform/NameResolver.h"
 #include "results/ResultFiles.h"
+#include "results/SavedResult.h"
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/CpuCommand.h"
 #include "tools/cli/MachineReport.h"
@@ -20,7 +21,7 @@ namespace qv::cli {
 namespace {
 
 constexpr std::string_view kSummary =
-    "Describe this machine in one report: processor, system, network, benchmarks";
+    "Describe this machine in one report: processor, system, network, memory, drives, board, benchmarks";
 
 ArgParser reportArguments()
 {
@@ -31,6 +32,8 @@ ArgParser reportArguments()
                   "its mode and owner, a device or pipe is written into, \"-\" is standard output");
     parser.option("--bench", "cpu|mem|all", "run the benchmark(s) once and add the sessions");
     parser.flag("--no-clock", "skip the 2-second clock measurement of the processor section");
+    parser.option("--machine-tree", "DIR",
+                  "read the memory, drives and board sections from the machine recorded in DIR");
     return parser;
 }
 
@@ -82,6 +85,15 @@ void hideMachineIdentifier(Report& report)
     }
 }
 
+// The hardware sections, serial numbers replaced by their keys as the machine identifier is.
+MachineFacts hardwareFacts(const std::optional<std::string>& recorded, std::ostream& err)
+{
+    const auto replay = replayedTree(recorded, err);
+    MachineFacts facts = collectMachineFacts();
+    replaceSerialNumbers(facts, [](const std::string& serial) { return results::machineKeyOf(serial); });
+    return facts;
+}
+
 using Writer = std::string (*)(const MachineReport&);
 
 Writer writerFor(const std::optional<std::string>& format)
@@ -118,6 +130,7 @@ int runReport(const BenchRunners& runners, std::span<const std::string> args, st
     report.system = systemReport();
     hideMachineIdentifier(report.system);
     report.network = networkFacts();
+    report.hardware = hardwareFacts(parsed.text("--machine-tree"), err);
     for (const results::Benchmark benchmark : benchmarks) {
         report.benchmarks.push_back(measureBenchmark(runners, benchmark, 1));
         for (const std::string& warning : report.benchmarks.back().warnings) {

@@ -4,6 +4,7 @@
 #include "tools/cli/CpuCommand.h"
 #include "tools/cli/InfoCommand.h"
 #include "tools/cli/NetCommands.h"
+#include "tools/cli/RecordCommand.h"
 #include "tools/cli/ReportCommand.h"
 #include "tools/cli/StressCommand.h"
 #include "tools/cli/SysCommand.h"
@@ -24,6 +25,7 @@ CommandRegistry standardCommands()
     registry.add(smbCommand());
     registry.add(reportCommand());
     registry.add(infoCommand());
+    registry.add(recordMachineCommand());
     registry.add(stressCommand());
     return registry;
 }

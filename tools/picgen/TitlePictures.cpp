@@ -111,12 +111,38 @@ QImage toolTitle(Icon icon, const QString& title)
     return image;
 }
 
+// The band across the top of a hardware information window: the part's icon and its name in white on
+// navy over circuit traces, an accent line below. As wide as the widest of those windows; the others
+// show its left part.
+QImage hardwareWindowBand(Icon icon, const QString& title)
+{
+    QImage image = newPicture({680, 56});
+    QPainter p(&image);
+    prepare(p);
+    const QRectF all(0, 0, 680, 56);
+    p.fillRect(all, horizontalGradient(all, navyDark(), navyLight()));
+    circuitTraces(p, QRectF(200, 0, 480, 54), 2701, 20, withAlpha(white(), 34));
+    p.fillRect(QRectF(0, 0, 680, 1), withAlpha(white(), 40));
+    p.fillRect(QRectF(0, 54, 680, 2), horizontalGradient(all, accent(), accentDark()));
+    glow(p, {34, 27}, 34, withAlpha(accent(), 70));
+    drawIcon(p, icon, QRectF(14, 7, 40, 40));
+    shadowText(p, QRectF(68, 0, 430, 54), Qt::AlignLeft | Qt::AlignVCenter, title, uiFont(21, true), white(),
+               withAlpha(navyDark(), 200));
+    return image;
+}
+
 } // namespace
 
 void makeTitlePictures(PictureSink& sink)
 {
     sink.save(QStringLiteral("splash"), splash(), true);
     sink.save(QStringLiteral("banner"), banner(), true);
+    sink.save(QStringLiteral("title_memory"), hardwareWindowBand(Icon::Memory, QStringLiteral("Memory")),
+              true);
+    sink.save(QStringLiteral("title_drives"), hardwareWindowBand(Icon::Drives, QStringLiteral("Drives")),
+              true);
+    sink.save(QStringLiteral("title_motherboard"),
+              hardwareWindowBand(Icon::Motherboard, QStringLiteral("Motherboard")), true);
     sink.save(QStringLiteral("title_stability"), toolTitle(Icon::Pulse, QStringLiteral("Stability test")),
               true);
 }
