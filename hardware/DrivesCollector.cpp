@@ -89,8 +89,7 @@ public:
             const auto found = m_values.find(key);
             if (found == m_values.end())
                 continue;
-            const std::string text(
-                trimmed(key.ends_with("_ENC") ? udevDecoded(found->second) : found->second));
+            std::string text(trimmed(key.ends_with("_ENC") ? udevDecoded(found->second) : found->second));
             if (!text.empty())
                 return text;
         }
@@ -248,7 +247,8 @@ private:
         drive.transport = transport(name, m_tree.resolve(folder).value_or(""), udev);
         addFileSystem(drive, folder, std::nullopt);
         for (const std::string& entry : m_tree.list(folder)) {
-            const std::string child = folder + '/' + entry;
+            std::string child = folder + '/';
+            child += entry;
             if (entry.starts_with(name) && m_tree.exists(child + "/partition"))
                 drive.children.push_back(partition(entry, child));
         }
