@@ -107,7 +107,8 @@ void TInfoDisquesDlg::DiskListRowChanged(int row)
         return;
     const qv::hardware::Drive& drive = m_facts.disks[std::size_t(row)];
     QWidget* grid = factGrid(qv::hardware::driveLines(drive), m_factGrid->parentWidget());
-    m_details->replaceWidget(m_factGrid, grid);
+    // The layout hands back the item that held the old grid: ours to delete, as is the grid.
+    delete m_details->replaceWidget(m_factGrid, grid);
     delete m_factGrid;
     m_factGrid = grid;
     m_factGrid->show();
