@@ -4,6 +4,8 @@
 #include "bench/disk/TestFile.h"
 #include "tests/support/FakeTree.h"
 
+#include <QTemporaryDir>
+
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
@@ -118,17 +120,21 @@ protected:
 
 void expectEveryFigure(const DiskResult& result)
 {
+    bool moved = false;
     ASSERT_EQ(result.tests.size(), diskPatterns().size());
     for (const DiskTestResult& test : result.tests) {
         SCOPED_TRACE(std::string(test.pattern.label));
         for (const auto& measured : {test.read, test.write}) {
             ASSERT_TRUE(measured.has_value());
-            EXPECT_GT(measured->megabytesPerSecond, 0);
-            EXPECT_GT(measured->iops, 0);
-            EXPECT_GT(measured->meanLatencyUs, 0);
+            // A run this short may see no request finish on a loaded machine; what it saw must agree.
+            EXPECT_GE(measured->megabytesPerSecond, 0);
+            EXPECT_EQ(measured->iops > 0, measured->megabytesPerSecond > 0);
+            EXPECT_EQ(measured->iops > 0, measured->meanLatencyUs > 0);
             EXPECT_GE(measured->p99LatencyUs, 0);
+            moved = moved || measured->iops > 0;
         }
     }
+    EXPECT_TRUE(moved) << "no request finished in any test";
 }
 
 TEST_F(DiskBenchmarkOnExt4, DirectIoReadsBackEveryByteWrittenAndLeavesNothing)
@@ -201,19 +207,20 @@ TEST_F(DiskBenchmarkOnExt4, AFileSystemFillingUpDuringTheWriteTestIsReportedAndT
 
 TEST(DiskBenchmark, InMemoryTheFiguresAreSaidToShowThePageCache)
 {
-    const fs::path folder = "/dev/shm";
-    struct statvfs space {};
-    if (statvfs(folder.c_str(), &space) != 0 || !fs::is_directory(folder))
+    if (!fs::is_directory("/dev/shm"))
         GTEST_SKIP() << "no /dev/shm here";
+    // A folder of the test's own: other processes come and go in /dev/shm itself.
+    const QTemporaryDir own(QStringLiteral("/dev/shm/qv-disk-test-XXXXXX"));
+    ASSERT_TRUE(own.isValid());
+    const fs::path folder = own.path().toStdString();
     const std::atomic<bool> stop = false;
-    const std::size_t entries = entriesIn(folder);
     const DiskResult result = runDiskBenchmark(shortRun(folder), stop);
     EXPECT_FALSE(result.direct);
     EXPECT_EQ(result.cacheNote,
               "The folder is in memory (tmpfs): the figures show the page cache, not a drive.");
     expectEveryFigure(result);
     EXPECT_EQ(result.mismatchedBytes, 0);
-    EXPECT_EQ(entriesIn(folder), entries);
+    EXPECT_EQ(entriesIn(folder), 0u);
 }
 
 std::string refusal(const fs::path& folder, std::int64_t size = kFileSize)
