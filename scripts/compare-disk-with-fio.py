@@ -22,9 +22,13 @@ PATTERNS = [
 ]
 
 
+# The engine hands the kernel every request that is ready in one submission and takes every completion
+# that is there; fio does the same only when asked, otherwise it enters the kernel once per request,
+# which at 4 KiB and queue 32 costs a processor-bound machine a third of its rate.
 def fio_command(path, rw, bs, depth, size, seconds):
     return ["fio", "--name=qv", f"--filename={path}", f"--size={size}M", f"--rw={rw}", f"--bs={bs}",
-            f"--iodepth={depth}", "--direct=1", "--ioengine=io_uring", "--time_based", f"--runtime={seconds}",
+            f"--iodepth={depth}", f"--iodepth_batch_submit={depth}", f"--iodepth_batch_complete_max={depth}",
+            "--direct=1", "--ioengine=io_uring", "--time_based", f"--runtime={seconds}",
             "--ramp_time=1", "--numjobs=1", "--norandommap", "--randrepeat=0", "--output-format=json"]
 
 

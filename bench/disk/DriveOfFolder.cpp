@@ -1,14 +1,14 @@
 #include "bench/disk/DriveOfFolder.h"
 
+#include "hardware/DrivesCollector.h"
 #include "platform/FileAccess.h"
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
-#include <array>
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
-#include <utility>
 
 namespace qv::bench::disk {
 
@@ -18,28 +18,12 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kMountTableLimit = std::size_t(1024) * 1024;
 
-std::string firstLine(const fs::path& file)
+// Whether `name` is the volume itself or one built on it, however deep.
+bool holdsVolume(const std::vector<hardware::BlockVolume>& volumes, const std::string& name)
 {
-    std::string line = platform::readFileHead(file, 256).value_or(std::string());
-    line = line.substr(0, line.find('\n'));
-    while (!line.empty() && line.back() == ' ')
-        line.pop_back();
-    return line;
-}
-
-std::string transportOf(const std::string& devicePath)
-{
-    static const std::array<std::pair<const char*, const char*>, 6> kMarks{{{"/nvme", "NVMe"},
-                                                                            {"/usb", "USB"},
-                                                                            {"/mmc", "SD/MMC"},
-                                                                            {"/ata", "SATA"},
-                                                                            {"/virtio", "virtio"},
-                                                                            {"/virtual/", "virtual"}}};
-    for (const auto& [mark, name] : kMarks) {
-        if (devicePath.find(mark) != std::string::npos)
-            return name;
-    }
-    return {};
+    return std::ranges::any_of(volumes, [&name](const hardware::BlockVolume& volume) {
+        return volume.name == name || holdsVolume(volume.children, name);
+    });
 }
 
 // The type of the mount of device `major:minor` whose mount point holds the folder most closely.
@@ -69,7 +53,7 @@ std::string fileSystemOf(const std::string& folder, const std::string& deviceNum
 
 } // namespace
 
-DriveOfFolder driveOfFolder(const std::string& folder)
+DriveOfFolder driveOfFolder(const std::string& folder, const hardware::MachineTree& tree)
 {
     DriveOfFolder drive;
     struct stat info {};
@@ -79,14 +63,28 @@ DriveOfFolder driveOfFolder(const std::string& folder)
         return drive;
     const std::string number = std::to_string(major(info.st_dev)) + ':' + std::to_string(minor(info.st_dev));
     drive.fileSystem = fileSystemOf(canonical.string(), number);
-    fs::path device = fs::canonical(fs::path("/sys/dev/block") / number, error);
+    // The block device of the mount ("vda1", "dm-0"), then the disk it lives on, as the drives collector
+    // nests partitions and volumes under their disks.
+    const fs::path device = fs::canonical(fs::path("/sys/dev/block") / number, error);
     if (error)
         return drive;
-    if (fs::exists(device / "partition"))
-        device = device.parent_path();
-    drive.device = device.filename().string();
-    drive.model = firstLine(device / "device/model");
-    drive.transport = transportOf(device.string());
+    const std::string volume = device.filename().string();
+    const hardware::DrivesFacts facts = hardware::collectDrives(tree);
+    for (const auto* list : {&facts.disks, &facts.memoryAndLoopDevices}) {
+        const auto disk = std::ranges::find_if(*list, [&volume](const hardware::Drive& candidate) {
+            return candidate.name == volume || holdsVolume(candidate.children, volume);
+        });
+        if (disk == list->end())
+            continue;
+        drive.device = disk->name;
+        drive.model = disk->model.value_or(std::string());
+        // The names saved results have always used for cards and for loop and RAM devices.
+        drive.transport = disk->transport == "MMC" ? "SD/MMC" : disk->transport.value_or(std::string());
+        if (list == &facts.memoryAndLoopDevices)
+            drive.transport = "virtual";
+        drive.rotational = disk->rotational;
+        break;
+    }
     return drive;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "hardware/tree/MachineTree.h"
+
+#include <optional>
 #include <string>
 
 namespace qv::bench::disk {
@@ -8,11 +11,13 @@ namespace qv::bench::disk {
 struct DriveOfFolder {
     std::string device;     // "nvme0n1", "sda", "loop3"
     std::string model;      // the drive's own model text
-    std::string transport;  // "NVMe", "SATA", "USB", "virtio", "SD/MMC", "virtual"
+    std::string transport;  // "NVMe", "SATA", "SCSI", "USB", "virtio", "SD/MMC", "virtual"
     std::string fileSystem; // "ext4", "tmpfs", ...
+    std::optional<bool> rotational;
 };
 
-// Read from /sys and /proc/self/mountinfo directly, until the drives collector answers it.
-DriveOfFolder driveOfFolder(const std::string& folder);
+// The mount from /proc/self/mountinfo, the drive from the drives collector.
+DriveOfFolder driveOfFolder(const std::string& folder,
+                            const hardware::MachineTree& tree = hardware::installedMachineTree());
 
 } // namespace qv::bench::disk

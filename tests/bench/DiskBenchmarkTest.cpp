@@ -148,7 +148,10 @@ TEST_F(DiskBenchmarkOnExt4, DirectIoReadsBackEveryByteWrittenAndLeavesNothing)
     EXPECT_GT(result.verifiedBytes, kFileSize);
     EXPECT_EQ(result.mismatchedBytes, 0);
     EXPECT_EQ(entriesIn(folder()), 1u) << "only ext4's lost+found";
-    EXPECT_EQ(driveOfFolder(folder().string()).fileSystem, "ext4");
+    const DriveOfFolder drive = driveOfFolder(folder().string());
+    EXPECT_EQ(drive.fileSystem, "ext4");
+    EXPECT_TRUE(drive.device.starts_with("loop")) << drive.device;
+    EXPECT_EQ(drive.transport, "virtual");
 }
 
 TEST_F(DiskBenchmarkOnExt4, RefusedIoUringLeavesThreadsAtTheSameDepth)

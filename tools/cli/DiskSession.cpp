@@ -34,6 +34,8 @@ DiskSession diskSession(const bd::DiskSettings& settings, const bd::DiskResult& 
                      {"Model", drive.model},
                      {"Transport", drive.transport},
                      {"FileSystem", drive.fileSystem}};
+    if (drive.rotational)
+        session.setup["Medium"] = *drive.rotational ? "rotational" : "solid-state";
     if (!result.cacheNote.empty())
         session.setup["Note"] = result.cacheNote;
     return session;
