@@ -259,7 +259,9 @@ std::string comparisonTable(Benchmark benchmark, const std::vector<ComparedResul
     std::string familiesShown;
     for (const Family& each : families)
         familiesShown += (familiesShown.empty() ? "" : ", ") + each.name;
-    out << "\nReference machines: " << familiesShown
+    // The disk's reference rows are typical figures of drive classes, not machines.
+    out << '\n'
+        << (benchmark == Benchmark::Disk ? "Reference drives" : "Reference machines") << ": " << familiesShown
         << ". Share: of the first own row. Marks: ! unreliable, M another machine, R another kernel "
            "revision.\n";
     writeDifferingConditions(out, rows);

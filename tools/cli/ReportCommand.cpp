@@ -30,7 +30,9 @@ ArgParser reportArguments()
     parser.option("--output", "FILE",
                   "write the report to FILE instead of printing it: a file is replaced in one step keeping "
                   "its mode and owner, a device or pipe is written into, \"-\" is standard output");
-    parser.option("--bench", "cpu|mem|all", "run the benchmark(s) once and add the sessions");
+    parser.option(
+        "--bench", "cpu|mem|disk|all",
+        "run the benchmark(s) once and add the sessions (all: cpu and mem; the disk writes a file)");
     parser.flag("--no-clock", "skip the 2-second clock measurement of the processor section");
     parser.option("--machine-tree", "DIR",
                   "read the memory, drives and board sections from the machine recorded in DIR");
@@ -62,7 +64,7 @@ std::vector<results::Benchmark> benchmarksAsked(const std::optional<std::string>
         return {results::Benchmark::Cpu, results::Benchmark::Mem};
     if (const auto benchmark = results::benchmarkFromName(*asked))
         return {*benchmark};
-    throw UsageError("unknown benchmark '" + *asked + "' (cpu, mem or all)");
+    throw UsageError("unknown benchmark '" + *asked + "' (cpu, mem, disk or all)");
 }
 
 // The product identifier is the system's machine identifier, which must not leave the machine: the

@@ -5,7 +5,7 @@
 
 namespace qv::cli {
 
-// "report [--format json|html|text] [--output FILE] [--bench cpu|mem|all] [--no-clock]": a description
+// "report [--format json|html|text] [--output FILE] [--bench cpu|mem|disk|all] [--no-clock]": a description
 // of this machine to hand over: processor, system, network (nothing sent) and, on request, benchmark
 // sessions.
 Subcommand reportCommand(BenchRunners runners = kernelBenchRunners());
