@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QWidget>
 
@@ -106,6 +107,19 @@ void attachDialogPages(TExtPageControl& control, std::initializer_list<TTabSheet
     control.setTabActiveFont(font);
     control.setTabInactiveFont(font);
     control.Loaded();
+}
+
+QLabel* titleBand(QWidget& window, const QString& picturePath, const QString& accessibleName)
+{
+    auto* band = new QLabel(&window);
+    band->setObjectName(QStringLiteral("TitleBand"));
+    band->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    band->setPixmap(picture(picturePath));
+    band->setFixedHeight(kTitleBandHeight);
+    band->setMinimumWidth(0);
+    band->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    band->setAccessibleName(accessibleName);
+    return band;
 }
 
 void centreOnScreen(QWidget& window)

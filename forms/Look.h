@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 class QAbstractButton;
+class QLabel;
 class QWidget;
 class TExtPageControl;
 class TTabSheet;
@@ -52,6 +53,12 @@ void styleDialogButton(TTransparentButton& button);
 // The pages of an information window: attached to `control` in order, their tabs in the dialog
 // background and `font`, then the control loaded.
 void attachDialogPages(TExtPageControl& control, std::initializer_list<TTabSheet*> pages, const QFont& font);
+
+// The band across the top of the program's own windows (picgen's title_*.png pictures): named
+// "TitleBand", as high as the picture, which is drawn for the widest window, so narrower ones show its
+// left part. The caller places it at the window's top edge.
+inline constexpr int kTitleBandHeight = 56;
+QLabel* titleBand(QWidget& window, const QString& picturePath, const QString& accessibleName);
 
 // Puts a top-level window in the middle of the screen it is on.
 void centreOnScreen(QWidget& window);

@@ -146,6 +146,8 @@ set(QV_PICTURES
   pictures/stars_4@2x.png
   pictures/tip.png
   pictures/tip@2x.png
+  pictures/title_disk_benchmark.png
+  pictures/title_disk_benchmark@2x.png
   pictures/title_drives.png
   pictures/title_drives@2x.png
   pictures/title_memory.png

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace bd = qv::bench::disk;
 using qv::platform::guardedSlot;
@@ -68,14 +69,21 @@ TDiskBenchDlg::TDiskBenchDlg(QWidget* parent)
     connect(m_job, &qv::benchui::DiskBenchJob::finished, this, &TDiskBenchDlg::showResult);
     connect(m_job, &qv::benchui::DiskBenchJob::failed, this, &TDiskBenchDlg::showFailure);
     setFolder(QString::fromStdString(bd::defaultDiskFolder()));
-    resize(780, 700);
+    resize(780, 750);
 }
 
 TDiskBenchDlg::~TDiskBenchDlg() = default;
 
 void TDiskBenchDlg::buildControls()
 {
-    auto* grid = new QGridLayout(this);
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->setSpacing(0);
+    window->addWidget(
+        qv::look::titleBand(*this, QStringLiteral(":/pictures/title_disk_benchmark.png"), windowTitle()));
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(10, 10, 10, 10);
+    window->addLayout(grid);
     int row = 0;
     m_folder = new QLineEdit(this);
     m_folder->setObjectName(QStringLiteral("Folder"));
@@ -268,8 +276,11 @@ void TDiskBenchDlg::showResult(const bd::DiskResult& result)
                                 number(write.iops),
                                 latency(read),
                                 latency(write)};
-        for (int column = 0; column < cells.size(); ++column)
-            m_table->setItem(int(row), column, new QTableWidgetItem(cells[column]));
+        for (int column = 0; column < cells.size(); ++column) {
+            auto* cell = new QTableWidgetItem(cells[column]);
+            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(int(row), column, cell);
+        }
     }
     const double index = bd::diskIndex(bd::diskRates(result));
     m_index->setText(index > 0 ? QStringLiteral("Disk index: %1").arg(qRound(index)) : QString());

@@ -15,7 +15,6 @@ using platform::guardedSlot;
 
 namespace {
 
-constexpr int kBandHeight = 56;
 constexpr int kMargin = 8;
 constexpr int kButtonWidth = 115;
 constexpr int kButtonHeight = 43;
@@ -39,7 +38,7 @@ TTransparentButton* dialogButton(QWidget* parent, const char* name, const QStrin
 HardwareDialog::HardwareDialog(QWidget* parent, const QString& title, const QString& bandPicture,
                                int helpContext, QSize size)
     : QvDialog(parent)
-    , m_band(new QLabel(this))
+    , m_band(look::titleBand(*this, bandPicture, title))
     , m_pages(new TExtPageControl(this))
     , m_close(dialogButton(this, "CloseBtn", tr("&Close"), tr("Close this window"),
                            QStringLiteral(":/pictures/btn_close.png")))
@@ -52,17 +51,12 @@ HardwareDialog::HardwareDialog(QWidget* parent, const QString& title, const QStr
     setFixedSize(size);
     const int width = size.width();
 
-    m_band->setObjectName(QStringLiteral("TitleBand"));
-    // The band is drawn for the widest window; narrower ones show its left part.
-    m_band->setGeometry(0, 0, width, kBandHeight);
-    m_band->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_band->setPixmap(look::picture(bandPicture));
-    m_band->setAccessibleName(title);
+    m_band->setGeometry(0, 0, width, look::kTitleBandHeight);
 
     m_pages->setObjectName(QStringLiteral("PageControl1"));
     const int buttonTop = size.height() - kMargin - kButtonHeight;
-    m_pages->setGeometry(kMargin, kBandHeight + kMargin, width - 2 * kMargin,
-                         buttonTop - kBandHeight - 2 * kMargin);
+    m_pages->setGeometry(kMargin, look::kTitleBandHeight + kMargin, width - 2 * kMargin,
+                         buttonTop - look::kTitleBandHeight - 2 * kMargin);
     m_pages->setTabWidth(110);
 
     m_help->setGeometry(width - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight);

@@ -88,10 +88,12 @@ void SensorPlot::paintEvent(QPaintEvent*)
     painter.drawPolyline(lines.temperature);
 
     const QRectF legend = QRectF(rect()).adjusted(6, 2, -6, 0);
-    painter.setPen(kTemperatureColour);
-    painter.drawText(legend, Qt::AlignLeft | Qt::AlignTop,
-                     m_withoutTemperatures ? QString::fromUtf8(kNoTemperatureSensors)
-                                           : tr("Hottest (up to %1 \u00b0C)").arg(lines.temperatureTop));
+    // Without sensors the window's line above the plot says so; the plot only leaves that legend out.
+    if (!m_withoutTemperatures) {
+        painter.setPen(kTemperatureColour);
+        painter.drawText(legend, Qt::AlignLeft | Qt::AlignTop,
+                         tr("Hottest (up to %1 \u00b0C)").arg(lines.temperatureTop));
+    }
     if (!lines.clock.isEmpty()) {
         painter.setPen(kClockColour);
         painter.drawText(legend, Qt::AlignRight | Qt::AlignTop,

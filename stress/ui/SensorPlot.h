@@ -21,7 +21,7 @@ struct PlotLines {
 
 PlotLines plotLines(const std::vector<SensorSample>& history, const QRectF& area);
 
-// The small live plot of the stability window; says so plainly when the machine has no temperature sensors.
+// The small live plot of the stability window: the hottest temperature and the mean clock over time.
 class SensorPlot : public QWidget {
     Q_OBJECT
 

@@ -59,14 +59,13 @@ TStressDlg::TStressDlg(QWidget* parent, StressMonitor::ReadSensors readSensors)
     setWindowTitle(tr("Stability test"));
     const QFont font = look::msSansSerifFont(11);
     setFont(font);
-    setFixedSize(512, 520);
+    setFixedSize(512, 532);
 
-    auto* band = new QLabel(this);
-    band->setPixmap(look::picture(QStringLiteral(":/pictures/title_stability.png")));
-    band->setGeometry(6, 6, 500, 37);
+    look::titleBand(*this, QStringLiteral(":/pictures/title_stability.png"), windowTitle())
+        ->setGeometry(0, 0, width(), look::kTitleBandHeight);
 
     m_pages = new TExtPageControl(this);
-    m_pages->setGeometry(6, 50, 500, 410);
+    m_pages->setGeometry(6, look::kTitleBandHeight + 6, 500, 410);
     auto* testPage = new TTabSheet(this);
     testPage->setCaption(tr("Test"));
     auto* errorsPage = new TTabSheet(this);
@@ -78,8 +77,8 @@ TStressDlg::TStressDlg(QWidget* parent, StressMonitor::ReadSensors readSensors)
     m_errors->setGeometry(8, 8, 476, 362);
     m_errors->setPlainText(tr("No error so far."));
 
-    m_help = makeButton(this, tr("&Help"), QStringLiteral(":/pictures/btn_help.png"), {6, 468, 115, 43});
-    m_close = makeButton(this, tr("&Close"), QStringLiteral(":/pictures/btn_close.png"), {391, 468, 115, 43});
+    m_help = makeButton(this, tr("&Help"), QStringLiteral(":/pictures/btn_help.png"), {6, 480, 115, 43});
+    m_close = makeButton(this, tr("&Close"), QStringLiteral(":/pictures/btn_close.png"), {391, 480, 115, 43});
     setDefaultButton(m_close);
     setCancelButton(m_close);
     connect(m_start, &TTransparentButton::clicked, this, guardedSlot(this, &TStressDlg::StartClick));

@@ -92,38 +92,20 @@ QImage banner()
     return image;
 }
 
-// The band over a tool's window: its icon and title on the banner's colours.
-QImage toolTitle(Icon icon, const QString& title)
-{
-    QImage image = newPicture({500, 37});
-    QPainter p(&image);
-    prepare(p);
-    const QRectF all(0, 0, 500, 37);
-    p.fillRect(all, horizontalGradient(all, navyDark(), mix(navy(), navyLight(), 0.6)));
-    circuitTraces(p, QRectF(250, 0, 250, 36), 901, 10, withAlpha(white(), 20));
-    p.fillRect(QRectF(0, 0, 500, 1), withAlpha(white(), 40));
-    p.fillRect(QRectF(0, 35, 500, 2), horizontalGradient(all, accent(), accentDark()));
-
-    drawIcon(p, icon, QRectF(7, 3, 29, 29));
-    shadowText(p, QRectF(44, 0, 300, 35), Qt::AlignLeft | Qt::AlignVCenter, title, uiFont(17, true), white(),
-               withAlpha(navyDark(), 200));
-    productName(p, QRectF(370, 0, 130, 35), 14);
-    return image;
-}
-
-// The band across the top of a hardware information window: the part's icon and its name in white on
+// The band across the top of the program's own windows: the window's icon and its name in white on
 // navy over circuit traces, an accent line below. As wide as the widest of those windows; the others
 // show its left part.
-QImage hardwareWindowBand(Icon icon, const QString& title)
+QImage windowBand(Icon icon, const QString& title)
 {
-    QImage image = newPicture({680, 56});
+    constexpr int kWidth = 800;
+    QImage image = newPicture({kWidth, 56});
     QPainter p(&image);
     prepare(p);
-    const QRectF all(0, 0, 680, 56);
+    const QRectF all(0, 0, kWidth, 56);
     p.fillRect(all, horizontalGradient(all, navyDark(), navyLight()));
-    circuitTraces(p, QRectF(200, 0, 480, 54), 2701, 20, withAlpha(white(), 34));
-    p.fillRect(QRectF(0, 0, 680, 1), withAlpha(white(), 40));
-    p.fillRect(QRectF(0, 54, 680, 2), horizontalGradient(all, accent(), accentDark()));
+    circuitTraces(p, QRectF(200, 0, kWidth - 200, 54), 2701, 24, withAlpha(white(), 34));
+    p.fillRect(QRectF(0, 0, kWidth, 1), withAlpha(white(), 40));
+    p.fillRect(QRectF(0, 54, kWidth, 2), horizontalGradient(all, accent(), accentDark()));
     glow(p, {34, 27}, 34, withAlpha(accent(), 70));
     drawIcon(p, icon, QRectF(14, 7, 40, 40));
     shadowText(p, QRectF(68, 0, 430, 54), Qt::AlignLeft | Qt::AlignVCenter, title, uiFont(21, true), white(),
@@ -137,14 +119,14 @@ void makeTitlePictures(PictureSink& sink)
 {
     sink.save(QStringLiteral("splash"), splash(), true);
     sink.save(QStringLiteral("banner"), banner(), true);
-    sink.save(QStringLiteral("title_memory"), hardwareWindowBand(Icon::Memory, QStringLiteral("Memory")),
-              true);
-    sink.save(QStringLiteral("title_drives"), hardwareWindowBand(Icon::Drives, QStringLiteral("Drives")),
-              true);
+    sink.save(QStringLiteral("title_memory"), windowBand(Icon::Memory, QStringLiteral("Memory")), true);
+    sink.save(QStringLiteral("title_drives"), windowBand(Icon::Drives, QStringLiteral("Drives")), true);
     sink.save(QStringLiteral("title_motherboard"),
-              hardwareWindowBand(Icon::Motherboard, QStringLiteral("Motherboard")), true);
-    sink.save(QStringLiteral("title_stability"), toolTitle(Icon::Pulse, QStringLiteral("Stability test")),
+              windowBand(Icon::Motherboard, QStringLiteral("Motherboard")), true);
+    sink.save(QStringLiteral("title_stability"), windowBand(Icon::Pulse, QStringLiteral("Stability test")),
               true);
+    sink.save(QStringLiteral("title_disk_benchmark"),
+              windowBand(Icon::HardDisk, QStringLiteral("Hard disk benchmark")), true);
 }
 
 } // namespace qv::picgen
