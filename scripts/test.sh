@@ -30,14 +30,18 @@ fi
 presets=(default asan)
 [[ ${1:-} == --quick ]] && presets=(default)
 
+# Each phase's heading gives the seconds since the start, so a slow run shows where its time went.
+phase() { echo "=== $1 (at ${SECONDS} s)"; }
+
 export QT_QPA_PLATFORM=offscreen
 for preset in "${presets[@]}"; do
-  echo "=== $preset: build"
+  phase "$preset: build"
   "$root/scripts/build.sh" "$preset"
   if [[ $preset == default ]]; then
-    echo "=== sources: format and static analysis"
+    phase "sources: format and static analysis"
     "$root/scripts/check-sources.sh" "$root/build"
   fi
-  echo "=== $preset: tests"
+  phase "$preset: tests"
   ctest --preset "$preset"
 done
+phase "done"
