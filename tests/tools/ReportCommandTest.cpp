@@ -7,7 +7,7 @@
 #include "tests/support/FakeTree.h"
 #include "tests/sysinfo/ScriptedSystemFacts.h"
 #include "tools/cli/StandardCommands.h"
-#include "tools/cli/ThisMachine.h"
+#include "results/report/ThisMachine.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>

@@ -3,8 +3,8 @@
 #include "bench/CpuReferenceTables.h"
 #include "bench/MemoryReferenceTables.h"
 #include "bench/disk/DiskReferences.h"
+#include "results/report/Report.h"
 #include "tools/cli/ArgParser.h"
-#include "tools/cli/Report.h"
 
 #include <algorithm>
 #include <cctype>
