@@ -1,9 +1,9 @@
 #pragma once
 
 #include "results/SavedResult.h"
+#include "results/report/DiskSession.h"
 #include "results/report/FigureText.h"
 #include "tools/cli/Cli.h"
-#include "tools/cli/DiskSession.h"
 
 #include <functional>
 #include <string>
