@@ -6,6 +6,8 @@
 
 #include <QDateTime>
 
+#include <utility>
+
 namespace qv::cli {
 
 namespace {

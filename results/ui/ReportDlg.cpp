@@ -96,6 +96,13 @@ void TReportDlg::buildControls()
     grid->addWidget(close, 1, column);
 }
 
+void TReportDlg::printPage(QPagedPaintDevice& device) const
+{
+    QTextDocument document;
+    document.setHtml(QString::fromUtf8(m_html));
+    document.print(&device);
+}
+
 QByteArray TReportDlg::pdf() const
 {
     QByteArray bytes;
@@ -103,11 +110,11 @@ QByteArray TReportDlg::pdf() const
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setPageSize(QPageSize(QPageSize::A4));
+    // The page is styled in pixels: lay it out as on a screen of 96 dots per inch.
+    writer.setResolution(96);
     writer.setTitle(QStringLiteral("Machine report"));
     writer.setCreator(QString::fromStdString(m_report->program));
-    QTextDocument document;
-    document.setHtml(QString::fromUtf8(m_html));
-    document.print(&writer);
+    printPage(writer);
     return bytes;
 }
 
@@ -150,12 +157,11 @@ void TReportDlg::SaveJsonClick()
 
 void TReportDlg::PrintClick()
 {
-    QPrinter printer(QPrinter::HighResolution);
+    // The page is styled in pixels: lay it out at the screen's resolution, as in the window.
+    QPrinter printer(QPrinter::ScreenResolution);
     if (!qv::benchui::askForPrinter(printer, this))
         return;
-    QTextDocument document;
-    document.setHtml(QString::fromUtf8(m_html));
-    document.print(&printer);
+    printPage(printer);
 }
 
 void TReportDlg::HelpClick()

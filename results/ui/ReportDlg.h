@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class QPagedPaintDevice;
 class QTextBrowser;
 
 // moc cannot read the standard library headers that the report's header pulls in.
@@ -42,6 +43,8 @@ public slots:
 
 private:
     void buildControls();
+    // The HTML page laid out on the pages of `device`.
+    void printPage(QPagedPaintDevice& device) const;
     // Asks for a file (proposing report-HOST.<suffix> in the data folder), confirms replacing an
     // existing one and writes `bytes`; a failed write shows its message.
     void saveAs(const QString& filter, const QString& suffix, const QByteArray& bytes);

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -86,7 +87,14 @@ TEST_F(ReportWindowTest, SavesHtmlPdfAndJsonWithTheSameSections)
         headings << match.captured(1);
     ASSERT_GE(headings.size(), 8) << html.toStdString();
 
-    const QString pdf = textOfPdf(saveWith(&TReportDlg::SavePdfClick, QStringLiteral("report.pdf")));
+    const QString pdfPath = saveWith(&TReportDlg::SavePdfClick, QStringLiteral("report.pdf"));
+    // Kept beside the window's screenshot for a person to look at.
+    const QString kept = QFileInfo(qv::test::saveScreenshot(window, QStringLiteral("report-window-saved")))
+                             .dir()
+                             .filePath(QStringLiteral("report.pdf"));
+    QFile::remove(kept);
+    QFile::copy(pdfPath, kept);
+    const QString pdf = textOfPdf(pdfPath);
     qsizetype from = 0;
     for (const QString& title : headings) {
         const qsizetype at = pdf.indexOf(title, from);
