@@ -14,9 +14,9 @@ constexpr ButtonInfo kNoButton{nullptr, nullptr, nullptr};
 
 // clang-format off
 constexpr std::array kCommands{
-    CommandInfo{OpenResults, NotAvailable, "Opening a results file", kNoButton,
+    CommandInfo{OpenResults, OwnWindow, "Opening a results file", kNoButton,
         {"Ouvrir1", "&Open results...", "Open a Quorvex results file", 0}},
-    CommandInfo{Report, NotAvailable, "The report", kNoButton,
+    CommandInfo{Report, OwnWindow, "The report", kNoButton,
         {"Gnrerrapport1", "&Report", "Generate a printable report", 0}},
     CommandInfo{Quit, Shell, "", kNoButton,
         {"Quitter1", "&Quit", "Exit Quorvex", 0}},

@@ -19,6 +19,8 @@
 #include "platform/HelpEngine.h"
 #include "platform/Shell.h"
 #include "platform/SoundCue.h"
+#include "results/ui/ReportDlg.h"
+#include "results/ui/ResultsDlg.h"
 #include "stress/ui/StressDlg.h"
 #include "sysinfo/ui/InfoSystemeDlg.h"
 #include "ui_QuorvexMain.h"
@@ -177,6 +179,10 @@ void TQuorvexMain::runCommandNow(Command command)
 {
     guarded([&] {
         switch (command) {
+        case Command::OpenResults:
+            return Ouvrir1Click();
+        case Command::Report:
+            return Gnrerrapport1Click();
         case Command::PerfProcessor:
             return PerfProcesseurClick();
         case Command::PerfMemory:
@@ -400,6 +406,18 @@ void TQuorvexMain::InfoDisquesClick()
 {
     TInfoDisquesDlg information(this);
     qv::platform::showModal(information);
+}
+
+// File › Open results and File › Report are functions of our own: no cue.
+void TQuorvexMain::Ouvrir1Click()
+{
+    qv::resultsui::OpenResultsClick(this);
+}
+
+void TQuorvexMain::Gnrerrapport1Click()
+{
+    TReportDlg report(this);
+    qv::platform::showModal(report);
 }
 
 // A window of our own: no sound cue.

@@ -42,6 +42,8 @@ public slots:
     void buttonOngletExpertsClick();
     void buttonOngletOutilsClick();
 
+    void Ouvrir1Click();
+    void Gnrerrapport1Click();
     void PerfProcesseurClick();
     void PerfMemoireClick();
     void PerfDisqueDurClick();

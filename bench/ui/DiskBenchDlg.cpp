@@ -3,10 +3,13 @@
 #include "bench/charts/BarChartView.h"
 #include "bench/disk/DiskReferences.h"
 #include "bench/ui/DiskBenchJob.h"
+#include "bench/ui/ResultSaving.h"
 #include "forms/Look.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionGuard.h"
 #include "platform/HelpEngine.h"
+#include "results/report/DiskSession.h"
+#include "results/report/SessionLog.h"
 #include "widgets/TransBtn.h"
 
 #include <QCloseEvent>
@@ -23,6 +26,16 @@
 
 namespace bd = qv::bench::disk;
 using qv::platform::guardedSlot;
+
+namespace qv::benchui {
+
+struct DiskRecording {
+    std::optional<qv::cli::ProgramSession> run;
+    qv::bench::disk::DiskSettings settings;
+    std::optional<qv::results::SavedResult> last;
+};
+
+} // namespace qv::benchui
 
 namespace {
 
@@ -58,6 +71,7 @@ TTransparentButton* commandButton(QWidget* parent, const QString& caption, const
 TDiskBenchDlg::TDiskBenchDlg(QWidget* parent)
     : QvDialog(parent)
     , m_job(new qv::benchui::DiskBenchJob(this))
+    , m_recording(std::make_unique<qv::benchui::DiskRecording>())
 {
     setObjectName(QStringLiteral("DiskBenchDlg"));
     setWindowTitle(kTitle);
@@ -187,6 +201,7 @@ void TDiskBenchDlg::buildControls()
     grid->setColumnStretch(3, 1);
     grid->setColumnMinimumWidth(4, 115);
     showChart();
+    qv::benchui::ResultSaving::attach(*this, {m_chart}, [this] { return m_recording->last; });
 }
 
 void TDiskBenchDlg::setFolder(const QString& folder)
@@ -233,6 +248,9 @@ void TDiskBenchDlg::StartStopClick()
         return;
     }
     m_progress->setText(QStringLiteral("Creating the test file..."));
+    m_recording->run.emplace(qv::results::Benchmark::Disk, qv::cli::programSignature());
+    m_recording->run->begin();
+    m_recording->settings = chosen;
     setRunning(true);
     m_job->start(chosen);
 }
@@ -261,6 +279,12 @@ void TDiskBenchDlg::showResult(const bd::DiskResult& result)
 {
     setRunning(false);
     m_result = result;
+    if (m_recording->run && !result.stopped) {
+        const qv::cli::DiskSession run = qv::cli::diskSession(m_recording->settings, result);
+        m_recording->last = m_recording->run->finish(run.figures, run.setup);
+        qv::cli::sessionLog().add(*m_recording->last);
+    }
+    m_recording->run.reset();
     m_progress->setText(result.stopped
                             ? QStringLiteral("Stopped.")
                             : QStringLiteral("Done, through %1%2.")

@@ -3,6 +3,7 @@
 #include "bench/disk/DiskBenchmark.h"
 #include "forms/QvDialog.h"
 
+#include <memory>
 #include <optional>
 
 class QComboBox;
@@ -18,7 +19,8 @@ class BarChartView;
 
 namespace qv::benchui {
 class DiskBenchJob;
-}
+struct DiskRecording;
+} // namespace qv::benchui
 
 // Benchmark › Hard disk: the folder, size and time of the test file, Start/Stop, the running test, then
 // the four tests' figures and a chart of the chosen one beside the drive classes, with the disk index.
@@ -64,4 +66,6 @@ private:
     qv::charts::BarChartView* m_chart = nullptr;
     qv::benchui::DiskBenchJob* m_job = nullptr;
     std::optional<qv::bench::disk::DiskResult> m_result;
+    // The run under way and the last finished one, as saved sessions.
+    std::unique_ptr<qv::benchui::DiskRecording> m_recording;
 };

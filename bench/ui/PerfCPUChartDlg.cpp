@@ -7,8 +7,10 @@
 #include "bench/ui/ChartWindowLook.h"
 #include "bench/ui/PerfCPUDlg.h"
 #include "bench/ui/PictureStores.h"
+#include "bench/ui/ResultSaving.h"
 #include "forms/Look.h"
 #include "platform/ExceptionGuard.h"
+#include "results/SavedResult.h"
 #include "ui_PerfCPUChartDlg.h"
 
 using qv::bench::CpuChart;
@@ -34,6 +36,9 @@ TPerfCPUChartDlg::TPerfCPUChartDlg(QWidget* parent)
     qv::benchui::styleCompareGroup(*m_ui->GroupBox1);
     bindCommandButtons(m_ui->Imprimer, m_ui->Button2, m_ui->Button1);
     connectButtons();
+    qv::benchui::ResultSaving::attach(
+        *this, {&chart(CpuChart::General), &chart(CpuChart::Alu), &chart(CpuChart::Fpu)},
+        qv::benchui::lastSessionOf(qv::results::Benchmark::Cpu));
 }
 
 TPerfCPUChartDlg::~TPerfCPUChartDlg() = default;

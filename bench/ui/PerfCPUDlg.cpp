@@ -7,9 +7,11 @@
 #include "bench/ui/PictureStores.h"
 #include "forms/Look.h"
 #include "platform/Dialogs.h"
+#include "results/report/SessionLog.h"
 #include "ui_PerfCPUDlg.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 
 namespace {
 
@@ -99,14 +101,26 @@ void TPerfCPUDlg::RunCpuBenchmark()
 {
     using namespace qv::bench;
     const auto measure = [this] {
+        qv::cli::ProgramSession session(qv::results::Benchmark::Cpu, qv::cli::programSignature());
+        session.begin();
+        QElapsedTimer elapsed;
+        elapsed.start();
         showAluStep();
-        AluIndex = ScoreAlu(m_kernels.dhrystoneRate(kDhrystoneScale));
+        const double dhrystone = m_kernels.dhrystoneRate(kDhrystoneScale);
+        AluIndex = ScoreAlu(dhrystone);
         showFpuStep();
         const double whetstone = m_kernels.whetstoneRate(kWhetstoneScale);
         const double mflops = m_kernels.livermoreMflops(kLivermoreScale);
         FpuIndex = ScoreFpu(whetstone, mflops);
         showDoneStep();
         GeneralIndex = ScoreGeneral(AluIndex, FpuIndex);
+        qv::cli::sessionLog().add(session.finish({{"DhrystoneRate", dhrystone},
+                                                  {"WhetstoneRate", whetstone},
+                                                  {"LivermoreMflops", mflops},
+                                                  {"AluIndex", double(AluIndex)},
+                                                  {"FpuIndex", double(FpuIndex)},
+                                                  {"GeneralIndex", double(GeneralIndex)},
+                                                  {"ElapsedMs", double(elapsed.elapsed())}}));
     };
     const auto showChart = [this] {
         TPerfCPUChartDlg chart(this);

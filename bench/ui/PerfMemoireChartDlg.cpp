@@ -7,7 +7,9 @@
 #include "bench/ui/ChartWindowLook.h"
 #include "bench/ui/PerfMemoireDlg.h"
 #include "bench/ui/PictureStores.h"
+#include "bench/ui/ResultSaving.h"
 #include "platform/ExceptionGuard.h"
+#include "results/SavedResult.h"
 #include "ui_PerfMemoireChartDlg.h"
 
 #include <utility>
@@ -45,6 +47,8 @@ TPerfMemoireChartDlg::TPerfMemoireChartDlg(QWidget* parent)
         {m_ui->Button3, &TPerfMemoireChartDlg::Button3Click}};
     for (const auto& [button, handler] : familyButtons)
         connect(button, &QPushButton::clicked, this, guardedSlot(this, handler));
+    qv::benchui::ResultSaving::attach(*this, {m_ui->Chart1},
+                                      qv::benchui::lastSessionOf(qv::results::Benchmark::Mem));
 }
 
 TPerfMemoireChartDlg::~TPerfMemoireChartDlg() = default;

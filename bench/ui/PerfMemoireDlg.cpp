@@ -5,6 +5,7 @@
 #include "bench/ui/PictureStores.h"
 #include "forms/Look.h"
 #include "platform/Dialogs.h"
+#include "results/report/SessionLog.h"
 #include "ui_PerfMemoireDlg.h"
 
 #include <QApplication>
@@ -53,7 +54,13 @@ void TPerfMemoireDlg::RunMemoryBenchmark()
     const auto measure = [this] {
         m_ui->Statut->setText(kRunningStatus);
         repaint();
-        m_memoryIndex = m_kernel().memoryIndex;
+        qv::cli::ProgramSession session(qv::results::Benchmark::Mem, qv::cli::programSignature());
+        session.begin();
+        const qv::bench::MemoryBenchmarkFigures figures = m_kernel();
+        m_memoryIndex = figures.memoryIndex;
+        qv::cli::sessionLog().add(session.finish({{"ElapsedMs", figures.elapsedMs},
+                                                  {"Speed", figures.speed},
+                                                  {"MemoryIndex", double(figures.memoryIndex)}}));
     };
     const auto showChart = [this] {
         TPerfMemoireChartDlg chart(this);

@@ -34,6 +34,11 @@ PrintDialogRunner setPrintDialogRunner(PrintDialogRunner runner)
                          runner ? std::move(runner) : PrintDialogRunner(runSystemPrintDialog));
 }
 
+bool askForPrinter(QPrinter& printer, QWidget* parent)
+{
+    return printDialogRunner()(printer, parent);
+}
+
 void printWindow(QWidget& window)
 {
     QPrinter printer(QPrinter::HighResolution);

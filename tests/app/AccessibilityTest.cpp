@@ -15,6 +15,9 @@
 #include "hardware/ui/InfoDisquesDlg.h"
 #include "hardware/ui/InfoMemoireDlg.h"
 #include "net/ui/NetDlg.h"
+#include "results/SavedResult.h"
+#include "results/ui/ReportDlg.h"
+#include "results/ui/ResultsDlg.h"
 #include "stress/ui/StressDlg.h"
 #include "sysinfo/ui/InfoSystemeDlg.h"
 #include "tests/cpu/CpuTestSupport.h"
@@ -50,6 +53,16 @@ struct WindowCase {
     std::function<QWidget&(const qv::benchui::BenchWindows&)> longLived;
 };
 
+// One saved session of each kind the results window shows as a page.
+std::vector<qv::results::SavedResult> resultsOfAFile()
+{
+    qv::results::SavedResult session;
+    session.label = "lab";
+    session.runs.push_back({{{"AluIndex", 200}, {"FpuIndex", 150}, {"GeneralIndex", 180}}, {}});
+    session.summary = session.runs.front().figures;
+    return {session};
+}
+
 template<class Window>
 WindowCase made(const char* name)
 {
@@ -80,7 +93,13 @@ INSTANTIATE_TEST_SUITE_P(
         made<TInfoDisquesDlg>("drives information"), made<qv::stress::TStressDlg>("stability test"),
         made<TPerfCPUInfoDlg>("processor benchmark introduction"),
         made<TPerfMemoireInfoDlg>("memory benchmark introduction"),
-        made<TDiskBenchDlg>("hard disk benchmark"),
+        made<TDiskBenchDlg>("hard disk benchmark"), made<TReportDlg>("report"),
+        WindowCase{"results",
+                   [] {
+                       return std::make_unique<TResultsDlg>(nullptr, QStringLiteral("x.qvr"),
+                                                            resultsOfAFile(), resultsOfAFile());
+                   },
+                   nullptr},
         WindowCase{"processor benchmark run", nullptr,
                    [](const qv::benchui::BenchWindows& w) -> QWidget& { return w.PerfCPUDlg(); }},
         WindowCase{"memory benchmark run", nullptr,

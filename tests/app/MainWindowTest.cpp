@@ -185,6 +185,22 @@ TEST_F(MainWindowTest, HardDiskBenchmarkOpensItsOwnWindowWithoutTheCue)
     EXPECT_EQ(cues, 0);
 }
 
+// File › Open results and File › Report are windows of our own: the open dialog and the report open
+// from their menu items, without the cue.
+TEST_F(MainWindowTest, OpenResultsAndReportOpenTheirOwnWindowsWithoutTheCue)
+{
+    const qv::platform::ScopedModalRunner showing([&](QDialog& dialog) {
+        shownDialogs.append(dialog.objectName());
+        return int(QDialog::Rejected);
+    });
+    auto window = startedWindow();
+    choose(window->menuAction(Command::OpenResults));
+    choose(window->menuAction(Command::Report));
+    EXPECT_EQ(shownDialogs, (QStringList{QStringLiteral("OpenDialog"), QStringLiteral("ReportDlg")}));
+    EXPECT_EQ(cues, 0);
+    EXPECT_EQ(messages, QStringList());
+}
+
 // The operating-system window opens from its button and its menu item with this machine's facts.
 TEST_F(MainWindowTest, OperatingSystemInformationOpensItsWindow)
 {

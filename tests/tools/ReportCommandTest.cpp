@@ -3,11 +3,11 @@
 #include "tools/cli/ReportCommand.h"
 #include "platform/NameResolver.h"
 #include "results/ResultFiles.h"
+#include "results/report/ThisMachine.h"
 #include "tests/hardware/SmbiosImages.h"
 #include "tests/support/FakeTree.h"
 #include "tests/sysinfo/ScriptedSystemFacts.h"
 #include "tools/cli/StandardCommands.h"
-#include "tools/cli/ThisMachine.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>

@@ -3,10 +3,11 @@
 #include "bench/BenchmarkRuns.h"
 #include "results/JsonWriter.h"
 #include "results/ResultFiles.h"
+#include "results/report/BenchSession.h"
+#include "results/report/ThisMachine.h"
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/Comparison.h"
-#include "tools/cli/ThisMachine.h"
 
 #include <QDateTime>
 
@@ -75,65 +76,6 @@ BenchFigures memFigures()
             {"Speed", figures.speed},
             {"MemoryIndex", double(figures.memoryIndex)}};
 }
-
-// Of an even count, the mean of the middle two.
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    if (values.size() % 2 == 1)
-        return values[middle];
-    return (values[middle - 1] + values[middle]) / 2;
-}
-
-BenchFigures medianFigures(const std::vector<results::BenchRun>& runs)
-{
-    BenchFigures result = runs.front().figures;
-    for (std::size_t i = 0; i < result.size(); ++i) {
-        std::vector<double> values;
-        values.reserve(runs.size());
-        for (const results::BenchRun& run : runs)
-            values.push_back(run.figures.at(i).value);
-        result[i].value = median(std::move(values));
-    }
-    return result;
-}
-
-// The conditions' warnings of every run, each once, then the spread of the indices.
-std::vector<std::string> sessionWarnings(Benchmark benchmark, const std::vector<results::BenchRun>& runs)
-{
-    std::vector<std::string> warnings;
-    for (const results::BenchRun& run : runs) {
-        for (const std::string& warning : run.conditions.warnings) {
-            if (std::find(warnings.begin(), warnings.end(), warning) == warnings.end())
-                warnings.push_back(warning);
-        }
-    }
-    std::vector<results::IndexSeries> series;
-    for (const std::string_view index : results::indexNames(benchmark)) {
-        results::IndexSeries values{std::string(index), {}};
-        for (const results::BenchRun& run : runs)
-            values.values.push_back(results::figureValue(run.figures, index));
-        series.push_back(std::move(values));
-    }
-    for (std::string& warning : results::spreadWarnings(series))
-        warnings.push_back(std::move(warning));
-    return warnings;
-}
-
-} // namespace
-
-std::string figureText(double value)
-{
-    std::ostringstream text;
-    if (results::isWholeNumber(value))
-        text << static_cast<std::int64_t>(value);
-    else
-        text << std::fixed << std::setprecision(2) << value;
-    return text.str();
-}
-
-namespace {
 
 // The compared files (saved results, or reports with their sessions), read before anything is measured
 // so that a wrong name fails at once.
@@ -218,20 +160,7 @@ BenchOptions benchOptions(std::span<const std::string> args)
     return options;
 }
 
-std::string defaultLabel(const results::SavedResult& result)
-{
-    return result.machine.hostName + ' ' + result.created.substr(0, 10);
-}
-
 } // namespace
-
-std::string plainFiguresLine(std::string_view label, const BenchFigures& figures)
-{
-    std::string line = std::string(label) + ':';
-    for (std::size_t i = 0; i < figures.size(); ++i)
-        line += (i == 0 ? " " : ", ") + figures[i].name + ' ' + figureText(figures[i].value);
-    return line + '\n';
-}
 
 BenchRunners kernelBenchRunners()
 {
@@ -268,10 +197,7 @@ results::SavedResult measureBenchmark(const BenchRunners& runners, Benchmark ben
         if (afterRun)
             afterRun(session.runs.back());
     }
-    session.summary = medianFigures(session.runs);
-    session.warnings = sessionWarnings(benchmark, session.runs);
-    session.reliable = session.warnings.empty();
-    session.label = defaultLabel(session);
+    completeSession(session);
     return session;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "results/SavedResult.h"
+#include "results/report/DiskSession.h"
+#include "results/report/FigureText.h"
 #include "tools/cli/Cli.h"
-#include "tools/cli/DiskSession.h"
 
 #include <functional>
 #include <string>
@@ -35,12 +36,6 @@ BenchRunners kernelBenchRunners();
 results::SavedResult measureBenchmark(const BenchRunners& runners, results::Benchmark benchmark, int repeat,
                                       const std::function<void(const results::BenchRun&)>& afterRun = {},
                                       const bench::disk::DiskSettings& disk = {});
-
-// A figure as the plain output shows it: whole numbers without decimals, others with two.
-std::string figureText(double value);
-
-// "Run 1: AluIndex 2210, ..." with its line break: a run's figures as "bench" prints them.
-std::string plainFiguresLine(std::string_view label, const BenchFigures& figures);
 
 // "bench cpu|mem|disk [--repeat N] [--json] [--save FILE [--label TEXT] [--force]] [--compare FILE]...
 // [--family NAME|all]" (disk also [--path DIR] [--size MiB] [--seconds S]) and "bench --compare

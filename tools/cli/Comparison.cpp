@@ -3,8 +3,9 @@
 #include "bench/CpuReferenceTables.h"
 #include "bench/MemoryReferenceTables.h"
 #include "bench/disk/DiskReferences.h"
+#include "results/report/ReferenceRows.h"
+#include "results/report/Report.h"
 #include "tools/cli/ArgParser.h"
-#include "tools/cli/Report.h"
 
 #include <algorithm>
 #include <cctype>
@@ -75,31 +76,8 @@ std::vector<Family> chosenFamilies(Benchmark benchmark, const std::vector<Compar
     }
     if (benchmark == Benchmark::Disk)
         return {{names.front(), 0}};
-    const auto first = std::int32_t(results::figureValue(
-        rows.front().result.summary, benchmark == Benchmark::Cpu ? "GeneralIndex" : "MemoryIndex"));
-    const int number = benchmark == Benchmark::Cpu ? int(bench::cpuFamilyForIndex(first))
-                                                   : int(bench::memoryFamilyForIndex(first));
+    const int number = chartFamilyFor(benchmark, rows.front().result.summary);
     return {{names[std::size_t(number)], number}};
-}
-
-std::vector<bench::ReferenceRow> referenceRows(Benchmark benchmark, const Family& family,
-                                               std::string_view index)
-{
-    if (benchmark == Benchmark::Mem)
-        return bench::memoryReferenceRows(bench::kMemoryFamilies[std::size_t(family.number)]);
-    if (benchmark == Benchmark::Disk) {
-        std::vector<bench::ReferenceRow> rows;
-        for (const bench::disk::DiskReference& drive : bench::disk::diskReferences()) {
-            rows.push_back({int(rows.size()) + 1,
-                            QString::fromUtf8(drive.label.data(), qsizetype(drive.label.size())),
-                            std::int32_t(std::lround(bench::disk::diskIndex(drive.rates)))});
-        }
-        return rows;
-    }
-    const bench::CpuChart chart = index == "AluIndex"   ? bench::CpuChart::Alu
-                                  : index == "FpuIndex" ? bench::CpuChart::Fpu
-                                                        : bench::CpuChart::General;
-    return bench::cpuReferenceRows(bench::kCpuFamilies[std::size_t(family.number)], chart);
 }
 
 int starsOf(Benchmark benchmark, double index)
@@ -204,21 +182,6 @@ void writeDifferingConditions(std::ostringstream& out, const std::vector<Compare
 
 } // namespace
 
-std::vector<std::string> referenceFamilyNames(Benchmark benchmark)
-{
-    std::vector<std::string> names;
-    if (benchmark == Benchmark::Cpu) {
-        for (const bench::CpuFamily family : bench::kCpuFamilies)
-            names.push_back(bench::cpuFamilyWord(family).toStdString());
-    } else if (benchmark == Benchmark::Disk) {
-        names.emplace_back("Drive classes");
-    } else {
-        for (const bench::MemoryFamily family : bench::kMemoryFamilies)
-            names.push_back(bench::memoryFamilyWord(family).toStdString());
-    }
-    return names;
-}
-
 std::string comparisonTable(Benchmark benchmark, const std::vector<ComparedResult>& rows,
                             const std::optional<std::string>& family, const std::string& thisMachineKey)
 {
@@ -233,7 +196,7 @@ std::string comparisonTable(Benchmark benchmark, const std::vector<ComparedResul
         for (const Family& each : families) {
             if (families.size() > 1)
                 lines.push_back({'[' + each.name + ']', "", "", "", "", ""});
-            for (const bench::ReferenceRow& reference : referenceRows(benchmark, each, table.index)) {
+            for (const bench::ReferenceRow& reference : referenceRows(benchmark, each.number, table.index)) {
                 lines.push_back({reference.label.toStdString(), "", "", std::to_string(reference.index),
                                  table.rated
                                      ? std::string(std::size_t(starsOf(benchmark, reference.index)), '*')

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/SavedResult.h"
+#include "results/report/ReferenceRows.h"
 
 #include <optional>
 #include <string>
@@ -13,9 +14,6 @@ struct ComparedResult {
     std::string source; // the file, or "This run"
     results::SavedResult result;
 };
-
-// The reference families a comparison may show: "Pentium III", "Athlon XP", … for cpu, "486", … for mem.
-std::vector<std::string> referenceFamilyNames(results::Benchmark benchmark);
 
 // The comparison table: the reference machines of one family (by default the family the chart shows
 // first for the first own row's index; "all" for every family), then each own row with its label,

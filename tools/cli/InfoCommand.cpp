@@ -5,11 +5,12 @@
 #include "hardware/MemoryCollector.h"
 #include "hardware/tree/MachineTree.h"
 #include "results/JsonWriter.h"
+#include "results/report/BoardOutput.h"
+#include "results/report/DrivesOutput.h"
+#include "results/report/MachineFacts.h"
+#include "results/report/MemoryOutput.h"
 #include "tools/cli/ArgParser.h"
-#include "tools/cli/BoardOutput.h"
-#include "tools/cli/DrivesOutput.h"
-#include "tools/cli/MachineFacts.h"
-#include "tools/cli/MemoryOutput.h"
+#include "tools/cli/MachineTreeOption.h"
 
 #include <ostream>
 

@@ -6,10 +6,10 @@
 #include "platform/NameResolver.h"
 #include "platform/NetworkNeighbourhood.h"
 #include "results/JsonWriter.h"
+#include "results/report/Report.h"
 #include "tools/cli/Application.h"
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/Cli.h"
-#include "tools/cli/Report.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -2,11 +2,11 @@
 
 #include "hardware/tree/RecordingTree.h"
 #include "results/SavedResult.h"
+#include "results/report/BoardOutput.h"
+#include "results/report/DrivesOutput.h"
+#include "results/report/MachineFacts.h"
+#include "results/report/MemoryOutput.h"
 #include "tools/cli/ArgParser.h"
-#include "tools/cli/BoardOutput.h"
-#include "tools/cli/DrivesOutput.h"
-#include "tools/cli/MachineFacts.h"
-#include "tools/cli/MemoryOutput.h"
 
 #include <sys/stat.h>
 

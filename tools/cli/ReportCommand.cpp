@@ -1,18 +1,11 @@
 #include "tools/cli/ReportCommand.h"
 
-#include "net/WSocket.h"
 #include "platform/FileAccess.h"
-#include "platform/IcmpEcho.h"
-#include "platform/NameResolver.h"
-#include "results/ResultFiles.h"
 #include "results/SavedResult.h"
+#include "results/report/ReportBuilder.h"
 #include "tools/cli/ArgParser.h"
-#include "tools/cli/CpuCommand.h"
-#include "tools/cli/MachineReport.h"
+#include "tools/cli/MachineTreeOption.h"
 #include "tools/cli/SysCommand.h"
-#include "tools/cli/ThisMachine.h"
-
-#include <QDateTime>
 
 #include <ostream>
 
@@ -39,23 +32,6 @@ ArgParser reportArguments()
     return parser;
 }
 
-std::vector<std::string> standardTexts(const QStringList& texts)
-{
-    std::vector<std::string> converted;
-    for (const QString& text : texts)
-        converted.push_back(text.toStdString());
-    return converted;
-}
-
-// The network as it stands, found without sending anything: no lookup, echo or browse.
-NetworkFacts networkFacts()
-{
-    const std::unique_ptr<platform::IcmpEcho> echo = platform::openIcmpEcho();
-    return {net::LocalHostName().toStdString(), standardTexts(net::LocalIPList()),
-            echo ? std::optional(platform::echoMechanismName(echo->mechanism()).toStdString()) : std::nullopt,
-            standardTexts(platform::configuredNameServers())};
-}
-
 std::vector<results::Benchmark> benchmarksAsked(const std::optional<std::string>& asked)
 {
     if (!asked)
@@ -65,35 +41,6 @@ std::vector<results::Benchmark> benchmarksAsked(const std::optional<std::string>
     if (const auto benchmark = results::benchmarkFromName(*asked))
         return {*benchmark};
     throw UsageError("unknown benchmark '" + *asked + "' (cpu, mem, disk or all)");
-}
-
-// The product identifier is the system's machine identifier, which must not leave the machine: the
-// report carries its key in its place, as saved results do.
-void hideMachineIdentifier(Report& report)
-{
-    const std::string id = machineIdentifier();
-    if (id.empty())
-        return;
-    const QString identifier = QString::fromStdString(id);
-    const QString key = QString::fromStdString(results::machineKeyOf(id));
-    const auto hide = [&](Value& value) {
-        if (QString* text = std::get_if<QString>(&value))
-            text->replace(identifier, key);
-    };
-    for (Entry& entry : report) {
-        hide(entry.value);
-        for (Field& field : entry.members)
-            hide(field.value);
-    }
-}
-
-// The hardware sections, serial numbers replaced by their keys as the machine identifier is.
-MachineFacts hardwareFacts(const std::optional<std::string>& recorded, std::ostream& err)
-{
-    const auto replay = replayedTree(recorded, err);
-    MachineFacts facts = collectMachineFacts();
-    replaceSerialNumbers(facts, [](const std::string& serial) { return results::machineKeyOf(serial); });
-    return facts;
 }
 
 using Writer = std::string (*)(const MachineReport&);
@@ -125,20 +72,15 @@ int runReport(const BenchRunners& runners, std::span<const std::string> args, st
         return 1;
     }
 
-    MachineReport report;
-    report.program = versionText();
-    report.created = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
-    report.processor = processorReport(!parsed.has("--no-clock"));
-    report.system = systemReport();
-    hideMachineIdentifier(report.system);
-    report.network = networkFacts();
-    report.hardware = hardwareFacts(parsed.text("--machine-tree"), err);
+    MachineReport report = [&] {
+        const auto application = screenApplication();
+        const auto replay = replayedTree(parsed.text("--machine-tree"), err);
+        return buildMachineReport(versionText(), !parsed.has("--no-clock"));
+    }();
     for (const results::Benchmark benchmark : benchmarks) {
-        report.benchmarks.push_back(measureBenchmark(runners, benchmark, 1));
-        for (const std::string& warning : report.benchmarks.back().warnings) {
-            report.warnings.push_back(std::string(benchmarkName(benchmark)) + ": " + warning);
-            err << "quorvex-cli report: warning: " << report.warnings.back() << '\n';
-        }
+        addBenchmark(report, measureBenchmark(runners, benchmark, 1));
+        for (const std::string& warning : report.benchmarks.back().warnings)
+            err << "quorvex-cli report: warning: " << benchmarkName(benchmark) << ": " << warning << '\n';
     }
 
     const std::string text = writer(report);

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "results/report/SystemReport.h"
 #include "tools/cli/Cli.h"
-#include "tools/cli/Report.h"
+
+#include <QCoreApplication>
+
+#include <memory>
 
 namespace qv::cli {
 
@@ -9,7 +13,9 @@ namespace qv::cli {
 // operating-system window shows (its installation page as after the first page change).
 Subcommand sysCommand();
 
-// The operating-system texts, as "sys" prints them.
-Report systemReport();
+// The screen's depth needs a graphical application; one is started only where a display answers and
+// none exists yet, so that ColourCount is null on a headless machine instead of an abort. It comes from
+// a module of its own, so that Qt Gui is loaded only then. Keep it while the system report is built.
+std::unique_ptr<QCoreApplication> screenApplication();
 
 } // namespace qv::cli

@@ -1,6 +1,6 @@
-#include "tools/cli/DrivesOutput.h"
+#include "results/report/DrivesOutput.h"
 
-#include "tools/cli/FactOutput.h"
+#include "results/report/FactOutput.h"
 
 #include <ostream>
 

@@ -1,4 +1,4 @@
-#include "tools/cli/ThisMachine.h"
+#include "results/report/ThisMachine.h"
 
 #include "cpu/cxCPU2kVcl.h"
 #include "platform/FileAccess.h"

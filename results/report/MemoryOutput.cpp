@@ -1,6 +1,6 @@
-#include "tools/cli/MemoryOutput.h"
+#include "results/report/MemoryOutput.h"
 
-#include "tools/cli/FactOutput.h"
+#include "results/report/FactOutput.h"
 
 #include <ostream>
 

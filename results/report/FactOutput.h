@@ -2,7 +2,7 @@
 
 #include "hardware/FactTexts.h"
 #include "results/JsonWriter.h"
-#include "tools/cli/Report.h"
+#include "results/report/Report.h"
 
 #include <optional>
 #include <string>

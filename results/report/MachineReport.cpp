@@ -1,9 +1,9 @@
-#include "tools/cli/MachineReport.h"
+#include "results/report/MachineReport.h"
 
-#include "tools/cli/BenchCommand.h"
-#include "tools/cli/BoardOutput.h"
-#include "tools/cli/DrivesOutput.h"
-#include "tools/cli/MemoryOutput.h"
+#include "results/report/BoardOutput.h"
+#include "results/report/DrivesOutput.h"
+#include "results/report/FigureText.h"
+#include "results/report/MemoryOutput.h"
 
 #include <QString>
 

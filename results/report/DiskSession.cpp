@@ -1,4 +1,4 @@
-#include "tools/cli/DiskSession.h"
+#include "results/report/DiskSession.h"
 
 #include "bench/disk/DiskReferences.h"
 #include "bench/disk/DriveOfFolder.h"

@@ -1,4 +1,4 @@
-#include "tools/cli/Report.h"
+#include "results/report/Report.h"
 
 #include "results/JsonWriter.h"
 

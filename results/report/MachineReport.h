@@ -1,8 +1,8 @@
 #pragma once
 
 #include "results/SavedResult.h"
-#include "tools/cli/MachineFacts.h"
-#include "tools/cli/Report.h"
+#include "results/report/MachineFacts.h"
+#include "results/report/Report.h"
 
 #include <iosfwd>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "tools/cli/BoardOutput.h"
+#include "results/report/BoardOutput.h"
 
-#include "tools/cli/FactOutput.h"
+#include "results/report/FactOutput.h"
 
 #include <ostream>
 

@@ -1,0 +1,57 @@
+#include "results/report/ReferenceRows.h"
+
+#include "bench/CpuReferenceTables.h"
+#include "bench/MemoryReferenceTables.h"
+#include "bench/disk/DiskReferences.h"
+
+#include <cmath>
+
+namespace qv::cli {
+
+using results::Benchmark;
+
+std::vector<std::string> referenceFamilyNames(Benchmark benchmark)
+{
+    std::vector<std::string> names;
+    if (benchmark == Benchmark::Cpu) {
+        for (const bench::CpuFamily family : bench::kCpuFamilies)
+            names.push_back(bench::cpuFamilyWord(family).toStdString());
+    } else if (benchmark == Benchmark::Disk) {
+        names.emplace_back("Drive classes");
+    } else {
+        for (const bench::MemoryFamily family : bench::kMemoryFamilies)
+            names.push_back(bench::memoryFamilyWord(family).toStdString());
+    }
+    return names;
+}
+
+int chartFamilyFor(Benchmark benchmark, const results::Figures& figures)
+{
+    if (benchmark == Benchmark::Disk)
+        return 0;
+    const auto first = std::int32_t(
+        results::figureValue(figures, benchmark == Benchmark::Cpu ? "GeneralIndex" : "MemoryIndex"));
+    return benchmark == Benchmark::Cpu ? int(bench::cpuFamilyForIndex(first))
+                                       : int(bench::memoryFamilyForIndex(first));
+}
+
+std::vector<bench::ReferenceRow> referenceRows(Benchmark benchmark, int family, std::string_view index)
+{
+    if (benchmark == Benchmark::Mem)
+        return bench::memoryReferenceRows(bench::kMemoryFamilies[std::size_t(family)]);
+    if (benchmark == Benchmark::Disk) {
+        std::vector<bench::ReferenceRow> rows;
+        for (const bench::disk::DiskReference& drive : bench::disk::diskReferences()) {
+            rows.push_back({int(rows.size()) + 1,
+                            QString::fromUtf8(drive.label.data(), qsizetype(drive.label.size())),
+                            std::int32_t(std::lround(bench::disk::diskIndex(drive.rates)))});
+        }
+        return rows;
+    }
+    const bench::CpuChart chart = index == "AluIndex"   ? bench::CpuChart::Alu
+                                  : index == "FpuIndex" ? bench::CpuChart::Fpu
+                                                        : bench::CpuChart::General;
+    return bench::cpuReferenceRows(bench::kCpuFamilies[std::size_t(family)], chart);
+}
+
+} // namespace qv::cli
