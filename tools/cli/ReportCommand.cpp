@@ -31,6 +31,7 @@ ArgParser reportArguments()
                   "write the report to FILE instead of printing it: a file is replaced in one step keeping "
                   "its mode and owner, a device or pipe is written into, \"-\" is standard output");
     parser.option("--bench", "cpu|mem|all", "run the benchmark(s) once and add the sessions");
+    parser.flag("--all", "list every installed package in the text and HTML forms (JSON always does)");
     parser.flag("--no-clock", "skip the 2-second clock measurement of the processor section");
     parser.option("--machine-tree", "DIR",
                   "read the memory, drives and board sections from the machine recorded in DIR");
@@ -90,7 +91,9 @@ MachineFacts hardwareFacts(const std::optional<std::string>& recorded, std::ostr
 {
     const auto replay = replayedTree(recorded, err);
     MachineFacts facts = collectMachineFacts();
-    replaceSerialNumbers(facts, [](const std::string& serial) { return results::machineKeyOf(serial); });
+    const auto keyOf = [](const std::string& serial) { return results::machineKeyOf(serial); };
+    replaceSerialNumbers(facts, keyOf);
+    replacePersonalFacts(facts, keyOf);
     return facts;
 }
 
@@ -131,6 +134,7 @@ int runReport(const BenchRunners& runners, std::span<const std::string> args, st
     hideMachineIdentifier(report.system);
     report.network = networkFacts();
     report.hardware = hardwareFacts(parsed.text("--machine-tree"), err);
+    report.allApplications = parsed.has("--all");
     for (const results::Benchmark benchmark : benchmarks) {
         report.benchmarks.push_back(measureBenchmark(runners, benchmark, 1));
         for (const std::string& warning : report.benchmarks.back().warnings) {

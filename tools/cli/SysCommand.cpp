@@ -1,11 +1,9 @@
 #include "tools/cli/SysCommand.h"
 
-#include "platform/DisplayCheck.h"
-#include "platform/LoadableModule.h"
 #include "sysinfo/SysInfo.h"
 #include "sysinfo/SystemWindowTexts.h"
-#include "tools/cli/Application.h"
 #include "tools/cli/ArgParser.h"
+#include "tools/cli/DisplaySession.h"
 #include "tools/cli/Report.h"
 
 #include <QMetaProperty>
@@ -25,21 +23,6 @@ ArgParser sysArguments()
                 "one JSON object: SysInfo (every text, in order), AutoUpdate, UpdateInterval, Helpers and "
                 "Window (the window's texts by control name, null for a hidden group)");
     return parser;
-}
-
-// The screen's depth needs a graphical application; one is started only where a display answers, so
-// that ColourCount is null on a headless machine instead of an abort. It comes from a module of its
-// own, so that Qt Gui is loaded only then.
-std::unique_ptr<QCoreApplication> applicationForTheScreen()
-{
-    if (QCoreApplication::instance() || !platform::checkDisplay().isEmpty())
-        return nullptr;
-    static const platform::LoadableModule gui(QV_CLI_GUI_MODULE);
-    const auto create = gui.function<QCoreApplication*(int*, char**)>("qvCreateGuiApplication");
-    if (!create)
-        return nullptr;
-    const ApplicationArguments arguments = applicationArguments();
-    return std::unique_ptr<QCoreApplication>(create(arguments.count, arguments.values));
 }
 
 std::vector<Field> collectorTexts(const sysinfo::TSysInfo& info)
