@@ -225,6 +225,19 @@ std::optional<std::string> ipv6DefaultGateway(std::string_view routeTable)
     return std::nullopt;
 }
 
+std::optional<std::string> collectWorkgroup(const MachineTree& tree)
+{
+    return tree.fact("workgroup", []() -> std::optional<std::string> {
+        const auto name = platform::netbiosWorkgroup();
+        if (!name)
+            return std::nullopt;
+        // The name is padded to 15 bytes; inner blanks are no part of it either.
+        std::string text = name->toStdString();
+        std::erase(text, ' ');
+        return nonEmpty(std::move(text));
+    });
+}
+
 NetworkFacts collectNetwork(const MachineTree& tree, bool askWorkgroup)
 {
     NetworkFacts facts;
@@ -239,15 +252,7 @@ NetworkFacts collectNetwork(const MachineTree& tree, bool askWorkgroup)
         facts.hostName = nonEmpty(host);
     }
     if (askWorkgroup) {
-        facts.workgroup = tree.fact("workgroup", []() -> std::optional<std::string> {
-            const auto name = platform::netbiosWorkgroup();
-            if (!name)
-                return std::nullopt;
-            // The name is padded to 15 bytes; inner blanks are no part of it either.
-            std::string text = name->toStdString();
-            std::erase(text, ' ');
-            return nonEmpty(std::move(text));
-        });
+        facts.workgroup = collectWorkgroup(tree);
         if (!facts.workgroup)
             facts.notes.emplace_back(network_notes::kNoWorkgroup);
     } else {

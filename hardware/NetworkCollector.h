@@ -53,6 +53,9 @@ inline constexpr const char* kNoAddresses = "The interfaces' addresses are not k
 // local NetBIOS workgroup query (platform::netbiosWorkgroup, 1 s at most).
 NetworkFacts collectNetwork(const MachineTree& tree = installedMachineTree(), bool askWorkgroup = true);
 
+// The NetBIOS workgroup (the tree's fact "workgroup"): on the live machine a local query of 1 s at most.
+std::optional<std::string> collectWorkgroup(const MachineTree& tree = installedMachineTree());
+
 // "00000000 0101A8C0" style route tables: the default gateway, nothing without one.
 std::optional<std::string> ipv4DefaultGateway(std::string_view routeTable);
 std::optional<std::string> ipv6DefaultGateway(std::string_view routeTable);

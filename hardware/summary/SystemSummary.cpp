@@ -4,8 +4,6 @@
 
 #include <sys/utsname.h>
 
-#include <cstdio>
-
 namespace qv::hardware {
 
 namespace {
@@ -37,13 +35,6 @@ std::string lowerFirst(std::string text)
 {
     if (!text.empty() && text.front() >= 'A' && text.front() <= 'Z')
         text.front() = char(text.front() - 'A' + 'a');
-    return text;
-}
-
-std::string hertzText(int milliHertz)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f Hz", milliHertz / 1000.0);
     return text;
 }
 
@@ -113,30 +104,6 @@ SystemSummary collectSummary(const MachineTree& tree)
     summary.drives = collectDrives(tree);
     summary.network = collectNetwork(tree, false);
     return summary;
-}
-
-std::string monitorText(const Monitor& monitor)
-{
-    const Edid& edid = monitor.edid;
-    std::string text = monitor.manufacturer.value_or(edid.manufacturerId);
-    text += ' ' + edid.name.value_or("model " + std::to_string(edid.productCode));
-    if (edid.widthCm > 0)
-        text += ", " + std::to_string(edid.widthCm) + " \xC3\x97 " + std::to_string(edid.heightCm) + " cm";
-    if (edid.preferredMode)
-        text += ", " + std::to_string(edid.preferredMode->width) + " \xC3\x97 " +
-                std::to_string(edid.preferredMode->height) + " at " +
-                hertzText(edid.preferredMode->refreshMilliHertz);
-    return text;
-}
-
-std::string addressesText(const NetworkInterface& interface)
-{
-    std::string text;
-    for (const auto* list : {&interface.ipv4, &interface.ipv6}) {
-        for (const InterfaceAddress& address : *list)
-            text += (text.empty() ? "" : ", ") + address.address + '/' + std::to_string(address.prefix);
-    }
-    return text.empty() ? "none" : text;
 }
 
 std::vector<SummaryPage> summaryPages(const SystemSummary& summary)

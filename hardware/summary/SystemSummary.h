@@ -5,6 +5,7 @@
 #include "hardware/FactTexts.h"
 #include "hardware/MemoryCollector.h"
 #include "hardware/NetworkCollector.h"
+#include "hardware/PeripheralTexts.h"
 #include "hardware/VideoCollector.h"
 
 #include <cstdint>
@@ -47,10 +48,5 @@ struct SummaryPage {
     std::vector<FactLine> lines;
 };
 std::vector<SummaryPage> summaryPages(const SystemSummary& summary);
-
-// A monitor in one line: "Dell Inc. DELL U2719D, 60 × 34 cm, 2560 × 1440 at 59.95 Hz".
-std::string monitorText(const Monitor& monitor);
-// An interface's addresses in one line: "192.168.1.20/24, 2001:db8::20/64"; "none" without any.
-std::string addressesText(const NetworkInterface& interface);
 
 } // namespace qv::hardware

@@ -1,5 +1,6 @@
 #include "tools/cli/PeripheralOutput.h"
 
+#include "hardware/PeripheralTexts.h"
 #include "tools/cli/BoardOutput.h"
 #include "tools/cli/DrivesOutput.h"
 #include "tools/cli/FactOutput.h"

@@ -143,6 +143,14 @@ void makeTitlePictures(PictureSink& sink)
               true);
     sink.save(QStringLiteral("title_motherboard"),
               hardwareWindowBand(Icon::Motherboard, QStringLiteral("Motherboard")), true);
+    sink.save(QStringLiteral("title_video"), hardwareWindowBand(Icon::VideoCard, QStringLiteral("Video")),
+              true);
+    sink.save(QStringLiteral("title_network"),
+              hardwareWindowBand(Icon::NetworkedPcs, QStringLiteral("Network")), true);
+    sink.save(QStringLiteral("title_programs"),
+              hardwareWindowBand(Icon::AppWindow, QStringLiteral("Installed applications")), true);
+    sink.save(QStringLiteral("title_summary"),
+              hardwareWindowBand(Icon::Tower, QStringLiteral("System summary")), true);
     sink.save(QStringLiteral("title_stability"), toolTitle(Icon::Pulse, QStringLiteral("Stability test")),
               true);
 }
