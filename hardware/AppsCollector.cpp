@@ -4,13 +4,14 @@
 #include <charconv>
 #include <cstdlib>
 #include <map>
+#include <tuple>
 
 namespace qv::hardware {
 
 namespace {
 
 constexpr std::size_t kStatusLimit = std::size_t(256) * 1024 * 1024;
-constexpr std::size_t kEntryLimit = 64 * 1024;
+constexpr std::size_t kEntryLimit = std::size_t(64) * 1024;
 constexpr std::size_t kListLimit = std::size_t(16) * 1024 * 1024;
 constexpr std::string_view kDpkgInfo = "/var/lib/dpkg/info";
 
@@ -174,7 +175,9 @@ ApplicationsFacts collectApplications(const MachineTree& tree, const std::option
     std::vector<std::string> systemFiles;
     for (const auto& [folder, user] : folders) {
         for (const std::string& name : tree.list(folder)) {
-            const std::string file = folder + '/' + name;
+            std::string file = folder;
+            file += '/';
+            file += name;
             if (!name.ends_with(".desktop"))
                 continue;
             const auto text = tree.read(file, kEntryLimit);
@@ -192,7 +195,10 @@ ApplicationsFacts collectApplications(const MachineTree& tree, const std::option
         if (const auto found = owned.find(app.file); found != owned.end())
             app.package = found->second;
     }
-    std::ranges::stable_sort(facts.desktopApplications, {}, &DesktopApplication::name);
+    std::ranges::sort(facts.desktopApplications,
+                      [](const DesktopApplication& a, const DesktopApplication& b) {
+                          return std::tie(a.name, a.file) < std::tie(b.name, b.file);
+                      });
     return facts;
 }
 

@@ -12,13 +12,14 @@
 #include <array>
 #include <charconv>
 #include <sstream>
+#include <utility>
 
 namespace qv::hardware {
 
 namespace {
 
 constexpr std::size_t kAttributeLimit = 256;
-constexpr std::size_t kTableLimit = 256 * 1024;
+constexpr std::size_t kTableLimit = std::size_t(256) * 1024;
 
 std::vector<std::string> words(std::string_view line)
 {
@@ -264,8 +265,10 @@ NetworkFacts collectNetwork(const MachineTree& tree, bool askWorkgroup)
         if (tree.exists("/sys/class/net/" + name + "/type"))
             facts.interfaces.push_back(interfaceOf(tree, name));
     }
-    std::ranges::stable_partition(facts.interfaces,
-                                  [](const NetworkInterface& i) { return i.kind != "loopback"; });
+    // By name, loopback last.
+    std::ranges::sort(facts.interfaces, [](const NetworkInterface& a, const NetworkInterface& b) {
+        return std::make_pair(a.kind == "loopback", a.name) < std::make_pair(b.kind == "loopback", b.name);
+    });
     if (const auto addresses = tree.fact("addresses", liveAddressesText))
         addAddresses(facts.interfaces, *addresses);
     else

@@ -11,7 +11,7 @@ namespace qv::hardware {
 namespace {
 
 constexpr std::size_t kAttributeLimit = 64;
-constexpr std::size_t kEdidLimit = 32 * 1024;
+constexpr std::size_t kEdidLimit = std::size_t(32) * 1024;
 constexpr std::uint32_t kDisplayClass = 0x03;
 constexpr const char* kDisplayFactKey = "display";
 

@@ -11,7 +11,7 @@ namespace {
 std::optional<std::string> osReleaseName(const MachineTree& tree)
 {
     for (const char* path : {"/etc/os-release", "/usr/lib/os-release"}) {
-        const auto text = tree.read(path, 64 * 1024);
+        const auto text = tree.read(path, std::size_t(64) * 1024);
         if (!text)
             continue;
         const std::size_t at = text->starts_with("PRETTY_NAME=") ? 0 : text->find("\nPRETTY_NAME=");
@@ -54,6 +54,7 @@ std::vector<FactLine> memoryLines(const MemoryFacts& memory)
 std::vector<FactLine> videoLines(const VideoFacts& video)
 {
     std::vector<FactLine> lines;
+    lines.reserve(video.adapters.size() + video.connectors.size());
     for (const DisplayAdapter& adapter : video.adapters)
         lines.push_back({"Adapter", adapter.name + (adapter.driver ? " (" + *adapter.driver + ")" : "")});
     for (const DisplayConnector& connector : video.connectors) {
@@ -127,6 +128,7 @@ std::vector<SummaryPage> summaryPages(const SystemSummary& summary)
     pages.push_back({"Board", board});
     pages.push_back({"Video", videoLines(summary.video)});
     std::vector<FactLine> drives;
+    drives.reserve(summary.drives.disks.size());
     for (const Drive& drive : summary.drives.disks)
         drives.push_back({drive.name, driveListText(drive)});
     pages.push_back({"Drives", drives});

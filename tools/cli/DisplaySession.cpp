@@ -39,7 +39,7 @@ DisplaySession::DisplaySession()
     if (!factsText)
         return;
     m_source.emplace([factsText]() -> std::optional<hardware::DisplayFacts> {
-        std::array<char, 64 * 1024> text{};
+        std::array<char, std::size_t(64) * 1024> text{};
         if (!factsText(text.data(), text.size()))
             return std::nullopt;
         return hardware::parseDisplayFacts(text.data());
