@@ -45,9 +45,7 @@ TTabSheet* TInfoApplicationsDlg::desktopPage()
 {
     TTabSheet* page = newPage(tr("Desktop applications"));
     page->setObjectName(QStringLiteral("DesktopPage"));
-    std::vector<std::vector<std::string>> rows;
-    for (const qv::hardware::DesktopApplication& app : m_facts.desktopApplications)
-        rows.push_back(qv::hardware::desktopRow(app));
+    const auto rows = qv::hardwareui::rowsOf(m_facts.desktopApplications, qv::hardware::desktopRow);
     QTableWidget* table =
         qv::hardwareui::factTable(qv::hardware::desktopColumns(), rows, tr("Desktop applications"), page);
     table->setObjectName(QStringLiteral("DesktopTable"));

@@ -50,10 +50,9 @@ TTabSheet* TInfoReseauDlg::interfacesPage()
 {
     TTabSheet* page = newPage(tr("Interfaces"));
     page->setObjectName(QStringLiteral("InterfacesPage"));
-    std::vector<std::vector<std::string>> rows;
-    for (const qv::hardware::NetworkInterface& interface : m_facts.interfaces)
-        rows.push_back(qv::hardware::interfaceRow(interface));
-    m_interfaces = qv::hardwareui::factTable(qv::hardware::interfaceColumns(), rows, tr("Interfaces"), page);
+    m_interfaces = qv::hardwareui::factTable(
+        qv::hardware::interfaceColumns(),
+        qv::hardwareui::rowsOf(m_facts.interfaces, qv::hardware::interfaceRow), tr("Interfaces"), page);
     m_interfaces->setObjectName(QStringLiteral("InterfaceTable"));
     auto* layout = static_cast<QVBoxLayout*>(page->layout());
     layout->addWidget(m_interfaces, 1);

@@ -13,6 +13,7 @@
 using qv::hardwareui::factGrid;
 using qv::hardwareui::factTable;
 using qv::hardwareui::notesLabel;
+using qv::hardwareui::rowsOf;
 
 namespace {
 
@@ -21,15 +22,6 @@ qv::hardware::VideoFacts collectWithThisDisplay()
     const qv::hardware::ScopedDisplayFactsSource display(
         [] { return std::optional(qv::hardware::probeDisplay()); });
     return qv::hardware::collectVideo();
-}
-
-template<typename Item, typename Row>
-std::vector<std::vector<std::string>> rowsOf(const std::vector<Item>& items, Row row)
-{
-    std::vector<std::vector<std::string>> rows;
-    for (const Item& item : items)
-        rows.push_back(row(item));
-    return rows;
 }
 
 } // namespace
