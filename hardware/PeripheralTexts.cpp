@@ -180,11 +180,16 @@ std::vector<std::string> desktopRow(const DesktopApplication& application)
             application.user ? "(your own)" : application.package.value_or("")};
 }
 
-std::string packagesTotalText(const std::vector<InstalledPackage>& packages)
+std::uint64_t installedTotal(const std::vector<InstalledPackage>& packages)
 {
-    const std::uint64_t total = std::accumulate(
+    return std::accumulate(
         packages.begin(), packages.end(), std::uint64_t(0),
         [](std::uint64_t sum, const InstalledPackage& p) { return sum + p.installedSize.value_or(0); });
+}
+
+std::string packagesTotalText(const std::vector<InstalledPackage>& packages)
+{
+    const std::uint64_t total = installedTotal(packages);
     return std::to_string(packages.size()) + (packages.size() == 1 ? " package, " : " packages, ") +
            sizeText(total) + " installed";
 }

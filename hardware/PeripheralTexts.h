@@ -5,6 +5,7 @@
 #include "hardware/NetworkCollector.h"
 #include "hardware/VideoCollector.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ const std::vector<std::string>& packageColumns();
 std::vector<std::string> packageRow(const InstalledPackage& package);
 const std::vector<std::string>& desktopColumns();
 std::vector<std::string> desktopRow(const DesktopApplication& application);
+// The packages' installed sizes added up, bytes.
+std::uint64_t installedTotal(const std::vector<InstalledPackage>& packages);
 // "1205 packages, 6.9 GiB installed".
 std::string packagesTotalText(const std::vector<InstalledPackage>& packages);
 

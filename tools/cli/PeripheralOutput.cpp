@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cstdio>
-#include <numeric>
 #include <ostream>
 
 namespace qv::cli {
@@ -71,14 +70,6 @@ JsonArray addressesJson(const std::vector<hardware::InterfaceAddress>& addresses
     for (const hardware::InterfaceAddress& address : addresses)
         array.add(JsonObject().add("Address", address.address).add("Prefix", address.prefix));
     return array;
-}
-
-std::uint64_t totalSize(const std::vector<hardware::InstalledPackage>& packages)
-{
-    return std::accumulate(packages.begin(), packages.end(), std::uint64_t(0),
-                           [](std::uint64_t sum, const hardware::InstalledPackage& p) {
-                               return sum + p.installedSize.value_or(0);
-                           });
 }
 
 void writeNotes(std::ostream& out, const std::vector<std::string>& notes)
@@ -213,7 +204,7 @@ JsonObject appsJson(const hardware::ApplicationsFacts& facts, bool withLists)
 {
     JsonObject json;
     json.add("PackageCount", facts.packages.size())
-        .add("InstalledSize", totalSize(facts.packages))
+        .add("InstalledSize", hardware::installedTotal(facts.packages))
         .add("DesktopApplicationCount", facts.desktopApplications.size());
     if (withLists) {
         JsonArray packages;
@@ -240,8 +231,8 @@ JsonObject appsJson(const hardware::ApplicationsFacts& facts, bool withLists)
 
 void writeAppsText(std::ostream& out, const hardware::ApplicationsFacts& facts, bool withLists)
 {
-    out << facts.packages.size() << " packages, " << sizeText(totalSize(facts.packages)) << "; "
-        << facts.desktopApplications.size() << " desktop applications\n";
+    out << facts.packages.size() << " packages, " << sizeText(hardware::installedTotal(facts.packages))
+        << "; " << facts.desktopApplications.size() << " desktop applications\n";
     if (withLists) {
         for (const hardware::DesktopApplication& app : facts.desktopApplications)
             out << "Application  " << visibleText(app.name) << " (" << shownText(app.package) << ")\n";
