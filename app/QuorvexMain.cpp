@@ -9,9 +9,13 @@
 #include "bench/ui/PerfMemoireInfoDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
 #include "forms/Look.h"
+#include "hardware/ui/InfoApplicationsDlg.h"
 #include "hardware/ui/InfoCarteMereDlg.h"
 #include "hardware/ui/InfoDisquesDlg.h"
 #include "hardware/ui/InfoMemoireDlg.h"
+#include "hardware/ui/InfoReseauDlg.h"
+#include "hardware/ui/InfoResumeDlg.h"
+#include "hardware/ui/InfoVideoDlg.h"
 #include "net/ui/NetDlg.h"
 #include "platform/CursorTable.h"
 #include "platform/Dialogs.h"
@@ -175,6 +179,18 @@ void TQuorvexMain::runCommand(Command command)
     });
 }
 
+namespace {
+
+// A hardware window of our own (video, network, installed applications, system summary): no cue.
+template<typename Window>
+void showOwnWindow(QWidget* parent)
+{
+    Window information(parent);
+    qv::platform::showModal(information);
+}
+
+} // namespace
+
 void TQuorvexMain::runCommandNow(Command command)
 {
     guarded([&] {
@@ -199,6 +215,14 @@ void TQuorvexMain::runCommandNow(Command command)
             return InfoCarteMereClick();
         case Command::InfoDrives:
             return InfoDisquesClick();
+        case Command::InfoVideo:
+            return showOwnWindow<TInfoVideoDlg>(this);
+        case Command::InfoNetwork:
+            return showOwnWindow<TInfoReseauDlg>(this);
+        case Command::InfoPrograms:
+            return showOwnWindow<TInfoApplicationsDlg>(this);
+        case Command::InfoSummary:
+            return showOwnWindow<TInfoResumeDlg>(this);
         case Command::ToolNetworkCheck:
             return ButtonOutilReseauClick();
         case Command::ToolStability:

@@ -154,6 +154,14 @@ set(QV_PICTURES
   pictures/title_memory@2x.png
   pictures/title_motherboard.png
   pictures/title_motherboard@2x.png
+  pictures/title_network.png
+  pictures/title_network@2x.png
+  pictures/title_programs.png
+  pictures/title_programs@2x.png
   pictures/title_stability.png
   pictures/title_stability@2x.png
+  pictures/title_summary.png
+  pictures/title_summary@2x.png
+  pictures/title_video.png
+  pictures/title_video@2x.png
 )

@@ -38,20 +38,50 @@ std::string hex4(std::uint16_t value)
 
 } // namespace
 
-std::optional<PciId> pciHostBridge(const MachineTree& tree)
+std::vector<PciDevice> pciDevices(const MachineTree& tree)
 {
-    constexpr std::uint32_t kHostBridgeClass = 0x0600;
+    std::vector<PciDevice> devices;
     for (const std::string& address : tree.list(kPciDevices)) {
         const std::string folder = std::string(kPciDevices) + '/' + address + '/';
         const auto deviceClass = hexAttribute(tree, folder + "class");
-        if (!deviceClass || *deviceClass >> 8 != kHostBridgeClass)
-            continue;
         const auto vendor = hexAttribute(tree, folder + "vendor");
         const auto device = hexAttribute(tree, folder + "device");
-        if (vendor && device && *vendor <= 0xffff && *device <= 0xffff)
-            return PciId{std::uint16_t(*vendor), std::uint16_t(*device)};
+        if (!deviceClass || !vendor || !device || *vendor > 0xffff || *device > 0xffff)
+            continue;
+        PciDevice found{address, PciId{std::uint16_t(*vendor), std::uint16_t(*device)}, *deviceClass,
+                        std::nullopt};
+        if (const auto revision = hexAttribute(tree, folder + "revision"); revision && *revision <= 0xff)
+            found.revision = int(*revision);
+        devices.push_back(std::move(found));
+    }
+    return devices;
+}
+
+std::optional<PciId> pciHostBridge(const MachineTree& tree)
+{
+    constexpr std::uint32_t kHostBridgeClass = 0x0600;
+    for (const PciDevice& device : pciDevices(tree)) {
+        if (device.deviceClass >> 8 == kHostBridgeClass)
+            return device.id;
     }
     return std::nullopt;
+}
+
+std::string pciDeviceName(PciId id, std::string_view unknownKind)
+{
+    static const platform::LoadableModule module(QV_PCI_NAMES_MODULE);
+    std::array<char, 256> vendorName{};
+    std::array<char, 256> deviceName{};
+    const auto lookUp = module.function<PciNamesEntryPoint>(kPciNamesEntryPoint);
+    if (lookUp && lookUp(id.vendor, id.device, vendorName.data(), vendorName.size(), deviceName.data(),
+                         deviceName.size())) {
+        const std::string vendor = vendorName.data();
+        const std::string device = deviceName.data();
+        if (!device.empty())
+            return vendor.empty() ? device : vendor + ' ' + device;
+        return vendor + " device " + hex4(id.device);
+    }
+    return std::string(unknownKind) + ' ' + hex4(id.vendor) + ':' + hex4(id.device);
 }
 
 std::optional<std::string> collectChipset(const MachineTree& tree)
@@ -59,19 +89,7 @@ std::optional<std::string> collectChipset(const MachineTree& tree)
     const std::optional<PciId> bridge = pciHostBridge(tree);
     if (!bridge)
         return std::nullopt;
-    static const platform::LoadableModule module(QV_PCI_NAMES_MODULE);
-    std::array<char, 256> vendorName{};
-    std::array<char, 256> deviceName{};
-    const auto lookUp = module.function<PciNamesEntryPoint>(kPciNamesEntryPoint);
-    if (lookUp && lookUp(bridge->vendor, bridge->device, vendorName.data(), vendorName.size(),
-                         deviceName.data(), deviceName.size())) {
-        const std::string vendor = vendorName.data();
-        const std::string device = deviceName.data();
-        if (!device.empty())
-            return vendor.empty() ? device : vendor + ' ' + device;
-        return vendor + " device " + hex4(bridge->device);
-    }
-    return "PCI host bridge " + hex4(bridge->vendor) + ':' + hex4(bridge->device);
+    return pciDeviceName(*bridge, "PCI host bridge");
 }
 
 } // namespace qv::hardware

@@ -244,9 +244,14 @@ std::vector<std::string> FolderTree::list(std::string_view path) const
 
 const MachineTree& installedMachineTree()
 {
-    static const FolderTree liveMachine("/", FolderTree::Facts::Live);
+    return *installedMachineTreePointer();
+}
+
+std::shared_ptr<const MachineTree> installedMachineTreePointer()
+{
+    static const auto liveMachine = std::make_shared<const FolderTree>("/", FolderTree::Facts::Live);
     const auto& installed = installedSlot();
-    return installed ? *installed : liveMachine;
+    return installed ? installed : liveMachine;
 }
 
 std::shared_ptr<const MachineTree> installMachineTree(std::shared_ptr<const MachineTree> tree)

@@ -88,6 +88,8 @@ private:
 
 // The tree every collector reads: the live machine unless another has been installed.
 const MachineTree& installedMachineTree();
+// The same, shared, for work that may outlive the installation (a query on a thread of its own).
+std::shared_ptr<const MachineTree> installedMachineTreePointer();
 
 // Installs `tree` for the whole process (nullptr returns to the live machine) and returns the one it
 // replaces.

@@ -192,7 +192,14 @@ std::vector<std::string> RecordingTree::list(std::string_view path) const
 std::optional<std::string> RecordingTree::resolve(std::string_view path) const
 {
     const std::scoped_lock lock(m_mutex);
-    return isPrivatePath(path) ? m_source->resolve(path) : resolveKeepingLinks(path);
+    if (isPrivatePath(path))
+        return m_source->resolve(path);
+    // The target is kept too, so that the replay resolves the path even when nothing below it is read
+    // (a device's driver, named by its folder alone).
+    const auto resolved = resolveKeepingLinks(path);
+    if (resolved && !isPrivatePath(*resolved))
+        keep(*resolved, m_source->read(*resolved, kExistsCopyLimit));
+    return resolved;
 }
 
 std::optional<std::string> RecordingTree::fact(const std::string& key, const LiveFact& live) const

@@ -18,9 +18,30 @@ void replaceInDrives(std::vector<hardware::Drive>& drives, const SerialKey& keyO
 
 } // namespace
 
-MachineFacts collectMachineFacts()
+MachineFacts collectMachineFacts(bool askAround)
 {
-    return {hardware::collectMemory(), hardware::collectDrives(), hardware::collectBoard()};
+    return {hardware::collectMemory(),
+            hardware::collectDrives(),
+            hardware::collectBoard(),
+            hardware::collectVideo(hardware::installedMachineTree(), askAround),
+            hardware::collectNetwork(hardware::installedMachineTree(), askAround),
+            hardware::collectApplications()};
+}
+
+void replacePersonalFacts(MachineFacts& facts, const SerialKey& keyOf)
+{
+    replace(facts.network.fullName, keyOf);
+    for (hardware::NetworkInterface& interface : facts.network.interfaces)
+        replace(interface.mac, keyOf);
+    for (hardware::DisplayConnector& connector : facts.video.connectors) {
+        if (!connector.monitor)
+            continue;
+        hardware::Edid& edid = connector.monitor->edid;
+        replace(edid.serialText, keyOf);
+        if (edid.serialNumber && !edid.serialText)
+            edid.serialText = keyOf(std::to_string(*edid.serialNumber));
+        edid.serialNumber.reset();
+    }
 }
 
 void replaceSerialNumbers(MachineFacts& facts, const SerialKey& keyOf)

@@ -4,6 +4,7 @@
 #include "results/report/DrivesOutput.h"
 #include "results/report/FigureText.h"
 #include "results/report/MemoryOutput.h"
+#include "results/report/PeripheralOutput.h"
 
 #include <QString>
 
@@ -49,16 +50,29 @@ std::string nameValueLines(const std::vector<std::pair<std::string, std::vector<
     return text;
 }
 
-// The memory, drives and board sections as "info" prints them for people, titled.
-std::vector<std::pair<std::string, std::string>> hardwareTexts(const MachineFacts& facts)
+// The hardware sections as "info" prints them for people, titled; the applications as counts unless
+// every package is asked for.
+std::vector<std::pair<std::string, std::string>> hardwareTexts(const MachineFacts& facts,
+                                                               bool allApplications)
 {
     std::ostringstream memory;
     std::ostringstream drives;
     std::ostringstream board;
+    std::ostringstream video;
+    std::ostringstream network;
+    std::ostringstream applications;
     writeMemoryText(memory, facts.memory);
     writeDrivesText(drives, facts.drives);
     writeBoardText(board, facts.board);
-    return {{"Memory", memory.str()}, {"Drives", drives.str()}, {"Board", board.str()}};
+    writeVideoText(video, facts.video);
+    writeNetworkInfoText(network, facts.network);
+    writeAppsText(applications, facts.applications, allApplications);
+    return {{"Memory", memory.str()},
+            {"Drives", drives.str()},
+            {"Board", board.str()},
+            {"Video", video.str()},
+            {"NetworkInterfaces", network.str()},
+            {"Applications", applications.str()}};
 }
 
 // ---- HTML ------------------------------------------------------------------------------------------
@@ -235,6 +249,9 @@ std::string reportJsonText(const MachineReport& report)
                                      .add("Memory", memoryJson(report.hardware.memory))
                                      .add("Drives", drivesJson(report.hardware.drives))
                                      .add("Board", boardJson(report.hardware.board))
+                                     .add("Video", videoJson(report.hardware.video))
+                                     .add("NetworkInterfaces", networkInfoJson(report.hardware.network))
+                                     .add("Applications", appsJson(report.hardware.applications))
                                      .add("Benchmarks", benchmarks)
                                      .add("Warnings", results::textArray(report.warnings)));
 }
@@ -252,7 +269,7 @@ std::string reportPlainText(const MachineReport& report)
                             {"LocalIPList", network.localIPList},
                             {"PingMechanism", {network.pingMechanism.value_or("none")}},
                             {"NameServers", network.nameServers}});
-    for (const auto& [title, lines] : hardwareTexts(report.hardware))
+    for (const auto& [title, lines] : hardwareTexts(report.hardware, report.allApplications))
         text << "\n[" << title << "]\n" << lines;
     for (const results::SavedResult& result : report.benchmarks) {
         text << "\n[Benchmark " << benchmarkName(result.benchmark) << "]\n";
@@ -285,7 +302,7 @@ std::string reportHtml(const MachineReport& report)
          << "<tr><th>PingMechanism</th><td>"
          << (network.pingMechanism ? escaped(*network.pingMechanism) : htmlList({})) << "</td></tr>\n"
          << "<tr><th>NameServers</th><td>" << htmlList(network.nameServers) << "</td></tr>\n</table>\n";
-    for (const auto& [title, lines] : hardwareTexts(report.hardware))
+    for (const auto& [title, lines] : hardwareTexts(report.hardware, report.allApplications))
         htmlLines(html, title, lines);
     if (!report.benchmarks.empty()) {
         html << "<h2>Benchmarks</h2>\n";

@@ -28,6 +28,7 @@ struct MachineReport {
     Report system;       // as "sys --json"
     NetworkFacts network;
     MachineFacts hardware;
+    bool allApplications = false; // the text and HTML forms list every package, not only the counts
     std::vector<results::SavedResult> benchmarks;
     std::vector<std::string> warnings;
 };

@@ -62,8 +62,9 @@ MachineReport buildMachineReport(std::string program, bool measureClock)
     hideMachineIdentifier(report.system);
     report.network = networkFacts();
     report.hardware = collectMachineFacts();
-    replaceSerialNumbers(report.hardware,
-                         [](const std::string& serial) { return results::machineKeyOf(serial); });
+    const auto keyOf = [](const std::string& serial) { return results::machineKeyOf(serial); };
+    replaceSerialNumbers(report.hardware, keyOf);
+    replacePersonalFacts(report.hardware, keyOf);
     return report;
 }
 

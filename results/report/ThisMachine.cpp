@@ -1,6 +1,6 @@
 #include "results/report/ThisMachine.h"
 
-#include "cpu/cxCPU2kVcl.h"
+#include "hardware/summary/SystemSummary.h"
 #include "platform/FileAccess.h"
 #include "platform/Identity.h"
 
@@ -24,19 +24,15 @@ std::string machineIdentifier()
 
 results::MachineIdentity thisMachine()
 {
-    cpu::TcxCPU2000 record;
-    record.AutoBench().setEnabled(false);
-    record.Loaded();
-    // The brand string may carry zero characters and padding.
-    std::string fullName = record.FullName().remove(QChar(0)).trimmed().toStdString();
+    const hardware::ProcessorSummary processor = hardware::summariseProcessor();
     const std::string id = machineIdentifier();
     utsname names{};
     return {id.empty() ? std::string() : results::machineKeyOf(id),
             platform::hostName().value_or(QString()).toStdString(),
-            record.Vendor().toStdString(),
-            fullName,
-            record.InternalResults().Signature(),
-            record.Count(),
+            processor.vendor,
+            processor.name,
+            processor.signature,
+            processor.count,
             uname(&names) == 0 ? std::string(names.release) : std::string()};
 }
 

@@ -11,10 +11,15 @@
 #include "bench/ui/PerfMemoireDlg.h"
 #include "bench/ui/PerfMemoireInfoDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
+#include "hardware/ui/InfoApplicationsDlg.h"
 #include "hardware/ui/InfoCarteMereDlg.h"
 #include "hardware/ui/InfoDisquesDlg.h"
 #include "hardware/ui/InfoMemoireDlg.h"
+#include "hardware/ui/InfoReseauDlg.h"
+#include "hardware/ui/InfoResumeDlg.h"
+#include "hardware/ui/InfoVideoDlg.h"
 #include "net/ui/NetDlg.h"
+#include "platform/NetworkNeighbourhood.h"
 #include "results/SavedResult.h"
 #include "results/ui/ReportDlg.h"
 #include "results/ui/ResultsDlg.h"
@@ -43,6 +48,7 @@ protected:
     const qv::platform::ScopedIcmpEchoOpener echo{[this](auto) {
         return std::make_unique<qv::test::ScriptedEcho>(qv::platform::EchoOutcome{}, &requests);
     }};
+    const qv::platform::ScopedWorkgroupQuery workgroup{[] { return std::optional<QString>(); }};
     QWidget owner;
     qv::benchui::BenchWindows benchWindows{owner};
 };
@@ -91,6 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
         made<TInfoSystemeDlg>("operating system information"), made<TNetDlg>("network check"),
         made<TInfoMemoireDlg>("memory information"), made<TInfoCarteMereDlg>("motherboard information"),
         made<TInfoDisquesDlg>("drives information"), made<qv::stress::TStressDlg>("stability test"),
+        made<TInfoVideoDlg>("video information"), made<TInfoReseauDlg>("network information"),
+        made<TInfoApplicationsDlg>("installed applications"), made<TInfoResumeDlg>("system summary"),
         made<TPerfCPUInfoDlg>("processor benchmark introduction"),
         made<TPerfMemoireInfoDlg>("memory benchmark introduction"),
         made<TDiskBenchDlg>("hard disk benchmark"), made<TReportDlg>("report"),

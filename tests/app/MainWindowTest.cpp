@@ -9,6 +9,7 @@
 #include "platform/HelpEngine.h"
 #include "platform/IcmpEcho.h"
 #include "platform/LinuxSystemFacts.h"
+#include "platform/NetworkNeighbourhood.h"
 #include "tests/cpu/CpuTestSupport.h"
 #include "tests/support/Accessible.h"
 #include "tests/support/Fifo.h"
@@ -224,11 +225,16 @@ TEST_F(MainWindowTest, OperatingSystemInformationOpensItsWindow)
 // The hardware windows open from their buttons and menu items, without the cue.
 TEST_F(MainWindowTest, HardwareInformationOpensItsOwnWindowsWithoutACue)
 {
+    const qv::platform::ScopedWorkgroupQuery workgroup([] { return std::optional<QString>(); });
     auto window = startedWindow();
     const QList<std::pair<Command, QString>> windows{
         {Command::InfoMemory, QStringLiteral("InfoMemoireDlg")},
         {Command::InfoMotherboard, QStringLiteral("InfoCarteMereDlg")},
-        {Command::InfoDrives, QStringLiteral("InfoDisquesDlg")}};
+        {Command::InfoDrives, QStringLiteral("InfoDisquesDlg")},
+        {Command::InfoVideo, QStringLiteral("InfoVideoDlg")},
+        {Command::InfoNetwork, QStringLiteral("InfoReseauDlg")},
+        {Command::InfoPrograms, QStringLiteral("InfoApplicationsDlg")},
+        {Command::InfoSummary, QStringLiteral("InfoResumeDlg")}};
     for (const auto& [command, name] : windows) {
         shownDialogs.clear();
         press(window->commandButton(command));

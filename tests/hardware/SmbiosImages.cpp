@@ -1,6 +1,7 @@
 #include "tests/hardware/SmbiosImages.h"
 
 #include "tests/hardware/DriveTrees.h"
+#include "tests/hardware/PeripheralTrees.h"
 
 #include <map>
 #include <numeric>
@@ -300,6 +301,9 @@ void writeDesktopTree(FakeTree& tree)
                             {"bios_date", "03/15/2024"},
                             {"chassis_type", "3"}});
     writeDesktopDrives(tree);
+    writeDesktopVideo(tree);
+    writeDesktopNetwork(tree);
+    writePackages(tree);
 }
 
 void writeLaptopTree(FakeTree& tree)
@@ -313,6 +317,8 @@ void writeLaptopTree(FakeTree& tree)
                             {"bios_version", "0.9.1"},
                             {"chassis_type", "10"}});
     writeLaptopDrives(tree);
+    writeLaptopVideo(tree);
+    writeLaptopNetwork(tree);
 }
 
 void writeVirtualMachineTree(FakeTree& tree)

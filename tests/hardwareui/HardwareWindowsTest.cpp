@@ -5,6 +5,7 @@
 #include "hardware/ui/UsageBar.h"
 #include "platform/HelpEngine.h"
 #include "tests/hardware/SmbiosImages.h"
+#include "tests/hardwareui/ReplayedMachine.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/ExtPage.h"
 #include "widgets/LED.h"
@@ -24,28 +25,7 @@
 
 namespace {
 
-using qv::hardware::FolderTree;
-using qv::hardware::ScopedMachineTree;
-
-// A hand-made machine installed as the tree every collector reads, for the test's lifetime. The tree
-// reads its recorded facts when it is made, so the files are written first.
-class ReplayedMachine {
-public:
-    explicit ReplayedMachine(void (*write)(qv::test::FakeTree&))
-        : m_installed(written(write))
-    {
-    }
-
-private:
-    std::shared_ptr<FolderTree> written(void (*write)(qv::test::FakeTree&))
-    {
-        write(m_tree);
-        return std::make_shared<FolderTree>(m_tree.path());
-    }
-
-    qv::test::FakeTree m_tree;
-    const ScopedMachineTree m_installed;
-};
+using qv::test::ReplayedMachine;
 
 // The texts of the labels of `widget`, shown or not, in creation order.
 QStringList labelTexts(const QWidget& widget)

@@ -72,7 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Command{"SysWithoutDisplay", {QStringLiteral("sys"), QStringLiteral("--json")}},
                     Command{"ReportWithoutDisplay", {QStringLiteral("report"), QStringLiteral("--no-clock")}},
                     Command{"InfoMemory",
-                            {QStringLiteral("info"), QStringLiteral("memory"), QStringLiteral("--json")}}),
+                            {QStringLiteral("info"), QStringLiteral("memory"), QStringLiteral("--json")}},
+                    Command{"InfoVideoWithoutDisplay",
+                            {QStringLiteral("info"), QStringLiteral("video"), QStringLiteral("--json")}},
+                    Command{"InfoSummary", {QStringLiteral("info"), QStringLiteral("summary")}}),
     qv::test::RowName());
 
 // The tips come from the executable's own frame: not even Qt Core is loaded, which is most of a start.

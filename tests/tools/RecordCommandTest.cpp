@@ -2,6 +2,7 @@
 // recorded beside the tree.
 #include "tools/cli/RecordCommand.h"
 #include "hardware/tree/RecordingTree.h"
+#include "platform/NetworkNeighbourhood.h"
 #include "tests/hardware/SmbiosImages.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/InfoCommand.h"
@@ -46,7 +47,7 @@ std::string fileText(const fs::path& file)
 // Every topic replayed from `folder` prints exactly the JSON recorded beside the tree.
 void expectReplayMatchesRecordedJson(const fs::path& folder)
 {
-    for (const std::string topic : {"memory", "drives", "board"}) {
+    for (const std::string topic : {"memory", "drives", "board", "video", "network", "apps"}) {
         SCOPED_TRACE(topic);
         const CliRun replay = run({"info", topic, "--json", "--machine-tree", folder.string()});
         ASSERT_EQ(replay.status, 0) << replay.err;
@@ -60,6 +61,9 @@ TEST(RecordMachine, ThisMachineReplaysToTheRecordedJsonWithPrivateModes)
 {
     qv::test::FakeTree parent;
     const fs::path folder = parent.path() / "machine";
+    // The workgroup would be asked of this machine's own addresses: it is scripted here.
+    const qv::platform::ScopedWorkgroupQuery workgroup(
+        [] { return std::optional(QStringLiteral("TESTGROUP")); });
     const CliRun recorded = run({"record-machine", folder.string()});
     ASSERT_EQ(recorded.status, 0) << recorded.err;
     EXPECT_NE(recorded.out.find("holds this machine's serial numbers, addresses and names"),

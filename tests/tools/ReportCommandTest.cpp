@@ -172,6 +172,30 @@ TEST_F(ReportCommand, HardwareSectionsAreTheInfoTopicsWithSerialNumbersAsKeys)
               std::string::npos);
 }
 
+TEST_F(ReportCommand, VideoNetworkAndApplicationsWithNamesAndAddressesAsKeys)
+{
+    qv::test::FakeTree desktop;
+    qv::test::writeDesktopTree(desktop);
+    const std::string machine = desktop.path().string();
+    const QJsonObject report = json({"report", "--format", "json", "--no-clock", "--machine-tree", machine});
+    EXPECT_EQ(report.value("Video")["Adapters"].toArray().size(), 2);
+    EXPECT_EQ(report.value("Applications")["Packages"].toArray().size(), 2);
+    const QJsonObject network = report.value("NetworkInterfaces").toObject();
+    EXPECT_EQ(network["FullName"].toString().toStdString(), qv::results::machineKeyOf("Ada Lovelace"));
+    EXPECT_EQ(network["Interfaces"][1]["MacAddress"].toString().toStdString(),
+              qv::results::machineKeyOf("3c:7c:3f:0a:11:22"));
+    for (const char* format : {"text", "html"}) {
+        const Output shortForm = run({"report", "--format", format, "--no-clock", "--machine-tree", machine});
+        for (const char* personal : {"Ada Lovelace", "3c:7c:3f:0a:11:22", "7XKTZ33"})
+            EXPECT_EQ(shortForm.out.find(personal), std::string::npos) << format << ' ' << personal;
+        EXPECT_NE(shortForm.out.find("2 packages"), std::string::npos) << format;
+        EXPECT_EQ(shortForm.out.find("vim-common"), std::string::npos) << format << ": counts only";
+        const Output all =
+            run({"report", "--format", format, "--all", "--no-clock", "--machine-tree", machine});
+        EXPECT_NE(all.out.find("vim-common"), std::string::npos) << format;
+    }
+}
+
 TEST_F(ReportCommand, BenchmarkSessionsAreSavedResultsAndTheirWarningsAreListed)
 {
     tree.write("sys/class/power_supply/AC/type", "Mains\n")

@@ -6,7 +6,9 @@
 #include "results/report/DrivesOutput.h"
 #include "results/report/MachineFacts.h"
 #include "results/report/MemoryOutput.h"
+#include "results/report/PeripheralOutput.h"
 #include "tools/cli/ArgParser.h"
+#include "tools/cli/DisplaySession.h"
 
 #include <sys/stat.h>
 
@@ -100,7 +102,7 @@ int runRecord(std::span<const std::string> args, std::ostream& out, std::ostream
     MachineFacts facts;
     {
         const hardware::ScopedMachineTree recordingTree(recording);
-        facts = collectMachineFacts();
+        facts = collectMachineFacts(true);
     }
     std::map<std::string, std::string> keys;
     if (parsed.has("--anonymise")) {
@@ -111,7 +113,10 @@ int runRecord(std::span<const std::string> args, std::ostream& out, std::ostream
     recording->write(folder, [&keys](const std::string& text) { return withKeys(text, keys); },
                      {{"/recording/info-memory.json", jsonLine(memoryJson(facts.memory))},
                       {"/recording/info-drives.json", jsonLine(drivesJson(facts.drives))},
-                      {"/recording/info-board.json", jsonLine(boardJson(facts.board))}});
+                      {"/recording/info-board.json", jsonLine(boardJson(facts.board))},
+                      {"/recording/info-video.json", jsonLine(videoJson(facts.video))},
+                      {"/recording/info-network.json", jsonLine(networkInfoJson(facts.network))},
+                      {"/recording/info-apps.json", jsonLine(appsJson(facts.applications))}});
     out << "Recorded into " << folder << "; replay it with \"quorvex-cli info TOPIC --machine-tree " << folder
         << "\".\n";
     for (const std::string& source : recording->cutSources())

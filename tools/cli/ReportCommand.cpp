@@ -4,8 +4,8 @@
 #include "results/SavedResult.h"
 #include "results/report/ReportBuilder.h"
 #include "tools/cli/ArgParser.h"
+#include "tools/cli/DisplaySession.h"
 #include "tools/cli/MachineTreeOption.h"
-#include "tools/cli/SysCommand.h"
 
 #include <ostream>
 
@@ -26,6 +26,7 @@ ArgParser reportArguments()
     parser.option(
         "--bench", "cpu|mem|disk|all",
         "run the benchmark(s) once and add the sessions (all: cpu and mem; the disk writes a file)");
+    parser.flag("--all", "list every installed package in the text and HTML forms (JSON always does)");
     parser.flag("--no-clock", "skip the 2-second clock measurement of the processor section");
     parser.option("--machine-tree", "DIR",
                   "read the memory, drives and board sections from the machine recorded in DIR");
@@ -73,10 +74,11 @@ int runReport(const BenchRunners& runners, std::span<const std::string> args, st
     }
 
     MachineReport report = [&] {
-        const auto application = screenApplication();
+        const auto application = applicationForTheScreen();
         const auto replay = replayedTree(parsed.text("--machine-tree"), err);
         return buildMachineReport(versionText(), !parsed.has("--no-clock"));
     }();
+    report.allApplications = parsed.has("--all");
     for (const results::Benchmark benchmark : benchmarks) {
         addBenchmark(report, measureBenchmark(runners, benchmark, 1));
         for (const std::string& warning : report.benchmarks.back().warnings)

@@ -1,11 +1,9 @@
 #include "tools/cli/SysCommand.h"
 
-#include "platform/DisplayCheck.h"
-#include "platform/LoadableModule.h"
 #include "results/report/Report.h"
 #include "results/report/SystemReport.h"
-#include "tools/cli/Application.h"
 #include "tools/cli/ArgParser.h"
+#include "tools/cli/DisplaySession.h"
 
 #include <memory>
 
@@ -27,24 +25,12 @@ ArgParser sysArguments()
 int runSys(std::span<const std::string> args, std::ostream& out, std::ostream&)
 {
     const ParsedArgs parsed = sysArguments().parse(args);
-    const auto application = screenApplication();
+    const auto application = applicationForTheScreen();
     writeReport(out, systemReport(), parsed.has("--json"));
     return 0;
 }
 
 } // namespace
-
-std::unique_ptr<QCoreApplication> screenApplication()
-{
-    if (QCoreApplication::instance() || !platform::checkDisplay().isEmpty())
-        return nullptr;
-    static const platform::LoadableModule gui(QV_CLI_GUI_MODULE);
-    const auto create = gui.function<QCoreApplication*(int*, char**)>("qvCreateGuiApplication");
-    if (!create)
-        return nullptr;
-    const ApplicationArguments arguments = applicationArguments();
-    return std::unique_ptr<QCoreApplication>(create(arguments.count, arguments.values));
-}
 
 Subcommand sysCommand()
 {

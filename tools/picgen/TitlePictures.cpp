@@ -123,6 +123,13 @@ void makeTitlePictures(PictureSink& sink)
     sink.save(QStringLiteral("title_drives"), windowBand(Icon::Drives, QStringLiteral("Drives")), true);
     sink.save(QStringLiteral("title_motherboard"),
               windowBand(Icon::Motherboard, QStringLiteral("Motherboard")), true);
+    sink.save(QStringLiteral("title_video"), windowBand(Icon::VideoCard, QStringLiteral("Video")), true);
+    sink.save(QStringLiteral("title_network"), windowBand(Icon::NetworkedPcs, QStringLiteral("Network")),
+              true);
+    sink.save(QStringLiteral("title_programs"),
+              windowBand(Icon::AppWindow, QStringLiteral("Installed applications")), true);
+    sink.save(QStringLiteral("title_summary"), windowBand(Icon::Tower, QStringLiteral("System summary")),
+              true);
     sink.save(QStringLiteral("title_stability"), windowBand(Icon::Pulse, QStringLiteral("Stability test")),
               true);
     sink.save(QStringLiteral("title_disk_benchmark"),
