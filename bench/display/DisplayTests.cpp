@@ -26,7 +26,7 @@ constexpr std::array<DisplayTest, 9> k2DTests{{
 }};
 
 constexpr std::array<DisplayTest, 3> k3DTests{{
-    {"Triangles", "Flat triangles (vertex rate)", kFrames},
+    {"Vertex", "Flat triangles (vertex rate)", kFrames},
     {"Fill", "Blended textured quads (fill rate)", kFrames},
     {"Model", "Lit model", kFrames},
 }};

@@ -30,4 +30,8 @@ std::unique_ptr<Application> applicationIfNone()
     return std::make_unique<Application>(*arguments.count, arguments.values);
 }
 
+// A graphical application object, from a module of its own so that Qt Gui is loaded only then; made only
+// where the tool has no application object yet and a display answers (else nullptr).
+std::unique_ptr<QCoreApplication> guiApplicationIfNone();
+
 } // namespace qv::cli

@@ -3,6 +3,7 @@
 #include "bench/CpuReferenceTables.h"
 #include "bench/MemoryReferenceTables.h"
 #include "bench/disk/DiskReferences.h"
+#include "bench/display/DisplayTests.h"
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/Report.h"
 
@@ -20,6 +21,16 @@ namespace {
 
 constexpr int kMaxStars = 4;
 
+// The display benchmarks' kind, for a display benchmark.
+std::optional<bench::display::DisplayKind> displayKind(Benchmark benchmark)
+{
+    if (benchmark == Benchmark::Display2D)
+        return bench::display::DisplayKind::TwoD;
+    if (benchmark == Benchmark::Display3D)
+        return bench::display::DisplayKind::ThreeD;
+    return std::nullopt;
+}
+
 struct IndexTable {
     std::string index;   // "GeneralIndex"
     std::string heading; // "General index"
@@ -32,6 +43,10 @@ std::vector<IndexTable> indexTables(Benchmark benchmark)
         return {{"MemoryIndex", "Memory index", true}};
     if (benchmark == Benchmark::Disk)
         return {{"DiskIndex", "Disk index", false}};
+    if (benchmark == Benchmark::Display2D)
+        return {{"Display2DIndex", "2D index", false}};
+    if (benchmark == Benchmark::Display3D)
+        return {{"Display3DIndex", "3D index", false}};
     return {{"GeneralIndex", "General index", true},
             {"AluIndex", "ALU index", false},
             {"FpuIndex", "FPU index", false}};
@@ -73,7 +88,7 @@ std::vector<Family> chosenFamilies(Benchmark benchmark, const std::vector<Compar
             known += "'" + name + "', ";
         throw UsageError("unknown family '" + *requested + "' (" + known + "or 'all')");
     }
-    if (benchmark == Benchmark::Disk)
+    if (benchmark == Benchmark::Disk || displayKind(benchmark))
         return {{names.front(), 0}};
     const auto first = std::int32_t(results::figureValue(
         rows.front().result.summary, benchmark == Benchmark::Cpu ? "GeneralIndex" : "MemoryIndex"));
@@ -93,6 +108,15 @@ std::vector<bench::ReferenceRow> referenceRows(Benchmark benchmark, const Family
             rows.push_back({int(rows.size()) + 1,
                             QString::fromUtf8(drive.label.data(), qsizetype(drive.label.size())),
                             std::int32_t(std::lround(bench::disk::diskIndex(drive.rates)))});
+        }
+        return rows;
+    }
+    if (const auto kind = displayKind(benchmark)) {
+        std::vector<bench::ReferenceRow> rows;
+        for (const bench::display::DisplayReference& measured : bench::display::displayReferences(*kind)) {
+            rows.push_back({int(rows.size()) + 1,
+                            QString::fromUtf8(measured.label.data(), qsizetype(measured.label.size())),
+                            std::int32_t(std::lround(bench::display::displayIndex(*kind, measured.rates)))});
         }
         return rows;
     }
@@ -212,6 +236,8 @@ std::vector<std::string> referenceFamilyNames(Benchmark benchmark)
             names.push_back(bench::cpuFamilyWord(family).toStdString());
     } else if (benchmark == Benchmark::Disk) {
         names.emplace_back("Drive classes");
+    } else if (displayKind(benchmark)) {
+        names.emplace_back("Measured configurations");
     } else {
         for (const bench::MemoryFamily family : bench::kMemoryFamilies)
             names.push_back(bench::memoryFamilyWord(family).toStdString());

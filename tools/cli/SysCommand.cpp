@@ -27,21 +27,6 @@ ArgParser sysArguments()
     return parser;
 }
 
-// The screen's depth needs a graphical application; one is started only where a display answers, so
-// that ColourCount is null on a headless machine instead of an abort. It comes from a module of its
-// own, so that Qt Gui is loaded only then.
-std::unique_ptr<QCoreApplication> applicationForTheScreen()
-{
-    if (QCoreApplication::instance() || !platform::checkDisplay().isEmpty())
-        return nullptr;
-    static const platform::LoadableModule gui(QV_CLI_GUI_MODULE);
-    const auto create = gui.function<QCoreApplication*(int*, char**)>("qvCreateGuiApplication");
-    if (!create)
-        return nullptr;
-    const ApplicationArguments arguments = applicationArguments();
-    return std::unique_ptr<QCoreApplication>(create(arguments.count, arguments.values));
-}
-
 std::vector<Field> collectorTexts(const sysinfo::TSysInfo& info)
 {
     std::vector<Field> texts;
@@ -106,7 +91,7 @@ int runSys(std::span<const std::string> args, std::ostream& out, std::ostream&)
 
 Report systemReport()
 {
-    const auto application = applicationForTheScreen();
+    const auto application = guiApplicationIfNone();
     const sysinfo::TSysInfo info;
     return {group("SysInfo", collectorTexts(info)), single("AutoUpdate", info.AutoUpdate()),
             single("UpdateInterval", info.UpdateInterval()), group("Helpers", helperAnswers()),
@@ -116,6 +101,21 @@ Report systemReport()
 Subcommand sysCommand()
 {
     return {"sys", std::string(kSummary), sysArguments().usage("sys", kSummary), runSys};
+}
+
+// The screen's depth needs a graphical application; one is started only where a display answers, so
+// that ColourCount is null on a headless machine instead of an abort. It comes from a module of its
+// own, so that Qt Gui is loaded only then.
+std::unique_ptr<QCoreApplication> guiApplicationIfNone()
+{
+    if (QCoreApplication::instance() || !platform::checkDisplay().isEmpty())
+        return nullptr;
+    static const platform::LoadableModule gui(QV_CLI_GUI_MODULE);
+    const auto create = gui.function<QCoreApplication*(int*, char**)>("qvCreateGuiApplication");
+    if (!create)
+        return nullptr;
+    const ApplicationArguments arguments = applicationArguments();
+    return std::unique_ptr<QCoreApplication>(create(arguments.count, arguments.values));
 }
 
 } // namespace qv::cli

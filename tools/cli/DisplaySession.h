@@ -1,0 +1,27 @@
+#pragma once
+
+#include "bench/display/DisplayBench.h"
+#include "results/SavedResult.h"
+
+#include <functional>
+
+namespace qv::cli {
+
+// One run of a display benchmark as the tool records it: each test's rate (3D: frames and triangles per
+// second), the screen's scale (2D) and the index; how it ran (platform, window, OpenGL's strings).
+struct DisplaySession {
+    results::Figures figures;
+    results::SetupFacts setup;
+};
+using DisplayRunner =
+    std::function<DisplaySession(bench::display::DisplayKind, const bench::display::DisplaySettings&)>;
+
+DisplaySession displaySession(const bench::display::DisplaySettings& settings,
+                              const bench::display::DisplayResult& result);
+
+// Runs the benchmark in a window on this display. Throws std::runtime_error, with the message to show,
+// where there is no display or the benchmark cannot run on it.
+DisplaySession runDisplaySession(bench::display::DisplayKind kind,
+                                 const bench::display::DisplaySettings& settings);
+
+} // namespace qv::cli
