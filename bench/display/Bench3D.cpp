@@ -23,6 +23,9 @@ constexpr int kTextureSize = 256;
 constexpr int kRings = 640;
 constexpr int kSides = 240;
 
+constexpr char kNoContext[] =
+    "No OpenGL context can be made on this display, so the 3D benchmark cannot run.";
+
 enum Scene : std::size_t { Triangles, Fill, Model };
 
 // Written for both desktop OpenGL 2.0 and OpenGL ES 2.0.
@@ -132,6 +135,14 @@ Bench3D::Bench3D()
 {
 }
 
+void Bench3D::checkDisplay()
+{
+    // An OpenGL window on a platform without OpenGL would not even paint: a context is tried first.
+    QOpenGLContext probe;
+    if (!probe.create())
+        throw std::runtime_error(kNoContext);
+}
+
 std::unique_ptr<QWindow> Bench3D::createWindow()
 {
     auto window = std::make_unique<BenchWindow>();
@@ -178,8 +189,7 @@ void Bench3D::prepare(QWindow&, DisplayResult& result)
 {
     // The window made its context when it was first shown.
     if (!m_window->isValid())
-        throw std::runtime_error("No OpenGL context can be made on this display, so the 3D benchmark "
-                                 "cannot run.");
+        throw std::runtime_error(kNoContext);
     m_window->makeCurrent();
     initializeOpenGLFunctions();
     result.renderer = glText(*this, GL_RENDERER);

@@ -16,6 +16,7 @@ public:
     Bench3D();
 
 protected:
+    void checkDisplay() override;
     std::unique_ptr<QWindow> createWindow() override;
     void prepare(QWindow& window, DisplayResult& result) override;
     std::int64_t drawFrame(std::size_t test) override;

@@ -40,6 +40,12 @@ void SteppedBench::start(const DisplaySettings& settings, DisplayCallbacks callb
     m_result.platform = QGuiApplication::platformName().toStdString();
     m_prepared = false;
     m_test = 0;
+    // The window opens at the first step, so that a failure reaches the caller after start() has returned.
+    m_timer.start();
+}
+
+void SteppedBench::open()
+{
     m_window = createWindow();
     m_window->setTitle(m_kind == DisplayKind::TwoD ? QStringLiteral("Standard display benchmark")
                                                    : QStringLiteral("3D display benchmark"));
@@ -49,7 +55,6 @@ void SteppedBench::start(const DisplaySettings& settings, DisplayCallbacks callb
     m_window->show();
     m_clock.start();
     m_lastProgress.start();
-    m_timer.start();
 }
 
 void SteppedBench::stop()
@@ -77,6 +82,16 @@ void SteppedBench::end()
 
 void SteppedBench::step()
 {
+    if (!m_window) {
+        try {
+            checkDisplay();
+        } catch (const std::exception& error) {
+            fail(error.what());
+            return;
+        }
+        open();
+        return;
+    }
     if (!m_prepared) {
         if (!m_window->isExposed()) {
             if (m_clock.elapsed() > kShowTimeoutMs)

@@ -24,9 +24,11 @@ public:
 
     void start(const DisplaySettings& settings, DisplayCallbacks callbacks) override;
     void stop() override;
-    bool running() const override { return m_window != nullptr; }
+    bool running() const override { return m_timer.isActive(); }
 
 protected:
+    // Throws std::runtime_error, with the message to show, where this display cannot run the benchmark.
+    virtual void checkDisplay() {}
     // The test window, not shown yet.
     virtual std::unique_ptr<QWindow> createWindow() = 0;
     // Once the window is on the screen: sets up what the tests draw with. Throws std::runtime_error with
@@ -44,6 +46,7 @@ protected:
 
 private:
     void step();
+    void open();
     void fail(const std::string& message);
     void finishTest();
     void end();
