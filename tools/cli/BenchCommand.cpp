@@ -314,6 +314,10 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
         refuseToReplace(error);
     }
 
+    // Without a display the display benchmarks say so at once, before the run conditions are recorded.
+    if (options.benchmark == Benchmark::Display2D || options.benchmark == Benchmark::Display3D)
+        requireDisplay(options.benchmark == Benchmark::Display2D ? bench::display::DisplayKind::TwoD
+                                                                 : bench::display::DisplayKind::ThreeD);
     if (options.benchmark) {
         const int repeat = int(options.repeat.value_or(1));
         int run = 0;

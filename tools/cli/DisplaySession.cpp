@@ -47,15 +47,27 @@ DisplaySession displaySession(const bd::DisplaySettings& settings, const bd::Dis
     return session;
 }
 
+namespace {
+
+std::string benchmarkName(bd::DisplayKind kind)
+{
+    return kind == bd::DisplayKind::TwoD ? "the 2D display benchmark" : "the 3D display benchmark";
+}
+
+} // namespace
+
+void requireDisplay(bd::DisplayKind kind)
+{
+    if (const QString reason = platform::checkDisplay(); !reason.isEmpty())
+        throw std::runtime_error(benchmarkName(kind) + " needs a display: " + reason.toStdString());
+}
+
 DisplaySession runDisplaySession(bd::DisplayKind kind, const bd::DisplaySettings& settings)
 {
-    const std::string name = kind == bd::DisplayKind::TwoD ? "2D" : "3D";
-    if (const QString reason = platform::checkDisplay(); !reason.isEmpty())
-        throw std::runtime_error("the " + name +
-                                 " display benchmark needs a display: " + reason.toStdString());
+    requireDisplay(kind);
     const std::unique_ptr<QCoreApplication> application = guiApplicationIfNone();
     if (QCoreApplication::instance() == nullptr || !QCoreApplication::instance()->inherits("QGuiApplication"))
-        throw std::runtime_error("the " + name + " display benchmark cannot open a window here");
+        throw std::runtime_error(benchmarkName(kind) + " cannot open a window here");
     std::string failure;
     const std::unique_ptr<bd::DisplayBench> bench = bd::loadDisplayBench(kind, &failure);
     if (!bench)

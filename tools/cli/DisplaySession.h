@@ -19,6 +19,9 @@ using DisplayRunner =
 DisplaySession displaySession(const bench::display::DisplaySettings& settings,
                               const bench::display::DisplayResult& result);
 
+// Throws std::runtime_error, with the message to show, where no display answers.
+void requireDisplay(bench::display::DisplayKind kind);
+
 // Runs the benchmark in a window on this display. Throws std::runtime_error, with the message to show,
 // where there is no display or the benchmark cannot run on it.
 DisplaySession runDisplaySession(bench::display::DisplayKind kind,
