@@ -67,17 +67,17 @@ QImage testImage(std::size_t test, bool alpha)
 
 Bench2D::Bench2D()
     : SteppedBench(DisplayKind::TwoD, kWindowSize)
-    , m_random(2003)
     , m_opaque(testImage(ImageOpaque, false))
     , m_alpha(testImage(ImageAlpha, true))
     , m_sans(QStringLiteral("Sans Serif"), 10)
     , m_serif(QStringLiteral("Serif"), 20)
 {
-    std::uniform_real_distribution<double> x(0, kWindowSize.width());
-    std::uniform_real_distribution<double> y(0, kWindowSize.height());
+    // Consecutive points of the pool are far apart, so that shapes made of them cross the window.
     m_points.reserve(kPoolSize);
-    for (int i = 0; i < kPoolSize; ++i)
-        m_points.emplace_back(x(m_random), y(m_random));
+    for (int i = 0; i < kPoolSize; ++i) {
+        const QPointF point = spreadPoint(i * 7 + 1);
+        m_points.emplace_back(point.x() * kWindowSize.width(), point.y() * kWindowSize.height());
+    }
 }
 
 std::unique_ptr<QWindow> Bench2D::createWindow()
@@ -131,7 +131,7 @@ void Bench2D::draw(QPainter& painter, std::size_t test, int count)
     case ImageOpaque:
     case ImageAlpha:
         for (int i = 0; i < count; ++i)
-            painter.drawImage(point() - QPointF(kImageSize / 2, kImageSize / 2),
+            painter.drawImage(point() - QPointF(0.5 * kImageSize, 0.5 * kImageSize),
                               test == ImageOpaque ? m_opaque : m_alpha);
         break;
     case Polygons:

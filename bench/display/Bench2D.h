@@ -10,7 +10,6 @@
 #include <QRectF>
 
 #include <array>
-#include <random>
 #include <vector>
 
 class QPainter;
@@ -41,7 +40,6 @@ private:
     std::array<int, 9> m_batch{};
     std::size_t m_scrolledTest = SIZE_MAX;
     std::int64_t m_scrolledLines = 0;
-    std::mt19937 m_random;
     std::vector<QPointF> m_points; // a fixed pool, drawn from in turn
     std::size_t m_next = 0;
     QImage m_opaque;

@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <numbers>
-#include <random>
 #include <stdexcept>
 #include <vector>
 
@@ -94,7 +93,8 @@ std::string glText(QOpenGLFunctions& gl, GLenum name)
 }
 
 struct Mesh {
-    std::vector<float> vertices; // position, then normal
+    std::vector<float> positions;
+    std::vector<float> normals;
     std::vector<GLuint> indices;
 };
 
@@ -102,7 +102,8 @@ struct Mesh {
 Mesh rippledTorus()
 {
     Mesh mesh;
-    mesh.vertices.reserve(std::size_t(kRings) * kSides * 6);
+    mesh.positions.reserve(std::size_t(kRings) * kSides * 3);
+    mesh.normals.reserve(std::size_t(kRings) * kSides * 3);
     constexpr double kTau = 2 * std::numbers::pi;
     for (int ring = 0; ring < kRings; ++ring) {
         const double u = kTau * ring / kRings;
@@ -110,10 +111,11 @@ Mesh rippledTorus()
         for (int side = 0; side < kSides; ++side) {
             const double v = kTau * side / kSides;
             const double radius = 0.7 + tube * std::cos(v);
-            mesh.vertices.insert(mesh.vertices.end(),
-                                 {float(radius * std::cos(u)), float(radius * std::sin(u)),
-                                  float(tube * std::sin(v)), float(std::cos(v) * std::cos(u)),
-                                  float(std::cos(v) * std::sin(u)), float(std::sin(v))});
+            mesh.positions.insert(
+                mesh.positions.end(),
+                {float(radius * std::cos(u)), float(radius * std::sin(u)), float(tube * std::sin(v))});
+            mesh.normals.insert(mesh.normals.end(), {float(std::cos(v) * std::cos(u)),
+                                                     float(std::cos(v) * std::sin(u)), float(std::sin(v))});
         }
     }
     mesh.indices.reserve(std::size_t(kRings) * kSides * 6);
@@ -201,16 +203,16 @@ void Bench3D::prepare(QWindow&, DisplayResult& result)
     m_textureProgram = program(kTextureVertex, kTextureFragment);
     m_litProgram = program(kLitVertex, kLitFragment);
 
-    std::mt19937 random(2041);
-    std::uniform_real_distribution<float> place(-1.0F, 1.0F);
-    std::uniform_real_distribution<float> corner(-0.012F, 0.012F);
+    // Small triangles spread over the window, each with corners up to 0.012 from its centre.
     std::vector<float> triangles;
     triangles.reserve(std::size_t(kTriangleCount) * 6);
     for (int i = 0; i < kTriangleCount; ++i) {
-        const float x = place(random);
-        const float y = place(random);
-        for (int vertex = 0; vertex < 3; ++vertex)
-            triangles.insert(triangles.end(), {x + corner(random), y + corner(random)});
+        const QPointF centre = spreadPoint(i);
+        for (int vertex = 0; vertex < 3; ++vertex) {
+            const QPointF corner = spreadPoint(kTriangleCount + 3 * i + vertex);
+            triangles.insert(triangles.end(), {float(2 * centre.x() - 1 + 0.024 * (corner.x() - 0.5)),
+                                               float(2 * centre.y() - 1 + 0.024 * (corner.y() - 0.5))});
+        }
     }
     m_triangles = buffer(GL_ARRAY_BUFFER, triangles.data(), triangles.size() * sizeof(float));
 
@@ -241,7 +243,8 @@ void Bench3D::prepare(QWindow&, DisplayResult& result)
                  texels.data());
 
     const Mesh mesh = rippledTorus();
-    m_modelVertices = buffer(GL_ARRAY_BUFFER, mesh.vertices.data(), mesh.vertices.size() * sizeof(float));
+    m_modelPositions = buffer(GL_ARRAY_BUFFER, mesh.positions.data(), mesh.positions.size() * sizeof(float));
+    m_modelNormals = buffer(GL_ARRAY_BUFFER, mesh.normals.data(), mesh.normals.size() * sizeof(float));
     m_modelIndices =
         buffer(GL_ELEMENT_ARRAY_BUFFER, mesh.indices.data(), mesh.indices.size() * sizeof(GLuint));
     m_modelIndexCount = GLsizei(mesh.indices.size());
@@ -258,7 +261,7 @@ double Bench3D::primitivesPerOperation(std::size_t test) const
     case Fill:
         return 2 * kFillLayers;
     default:
-        return double(m_modelIndexCount / 3);
+        return double(m_modelIndexCount) / 3;
     }
 }
 
@@ -310,13 +313,13 @@ void Bench3D::drawModel()
     glUniformMatrix3fv(glGetUniformLocation(m_litProgram, "rotation"), 1, GL_FALSE,
                        rotation.normalMatrix().constData());
     glUniform3f(glGetUniformLocation(m_litProgram, "colour"), ink.red, ink.green, ink.blue);
-    glBindBuffer(GL_ARRAY_BUFFER, m_modelVertices);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_modelIndices);
     glEnableVertexAttribArray(0);
     glEnableVertexAttribArray(1);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 6 * sizeof(float), nullptr);
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 6 * sizeof(float),
-                          reinterpret_cast<const void*>(3 * sizeof(float)));
+    glBindBuffer(GL_ARRAY_BUFFER, m_modelPositions);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glBindBuffer(GL_ARRAY_BUFFER, m_modelNormals);
+    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_modelIndices);
     glDrawElements(GL_TRIANGLES, m_modelIndexCount, GL_UNSIGNED_INT, nullptr);
     glDisableVertexAttribArray(0);
     glDisableVertexAttribArray(1);

@@ -40,7 +40,8 @@ private:
     GLuint m_triangles = 0;
     GLuint m_quad = 0;
     GLuint m_texture = 0;
-    GLuint m_modelVertices = 0;
+    GLuint m_modelPositions = 0;
+    GLuint m_modelNormals = 0;
     GLuint m_modelIndices = 0;
     GLsizei m_modelIndexCount = 0;
 };

@@ -40,7 +40,7 @@ std::span<const DisplayTest> displayTests(DisplayKind kind)
     return k3DTests;
 }
 
-std::span<const DisplayReference> displayReferences(DisplayKind kind)
+const std::vector<DisplayReference>& displayReferences(DisplayKind kind)
 {
     // Measured with the program (the median of three runs of 3 s per test) on the development machine, a
     // virtual machine with 2 processors, on Xvfb; the first row of each is the baseline.
@@ -58,7 +58,7 @@ std::span<const DisplayReference> displayReferences(DisplayKind kind)
 
 double displayIndex(DisplayKind kind, std::span<const double> rates)
 {
-    const std::span<const double> base = displayReferences(kind).front().rates;
+    const std::vector<double>& base = displayReferences(kind).front().rates;
     if (rates.size() != base.size() || rates.empty())
         return 0;
     double logSum = 0;

@@ -23,7 +23,7 @@ struct DisplayReference {
     std::string_view label;
     std::vector<double> rates;
 };
-std::span<const DisplayReference> displayReferences(DisplayKind kind);
+const std::vector<DisplayReference>& displayReferences(DisplayKind kind);
 
 // The geometric mean of the rates over that of the first reference row (the baseline), times 100; 0 when
 // a rate is missing or not positive.

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 
+#include <cmath>
 #include <stdexcept>
 
 namespace qv::bench::display {
@@ -142,6 +143,15 @@ void SteppedBench::step()
         m_callbacks.progress(std::string(tests[m_test].label) + ": " +
                              std::to_string(std::min(99, int(100 * done / total))) + " %");
     }
+}
+
+QPointF SteppedBench::spreadPoint(int n)
+{
+    // The additive recurrence of the plastic number, whose points fill the square evenly in any prefix.
+    constexpr double kX = 0.7548776662466927;
+    constexpr double kY = 0.5698402909980532;
+    double whole = 0;
+    return {std::modf(0.5 + kX * n, &whole), std::modf(0.5 + kY * n, &whole)};
 }
 
 Frame SteppedBench::frameOf(const QImage& image)

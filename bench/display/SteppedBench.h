@@ -41,6 +41,10 @@ protected:
     // Triangles (3D) per operation of `test`; 0 where the figure means nothing else than the rate.
     virtual double primitivesPerOperation(std::size_t test) const = 0;
 
+    // The n-th point of a fixed, evenly spread sequence over the unit square (each coordinate in [0, 1)):
+    // the same shapes in every run, without a seeded generator.
+    static QPointF spreadPoint(int n);
+
     // A window's or a framebuffer's image as a Frame.
     static Frame frameOf(const QImage& image);
 

@@ -259,7 +259,7 @@ void TDisplayBenchDlg::showResult(const bd::DisplayResult& result)
 void TDisplayBenchDlg::showChart()
 {
     std::vector<qv::charts::ChartBar> bars;
-    const auto references = bd::displayReferences(m_kind);
+    const auto& references = bd::displayReferences(m_kind);
     const double index = m_result ? bd::displayIndex(m_kind, bd::displayRates(*m_result)) : 0;
     int position = int(references.size()) + (index > 0 ? 1 : 0);
     if (index > 0)
