@@ -5,6 +5,7 @@
 #include "app/ProductLinks.h"
 #include "app/TipPreference.h"
 #include "bench/ui/DiskBenchDlg.h"
+#include "bench/ui/DisplayBenchDlg.h"
 #include "bench/ui/PerfCPUInfoDlg.h"
 #include "bench/ui/PerfMemoireInfoDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
@@ -205,6 +206,10 @@ void TQuorvexMain::runCommandNow(Command command)
             return PerfMemoireClick();
         case Command::PerfDisk:
             return PerfDisqueDurClick();
+        case Command::PerfDisplay:
+            return PerfAffichageClick();
+        case Command::Perf3D:
+            return PerfAffichage3DClick();
         case Command::InfoProcessor:
             return InfoProcesseurClick();
         case Command::InfoOperatingSystem:
@@ -395,6 +400,18 @@ void TQuorvexMain::PerfMemoireClick()
 void TQuorvexMain::PerfDisqueDurClick()
 {
     TDiskBenchDlg benchmark(this);
+    qv::platform::showModal(benchmark);
+}
+
+void TQuorvexMain::PerfAffichageClick()
+{
+    TDisplay2DBenchDlg benchmark(this);
+    qv::platform::showModal(benchmark);
+}
+
+void TQuorvexMain::PerfAffichage3DClick()
+{
+    TDisplay3DBenchDlg benchmark(this);
     qv::platform::showModal(benchmark);
 }
 

@@ -47,6 +47,8 @@ public slots:
     void PerfProcesseurClick();
     void PerfMemoireClick();
     void PerfDisqueDurClick();
+    void PerfAffichageClick();
+    void PerfAffichage3DClick();
     void InfoProcesseurClick();
     void InfoSystemeExploitationClick();
     void InfoMemoireClick();

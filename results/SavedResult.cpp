@@ -1,5 +1,6 @@
 #include "results/SavedResult.h"
 
+#include "bench/display/DisplayTests.h"
 #include "results/JsonReader.h"
 
 #include <QCryptographicHash>
@@ -21,6 +22,8 @@ constexpr std::array<std::string_view, 3> kMemFigures{"ElapsedMs", "Speed", "Mem
 constexpr std::array<std::string_view, 3> kCpuIndices{"AluIndex", "FpuIndex", "GeneralIndex"};
 constexpr std::array<std::string_view, 1> kMemIndices{"MemoryIndex"};
 constexpr std::array<std::string_view, 1> kDiskIndices{"DiskIndex"};
+constexpr std::array<std::string_view, 1> kDisplay2DIndices{"Display2DIndex"};
+constexpr std::array<std::string_view, 1> kDisplay3DIndices{"Display3DIndex"};
 
 // Each test of the disk benchmark, read then write: rate, operations, mean and 99th-percentile latency.
 std::vector<std::string_view> diskFigureNames()
@@ -37,6 +40,22 @@ std::vector<std::string_view> diskFigureNames()
         return names;
     }();
     return {kNames.begin(), kNames.end()};
+}
+
+// Each test of a display benchmark: 2D operations per second; 3D frames and triangles per second. Then the
+// screen's scale (2D) and the index.
+std::vector<std::string> displayFigureNames(bench::display::DisplayKind kind)
+{
+    const bool twoD = kind == bench::display::DisplayKind::TwoD;
+    std::vector<std::string> names;
+    for (const bench::display::DisplayTest& test : bench::display::displayTests(kind)) {
+        for (const char* figure : twoD ? std::vector{"PerSecond"} : std::vector{"Fps", "TrianglesPerSecond"})
+            names.push_back(std::string(test.key) + figure);
+    }
+    if (twoD)
+        names.emplace_back("Scale");
+    names.emplace_back(twoD ? "Display2DIndex" : "Display3DIndex");
+    return names;
 }
 
 // Mixed into the machine identifier before hashing, so that the key cannot be matched against the
@@ -100,7 +119,8 @@ SavedResult readResult(const JsonReader& root)
     const std::string benchmark = root.text("Benchmark");
     const auto known = benchmarkFromName(benchmark);
     if (!known)
-        throw FormatError(root.path("Benchmark") + " \"" + benchmark + "\" is none of cpu, mem and disk");
+        throw FormatError(root.path("Benchmark") + " \"" + benchmark +
+                          "\" is none of cpu, mem, disk, 2d and 3d");
     result.benchmark = *known;
     result.kernelRevision = readInt32(root, "KernelRevision");
     result.machine = readMachine(root.object("Machine"));
@@ -147,6 +167,10 @@ std::string_view benchmarkName(Benchmark benchmark)
         return "cpu";
     case Benchmark::Mem:
         return "mem";
+    case Benchmark::Display2D:
+        return "2d";
+    case Benchmark::Display3D:
+        return "3d";
     case Benchmark::Disk:
         break;
     }
@@ -161,6 +185,10 @@ std::optional<Benchmark> benchmarkFromName(std::string_view name)
         return Benchmark::Mem;
     if (name == "disk")
         return Benchmark::Disk;
+    if (name == "2d")
+        return Benchmark::Display2D;
+    if (name == "3d")
+        return Benchmark::Display3D;
     return std::nullopt;
 }
 
@@ -172,6 +200,17 @@ std::span<const std::string_view> figureNames(Benchmark benchmark)
         static const std::vector<std::string_view> kDiskFigures = diskFigureNames();
         return kDiskFigures;
     }
+    if (benchmark == Benchmark::Display2D) {
+        static const std::vector<std::string> kNames = displayFigureNames(bench::display::DisplayKind::TwoD);
+        static const std::vector<std::string_view> k2DFigures(kNames.begin(), kNames.end());
+        return k2DFigures;
+    }
+    if (benchmark == Benchmark::Display3D) {
+        static const std::vector<std::string> kNames =
+            displayFigureNames(bench::display::DisplayKind::ThreeD);
+        static const std::vector<std::string_view> k3DFigures(kNames.begin(), kNames.end());
+        return k3DFigures;
+    }
     return kMemFigures;
 }
 
@@ -181,6 +220,10 @@ std::span<const std::string_view> indexNames(Benchmark benchmark)
         return kCpuIndices;
     if (benchmark == Benchmark::Disk)
         return kDiskIndices;
+    if (benchmark == Benchmark::Display2D)
+        return kDisplay2DIndices;
+    if (benchmark == Benchmark::Display3D)
+        return kDisplay3DIndices;
     return kMemIndices;
 }
 

@@ -16,6 +16,7 @@ packages=(
   libsmbclient-dev
   libpci-dev hwdata
   liburing-dev
+  libqt6opengl6-dev libgl1-mesa-dri libglx-mesa0 libegl-mesa0
   "$@"
 )
 

@@ -9,10 +9,11 @@ cd "$root"
 # their own, in network namespaces. The SMBIOS reader is checked against dmidecode's reading of the same
 # tables, monitors' EDID blocks against edid-decode's reading. The disk benchmark's tests format a small ext4 image.
 # The report window's PDF is read back with pdftotext.
+# The display benchmarks draw on an Xvfb of their own (Mesa draws its OpenGL); glmark2 is their 3D peer.
 samba_was_installed=false
 dpkg-query -W -f='${Status}' samba 2>/dev/null | grep -q "install ok installed" && samba_was_installed=true
 "$root/scripts/setup.sh" desktop-file-utils appstream dpkg-dev lintian samba smbclient clang clang-tidy-22 e2fsprogs \
-  dmidecode poppler-utils edid-decode pciutils
+  dmidecode poppler-utils edid-decode pciutils xvfb libgl1-mesa-dri glmark2-x11
 
 # A samba package installed just now starts its services where it can: stop them again, so that nothing
 # answers on this machine's network for the tests. A Samba the machine already had is left alone.

@@ -3,12 +3,22 @@
 #include "bench/CpuReferenceTables.h"
 #include "bench/MemoryReferenceTables.h"
 #include "bench/disk/DiskReferences.h"
+#include "bench/display/DisplayTests.h"
 
 #include <cmath>
 
 namespace qv::cli {
 
 using results::Benchmark;
+
+std::optional<bench::display::DisplayKind> displayKind(Benchmark benchmark)
+{
+    if (benchmark == Benchmark::Display2D)
+        return bench::display::DisplayKind::TwoD;
+    if (benchmark == Benchmark::Display3D)
+        return bench::display::DisplayKind::ThreeD;
+    return std::nullopt;
+}
 
 std::vector<std::string> referenceFamilyNames(Benchmark benchmark)
 {
@@ -18,6 +28,8 @@ std::vector<std::string> referenceFamilyNames(Benchmark benchmark)
             names.push_back(bench::cpuFamilyWord(family).toStdString());
     } else if (benchmark == Benchmark::Disk) {
         names.emplace_back("Drive classes");
+    } else if (displayKind(benchmark)) {
+        names.emplace_back("Measured configurations");
     } else {
         for (const bench::MemoryFamily family : bench::kMemoryFamilies)
             names.push_back(bench::memoryFamilyWord(family).toStdString());
@@ -27,7 +39,7 @@ std::vector<std::string> referenceFamilyNames(Benchmark benchmark)
 
 int chartFamilyFor(Benchmark benchmark, const results::Figures& figures)
 {
-    if (benchmark == Benchmark::Disk)
+    if (benchmark == Benchmark::Disk || displayKind(benchmark))
         return 0;
     const auto first = std::int32_t(
         results::figureValue(figures, benchmark == Benchmark::Cpu ? "GeneralIndex" : "MemoryIndex"));
@@ -45,6 +57,15 @@ std::vector<bench::ReferenceRow> referenceRows(Benchmark benchmark, int family, 
             rows.push_back({int(rows.size()) + 1,
                             QString::fromUtf8(drive.label.data(), qsizetype(drive.label.size())),
                             std::int32_t(std::lround(bench::disk::diskIndex(drive.rates)))});
+        }
+        return rows;
+    }
+    if (const auto kind = displayKind(benchmark)) {
+        std::vector<bench::ReferenceRow> rows;
+        for (const bench::display::DisplayReference& measured : bench::display::displayReferences(*kind)) {
+            rows.push_back({int(rows.size()) + 1,
+                            QString::fromUtf8(measured.label.data(), qsizetype(measured.label.size())),
+                            std::int32_t(std::lround(bench::display::displayIndex(*kind, measured.rates)))});
         }
         return rows;
     }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "bench/ReferenceRow.h"
+#include "bench/display/DisplayBench.h"
 #include "results/SavedResult.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +15,11 @@ namespace qv::cli {
 // one list of drive classes for disk.
 std::vector<std::string> referenceFamilyNames(results::Benchmark benchmark);
 
+// The display benchmarks' kind, for a display benchmark.
+std::optional<bench::display::DisplayKind> displayKind(results::Benchmark benchmark);
+
 // The family the comparison chart shows first for a session's figures (its general or memory index);
-// 0 for disk.
+// 0 for disk and the display benchmarks.
 int chartFamilyFor(results::Benchmark benchmark, const results::Figures& figures);
 
 // The reference rows of family number `family` for one index ("GeneralIndex", "AluIndex", "FpuIndex",

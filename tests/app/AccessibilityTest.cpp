@@ -4,6 +4,7 @@
 #include "app/QuorvexMain.h"
 #include "bench/ui/BenchWindows.h"
 #include "bench/ui/DiskBenchDlg.h"
+#include "bench/ui/DisplayBenchDlg.h"
 #include "bench/ui/PerfCPUChartDlg.h"
 #include "bench/ui/PerfCPUDlg.h"
 #include "bench/ui/PerfCPUInfoDlg.h"
@@ -108,6 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
                                                             resultsOfAFile(), resultsOfAFile());
                    },
                    nullptr},
+        made<TDiskBenchDlg>("hard disk benchmark"), made<TDisplay2DBenchDlg>("standard display benchmark"),
+        made<TDisplay3DBenchDlg>("3D display benchmark"),
         WindowCase{"processor benchmark run", nullptr,
                    [](const qv::benchui::BenchWindows& w) -> QWidget& { return w.PerfCPUDlg(); }},
         WindowCase{"memory benchmark run", nullptr,

@@ -202,6 +202,29 @@ TEST_F(MainWindowTest, OpenResultsAndReportOpenTheirOwnWindowsWithoutTheCue)
     EXPECT_EQ(messages, QStringList());
 }
 
+// The display benchmarks are windows of our own too, each with its help topic.
+TEST_F(MainWindowTest, DisplayBenchmarksOpenTheirOwnWindowsWithoutTheCue)
+{
+    QStringList topics;
+    const qv::platform::ScopedModalRunner showing([&](QDialog& dialog) {
+        shownDialogs.append(dialog.objectName());
+        QMetaObject::invokeMethod(&dialog, "HelpClick");
+        topics.append(QString::number(qv::platform::HelpEngine::instance().lastRequestedContext()));
+        return int(QDialog::Accepted);
+    });
+    auto window = startedWindow();
+    for (const Command command : {Command::PerfDisplay, Command::Perf3D}) {
+        press(window->commandButton(command));
+        choose(window->menuAction(command));
+    }
+    EXPECT_EQ(shownDialogs,
+              (QStringList{QStringLiteral("Display2DBenchDlg"), QStringLiteral("Display2DBenchDlg"),
+                           QStringLiteral("Display3DBenchDlg"), QStringLiteral("Display3DBenchDlg")}));
+    EXPECT_EQ(topics, (QStringList{QStringLiteral("204"), QStringLiteral("204"), QStringLiteral("2041"),
+                                   QStringLiteral("2041")}));
+    EXPECT_EQ(cues, 0);
+}
+
 // The operating-system window opens from its button and its menu item with this machine's facts.
 TEST_F(MainWindowTest, OperatingSystemInformationOpensItsWindow)
 {

@@ -1,6 +1,7 @@
 #include "tools/cli/BenchCommand.h"
 
 #include "bench/MemoryKernel.h"
+#include "bench/display/DisplayTests.h"
 #include "results/ResultFiles.h"
 #include "tests/support/FakeTree.h"
 #include "tests/support/Fifo.h"
@@ -56,6 +57,11 @@ protected:
             diskSettings = settings;
             return qv::cli::diskSession(settings, diskResult());
         };
+        runners.display = [this](qv::bench::display::DisplayKind kind,
+                                 const qv::bench::display::DisplaySettings& settings) {
+            displaySettings = settings;
+            return qv::cli::displayBenchSession(settings, displayResult(kind));
+        };
         registry.add(qv::cli::benchCommand(runners));
         tree.write("proc/loadavg", "0.10 0.20 0.30 1/100 1\n").write("sys/devices/system/cpu/online", "0\n");
     }
@@ -97,6 +103,25 @@ protected:
     int memRuns = 0;
     bool memoryFails = false;
     qv::bench::disk::DiskSettings diskSettings;
+    qv::bench::display::DisplaySettings displaySettings;
+
+    // Every test at twice the baseline's rate, on a software renderer; 1,000 triangles per frame in 3D.
+    static qv::bench::display::DisplayResult displayResult(qv::bench::display::DisplayKind kind)
+    {
+        qv::bench::display::DisplayResult result;
+        result.kind = kind;
+        result.renderer = "llvmpipe (LLVM 15.0.6, 256 bits)";
+        result.software = true;
+        const auto tests = qv::bench::display::displayTests(kind);
+        const auto& baseline = qv::bench::display::displayReferences(kind).front().rates;
+        for (std::size_t i = 0; i < tests.size(); ++i)
+            result.tests.push_back({std::string(tests[i].key),
+                                    std::string(tests[i].label),
+                                    2 * baseline[i],
+                                    2000 * baseline[i],
+                                    {}});
+        return result;
+    }
 
     // Every test at 100 MB/s but the last write, through threads, without direct I/O.
     static qv::bench::disk::DiskResult diskResult()
@@ -454,6 +479,42 @@ TEST_F(BenchCommand, DiskOptionsGoWithDiskAndTheSizeStaysInItsRange)
     EXPECT_EQ(run({"disk", "--size", "16385"}).status, 2);
 }
 
+TEST_F(BenchCommand, ThreeDRunsForTheTimeGivenAndItsSavedResultComparesWithTheMeasuredRows)
+{
+    const Result result = run({"3d", "--seconds", "2", "--json", "--save", file("3d.json")});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(displaySettings.duration, std::chrono::seconds(2));
+    ASSERT_EQ(result.lines.size(), 1u);
+    const QJsonObject line = object(result.lines[0]);
+    EXPECT_EQ(line.value("ModelTrianglesPerSecond").toDouble(),
+              2000 * qv::bench::display::displayReferences(qv::bench::display::DisplayKind::ThreeD)
+                         .front()
+                         .rates.back());
+    EXPECT_EQ(line.value("Display3DIndex").toDouble(), 200);
+    EXPECT_EQ(line.value("Setup").toObject().value("SoftwareRenderer").toString(), "yes");
+
+    const qv::results::SavedResult saved = qv::results::readSavedResult(file("3d.json"));
+    EXPECT_EQ(saved.benchmark, qv::results::Benchmark::Display3D);
+    const Result compared = run({"--compare", file("3d.json")});
+    ASSERT_EQ(compared.status, 0) << compared.err;
+    EXPECT_TRUE(std::any_of(compared.lines.begin(), compared.lines.end(),
+                            [](const std::string& text) { return text.starts_with("3D index"); }));
+    EXPECT_TRUE(std::any_of(compared.lines.begin(), compared.lines.end(), [](const std::string& text) {
+        return text.ends_with(" 100");
+    })) << "the baseline row scores 100";
+}
+
+TEST_F(BenchCommand, TwoDRecordsTheScaleAndTakesNoDiskOption)
+{
+    const Result result = run({"2d", "--json"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(displaySettings.duration, qv::bench::display::DisplaySettings().duration);
+    const QJsonObject line = object(result.lines.at(0));
+    EXPECT_EQ(line.value("Scale").toDouble(), 1);
+    EXPECT_EQ(line.value("Display2DIndex").toDouble(), 200);
+    EXPECT_EQ(run({"2d", "--size", "64"}).status, 2);
+}
+
 TEST(BenchCommandRegistration, TheToolOffersBench)
 {
     const qv::cli::CommandRegistry registry = qv::cli::standardCommands();
@@ -462,7 +523,7 @@ TEST(BenchCommandRegistration, TheToolOffersBench)
     EXPECT_EQ(
         bench->usage.rfind("Usage: quorvex-cli bench [--repeat N] [--json] [--save FILE] [--label TEXT] "
                            "[--force] [--compare FILE]... [--family NAME|all] [--path DIR] [--size MiB] "
-                           "[--seconds S] [cpu|mem|disk|FILE...]\n",
+                           "[--seconds S] [cpu|mem|disk|2d|3d|FILE...]\n",
                            0),
         0u)
         << bench->usage;

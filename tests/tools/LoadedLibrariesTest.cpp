@@ -117,3 +117,48 @@ TEST(LoadedLibrariesWithDisplay, SysLoadsQtGuiToReadTheScreen)
 }
 
 } // namespace
+
+namespace {
+
+bool loadsQtOpenGl(const QStringList& libraries)
+{
+    return !libraries.filter(QRegularExpression(QStringLiteral(R"(^libQt6OpenGL\.so)"))).isEmpty();
+}
+
+struct DisplayCommand {
+    const char* name;
+    QStringList args;
+};
+
+class LoadedLibrariesForDisplay : public testing::TestWithParam<DisplayCommand> {};
+
+// Without a display the display benchmarks refuse at once (status 1), before loading anything graphical.
+TEST_P(LoadedLibrariesForDisplay, WithoutADisplayTheBenchmarkLoadsNoGraphicalLibrary)
+{
+    const ToolRun run = runTool(GetParam().args);
+    ASSERT_EQ(run.status, 1);
+    ASSERT_TRUE(run.libraries.contains(QStringLiteral("libstdc++.so.6"))) << "the loader's list was not read";
+    EXPECT_EQ(graphicalOrNetworkLibraries(run.libraries), QStringList());
+    EXPECT_FALSE(loadsQtOpenGl(run.libraries));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, LoadedLibrariesForDisplay,
+    testing::Values(DisplayCommand{"TwoD", {QStringLiteral("bench"), QStringLiteral("2d")}},
+                    DisplayCommand{"ThreeD", {QStringLiteral("bench"), QStringLiteral("3d")}}),
+    qv::test::RowName());
+
+// Qt OpenGL comes with the 3D benchmark's module only: neither executable names it.
+TEST(LoadedLibrariesForDisplayStart, NeitherExecutableLinksQtOpenGl)
+{
+    for (const char* program : {QV_CLI_PROGRAM, QV_PROGRAM}) {
+        QProcess ldd;
+        ldd.start(QStringLiteral("ldd"), {QString::fromUtf8(program)});
+        ASSERT_TRUE(ldd.waitForFinished(30000));
+        const QString linked = QString::fromLocal8Bit(ldd.readAllStandardOutput());
+        ASSERT_TRUE(linked.contains(QStringLiteral("libstdc++.so.6"))) << program;
+        EXPECT_FALSE(linked.contains(QStringLiteral("libQt6OpenGL"))) << program;
+    }
+}
+
+} // namespace

@@ -27,7 +27,8 @@ using results::writeJsonLine;
 
 namespace {
 
-constexpr std::string_view kSummary = "Run the CPU, memory or disk benchmark, save and compare its results";
+constexpr std::string_view kSummary =
+    "Run the CPU, memory, disk or display (2D, 3D) benchmark, save and compare its results";
 constexpr std::int64_t kMaxRepeat = 1'000'000;
 constexpr std::size_t kMaxCompared = 20;
 constexpr std::int64_t kMaxDiskSeconds = 3600;
@@ -51,9 +52,10 @@ ArgParser benchArguments()
     parser.integerOption("--size", "MiB", bench::disk::kMinFileSizeMiB, bench::disk::kMaxFileSizeMiB,
                          "disk: the size of the test file (default: 1024)");
     parser.integerOption("--seconds", "S", 1, kMaxDiskSeconds,
-                         "disk: the measured time of each test, read and write (default: 5)");
+                         "disk: the measured time of each test, read and write (default: 5); 2d, 3d: of each "
+                         "test (default: 3)");
     // Any number here, so that too many files get the message about --compare, not about arguments.
-    parser.positionals("cpu|mem|disk|FILE...", 0, std::numeric_limits<std::size_t>::max());
+    parser.positionals("cpu|mem|disk|2d|3d|FILE...", 0, std::numeric_limits<std::size_t>::max());
     return parser;
 }
 
@@ -112,6 +114,7 @@ struct BenchOptions {
     std::vector<std::string> compare;
     std::optional<std::string> family;
     bench::disk::DiskSettings disk;
+    bench::display::DisplaySettings display;
 };
 
 BenchOptions benchOptions(std::span<const std::string> args)
@@ -125,6 +128,7 @@ BenchOptions benchOptions(std::span<const std::string> args)
                          parsed.has("--force"),
                          parsed.texts("--compare"),
                          parsed.text("--family"),
+                         {},
                          {}};
     const auto path = parsed.text("--path");
     const auto size = parsed.integer("--size");
@@ -132,8 +136,10 @@ BenchOptions benchOptions(std::span<const std::string> args)
     options.disk.folder = path ? *path : std::string();
     if (size)
         options.disk.fileSize = *size * bench::disk::kMiB;
-    if (seconds)
+    if (seconds) {
         options.disk.duration = std::chrono::seconds(*seconds);
+        options.display.duration = std::chrono::seconds(*seconds);
+    }
     // "bench cpu", and after --compare the files that follow it: "bench --compare a.json b.json".
     std::span<const std::string> rest = parsed.positionals();
     if (!rest.empty())
@@ -141,14 +147,16 @@ BenchOptions benchOptions(std::span<const std::string> args)
     if (options.benchmark)
         rest = rest.subspan(1);
     if (!rest.empty() && options.compare.empty())
-        throw UsageError("unknown benchmark '" + rest.front() + "' (cpu, mem or disk)");
+        throw UsageError("unknown benchmark '" + rest.front() + "' (cpu, mem, disk, 2d or 3d)");
     options.compare.insert(options.compare.end(), rest.begin(), rest.end());
     if (!options.benchmark && options.compare.empty())
-        throw UsageError("missing cpu|mem|disk (or --compare FILE to compare saved results only)");
+        throw UsageError("missing cpu|mem|disk|2d|3d (or --compare FILE to compare saved results only)");
     if (!options.benchmark && (options.repeat || options.json || options.save))
-        throw UsageError("--repeat, --json and --save need a benchmark to run (cpu, mem or disk)");
-    if (options.benchmark != Benchmark::Disk && (path || size || seconds))
-        throw UsageError("--path, --size and --seconds go with disk");
+        throw UsageError("--repeat, --json and --save need a benchmark to run (cpu, mem, disk, 2d or 3d)");
+    const bool display =
+        options.benchmark == Benchmark::Display2D || options.benchmark == Benchmark::Display3D;
+    if (options.benchmark != Benchmark::Disk && (path || size || (seconds && !display)))
+        throw UsageError("--path, --size and --seconds go with disk (--seconds also with 2d and 3d)");
     if (!options.save && (options.label || options.force))
         throw UsageError("--label and --force go with --save FILE");
     if (options.compare.size() > kMaxCompared)
@@ -164,13 +172,14 @@ BenchOptions benchOptions(std::span<const std::string> args)
 
 BenchRunners kernelBenchRunners()
 {
-    return {cpuFigures, memFigures, [] { return results::ConditionsRecorder(); }, thisMachine,
-            runDiskSession};
+    return {cpuFigures,  memFigures,     [] { return results::ConditionsRecorder(); },
+            thisMachine, runDiskSession, runDisplayBenchSession};
 }
 
 results::SavedResult measureBenchmark(const BenchRunners& runners, Benchmark benchmark, int repeat,
                                       const std::function<void(const results::BenchRun&)>& afterRun,
-                                      const bench::disk::DiskSettings& disk)
+                                      const bench::disk::DiskSettings& disk,
+                                      const bench::display::DisplaySettings& display)
 {
     results::SavedResult session;
     BenchRunner runner = benchmark == Benchmark::Cpu ? runners.cpu : runners.mem;
@@ -180,6 +189,15 @@ results::SavedResult measureBenchmark(const BenchRunners& runners, Benchmark ben
             settings.folder = bench::disk::defaultDiskFolder();
         runner = [&runners, &session, settings] {
             DiskSession run = runners.disk(settings);
+            session.setup = std::move(run.setup);
+            return std::move(run.figures);
+        };
+    }
+    if (benchmark == Benchmark::Display2D || benchmark == Benchmark::Display3D) {
+        const auto kind = benchmark == Benchmark::Display2D ? bench::display::DisplayKind::TwoD
+                                                            : bench::display::DisplayKind::ThreeD;
+        runner = [&runners, &session, kind, display] {
+            DisplayBenchSession run = runners.display(kind, display);
             session.setup = std::move(run.setup);
             return std::move(run.figures);
         };
@@ -222,6 +240,10 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
         refuseToReplace(error);
     }
 
+    // Without a display the display benchmarks say so at once, before the run conditions are recorded.
+    if (options.benchmark == Benchmark::Display2D || options.benchmark == Benchmark::Display3D)
+        requireDisplay(options.benchmark == Benchmark::Display2D ? bench::display::DisplayKind::TwoD
+                                                                 : bench::display::DisplayKind::ThreeD);
     if (options.benchmark) {
         const int repeat = int(options.repeat.value_or(1));
         int run = 0;
@@ -230,6 +252,12 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
         BenchRunners measuring = runners;
         measuring.disk = [&](const bench::disk::DiskSettings& settings) {
             DiskSession session = runners.disk(settings);
+            setup = session.setup;
+            return session;
+        };
+        measuring.display = [&](bench::display::DisplayKind kind,
+                                const bench::display::DisplaySettings& settings) {
+            DisplayBenchSession session = runners.display(kind, settings);
             setup = session.setup;
             return session;
         };
@@ -250,7 +278,7 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
                 }
                 out.flush();
             },
-            options.disk);
+            options.disk, options.display);
         if (options.label)
             session.label = *options.label;
         if (options.repeat && options.json) {

@@ -4,6 +4,7 @@
 #include "results/report/DiskSession.h"
 #include "results/report/FigureText.h"
 #include "tools/cli/Cli.h"
+#include "tools/cli/DisplayBenchSession.h"
 
 #include <functional>
 #include <string>
@@ -25,6 +26,7 @@ struct BenchRunners {
     std::function<results::ConditionsRecorder()> conditions = [] { return results::ConditionsRecorder(); };
     std::function<results::MachineIdentity()> machine;
     DiskRunner disk;
+    DisplayRunner display;
 };
 
 // The real benchmarks at the program's scales, the real conditions and this machine.
@@ -32,16 +34,18 @@ BenchRunners kernelBenchRunners();
 
 // Runs a benchmark `repeat` times, recording the conditions, and returns the whole session as it is
 // saved: runs, medians, warnings (the conditions' and the spread of the indices), and for the disk
-// benchmark, run with `disk`, its setup. `afterRun` sees each run as soon as it ends.
+// benchmark, run with `disk`, and the display benchmarks, run with `display`, their setup. `afterRun` sees
+// each run as soon as it ends.
 results::SavedResult measureBenchmark(const BenchRunners& runners, results::Benchmark benchmark, int repeat,
                                       const std::function<void(const results::BenchRun&)>& afterRun = {},
-                                      const bench::disk::DiskSettings& disk = {});
+                                      const bench::disk::DiskSettings& disk = {},
+                                      const bench::display::DisplaySettings& display = {});
 
-// "bench cpu|mem|disk [--repeat N] [--json] [--save FILE [--label TEXT] [--force]] [--compare FILE]...
-// [--family NAME|all]" (disk also [--path DIR] [--size MiB] [--seconds S]) and "bench --compare
-// FILE...": runs a benchmark and prints each run's rates and indices, then (with --repeat) the median of
-// every figure; saves the session; compares saved sessions with the reference machines or drives and
-// this run.
+// "bench cpu|mem|disk|2d|3d [--repeat N] [--json] [--save FILE [--label TEXT] [--force]] [--compare FILE]...
+// [--family NAME|all]" (disk also [--path DIR] [--size MiB] [--seconds S], 2d and 3d [--seconds S]) and
+// "bench --compare FILE...": runs a benchmark and prints each run's rates and indices, then (with --repeat)
+// the median of every figure; saves the session; compares saved sessions with the reference machines or
+// drives and this run.
 Subcommand benchCommand(BenchRunners runners = kernelBenchRunners());
 
 } // namespace qv::cli

@@ -33,6 +33,10 @@ std::vector<IndexTable> indexTables(Benchmark benchmark)
         return {{"MemoryIndex", "Memory index", true}};
     if (benchmark == Benchmark::Disk)
         return {{"DiskIndex", "Disk index", false}};
+    if (benchmark == Benchmark::Display2D)
+        return {{"Display2DIndex", "2D index", false}};
+    if (benchmark == Benchmark::Display3D)
+        return {{"Display3DIndex", "3D index", false}};
     return {{"GeneralIndex", "General index", true},
             {"AluIndex", "ALU index", false},
             {"FpuIndex", "FPU index", false}};
@@ -74,7 +78,7 @@ std::vector<Family> chosenFamilies(Benchmark benchmark, const std::vector<Compar
             known += "'" + name + "', ";
         throw UsageError("unknown family '" + *requested + "' (" + known + "or 'all')");
     }
-    if (benchmark == Benchmark::Disk)
+    if (benchmark == Benchmark::Disk || displayKind(benchmark))
         return {{names.front(), 0}};
     const int number = chartFamilyFor(benchmark, rows.front().result.summary);
     return {{names[std::size_t(number)], number}};
