@@ -47,7 +47,9 @@ LoopbackServer::~LoopbackServer()
 
 bn::Socket connectLoopback(int port)
 {
-    return bn::connectTo(loopback(port), bn::Clock::now() + std::chrono::seconds(5), nullptr).socket;
+    bn::Connection connection =
+        bn::connectTo(loopback(port), bn::Clock::now() + std::chrono::seconds(5), nullptr);
+    return connection.status == bn::ConnectStatus::Connected ? std::move(connection.socket) : bn::Socket();
 }
 
 int closedLoopbackPort()

@@ -53,7 +53,7 @@ private:
     std::thread m_acceptor;
 };
 
-// A connected socket to 127.0.0.1:port.
+// A connected socket to 127.0.0.1:port; an invalid one when nobody listens there.
 bench::net::Socket connectLoopback(int port);
 
 // A port on which nothing listens (just closed).
