@@ -21,6 +21,12 @@ constexpr std::array<std::string_view, 3> kMemFigures{"ElapsedMs", "Speed", "Mem
 constexpr std::array<std::string_view, 3> kCpuIndices{"AluIndex", "FpuIndex", "GeneralIndex"};
 constexpr std::array<std::string_view, 1> kMemIndices{"MemoryIndex"};
 constexpr std::array<std::string_view, 1> kDiskIndices{"DiskIndex"};
+constexpr std::array<std::string_view, 6> kNetFigures{"DownloadMbps", "UploadMbps",    "LatencyMedianMs",
+                                                      "LatencyP95Ms", "DownloadBytes", "UploadBytes"};
+constexpr std::array<std::string_view, 2> kNetIndices{"DownloadMbps", "UploadMbps"};
+constexpr std::array<std::string_view, 4> kInetFigures{"FirstByteMs", "DownloadMbps", "DownloadBytes",
+                                                       "Redirects"};
+constexpr std::array<std::string_view, 1> kInetIndices{"DownloadMbps"};
 
 // Each test of the disk benchmark, read then write: rate, operations, mean and 99th-percentile latency.
 std::vector<std::string_view> diskFigureNames()
@@ -100,7 +106,8 @@ SavedResult readResult(const JsonReader& root)
     const std::string benchmark = root.text("Benchmark");
     const auto known = benchmarkFromName(benchmark);
     if (!known)
-        throw FormatError(root.path("Benchmark") + " \"" + benchmark + "\" is none of cpu, mem and disk");
+        throw FormatError(root.path("Benchmark") + " \"" + benchmark +
+                          "\" is none of cpu, mem, disk, net and inet");
     result.benchmark = *known;
     result.kernelRevision = readInt32(root, "KernelRevision");
     result.machine = readMachine(root.object("Machine"));
@@ -147,6 +154,10 @@ std::string_view benchmarkName(Benchmark benchmark)
         return "cpu";
     case Benchmark::Mem:
         return "mem";
+    case Benchmark::Net:
+        return "net";
+    case Benchmark::Inet:
+        return "inet";
     case Benchmark::Disk:
         break;
     }
@@ -161,6 +172,10 @@ std::optional<Benchmark> benchmarkFromName(std::string_view name)
         return Benchmark::Mem;
     if (name == "disk")
         return Benchmark::Disk;
+    if (name == "net")
+        return Benchmark::Net;
+    if (name == "inet")
+        return Benchmark::Inet;
     return std::nullopt;
 }
 
@@ -172,6 +187,10 @@ std::span<const std::string_view> figureNames(Benchmark benchmark)
         static const std::vector<std::string_view> kDiskFigures = diskFigureNames();
         return kDiskFigures;
     }
+    if (benchmark == Benchmark::Net)
+        return kNetFigures;
+    if (benchmark == Benchmark::Inet)
+        return kInetFigures;
     return kMemFigures;
 }
 
@@ -181,6 +200,10 @@ std::span<const std::string_view> indexNames(Benchmark benchmark)
         return kCpuIndices;
     if (benchmark == Benchmark::Disk)
         return kDiskIndices;
+    if (benchmark == Benchmark::Net)
+        return kNetIndices;
+    if (benchmark == Benchmark::Inet)
+        return kInetIndices;
     return kMemIndices;
 }
 

@@ -462,7 +462,7 @@ TEST(BenchCommandRegistration, TheToolOffersBench)
     EXPECT_EQ(
         bench->usage.rfind("Usage: quorvex-cli bench [--repeat N] [--json] [--save FILE] [--label TEXT] "
                            "[--force] [--compare FILE]... [--family NAME|all] [--path DIR] [--size MiB] "
-                           "[--seconds S] [cpu|mem|disk|FILE...]\n",
+                           "[--seconds S] [--port N] [--streams N] [cpu|mem|disk|net HOST|inet URL|FILE...]\n",
                            0),
         0u)
         << bench->usage;

@@ -2,6 +2,8 @@
 
 #include "bench/net/Socket.h"
 
+#include <QString>
+
 #include <atomic>
 #include <list>
 #include <thread>

@@ -3,6 +3,7 @@
 #include "results/SavedResult.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/DiskSession.h"
+#include "tools/cli/NetSession.h"
 
 #include <functional>
 #include <string>
@@ -24,6 +25,15 @@ struct BenchRunners {
     std::function<results::ConditionsRecorder()> conditions = [] { return results::ConditionsRecorder(); };
     std::function<results::MachineIdentity()> machine;
     DiskRunner disk;
+    NetRunner net;
+    InetRunner inet;
+};
+
+// How the benchmarks that take settings are set up.
+struct SessionSettings {
+    bench::disk::DiskSettings disk;
+    bench::net::NetSettings net;
+    bench::inet::InetSettings inet;
 };
 
 // The real benchmarks at the program's scales, the real conditions and this machine.
@@ -35,6 +45,10 @@ BenchRunners kernelBenchRunners();
 results::SavedResult measureBenchmark(const BenchRunners& runners, results::Benchmark benchmark, int repeat,
                                       const std::function<void(const results::BenchRun&)>& afterRun = {},
                                       const bench::disk::DiskSettings& disk = {});
+// The same for any benchmark, the network and Internet ones with their settings.
+results::SavedResult measureBenchmark(const BenchRunners& runners, results::Benchmark benchmark, int repeat,
+                                      const std::function<void(const results::BenchRun&)>& afterRun,
+                                      const SessionSettings& settings);
 
 // A figure as the plain output shows it: whole numbers without decimals, others with two.
 std::string figureText(double value);
@@ -43,7 +57,8 @@ std::string figureText(double value);
 std::string plainFiguresLine(std::string_view label, const BenchFigures& figures);
 
 // "bench cpu|mem|disk [--repeat N] [--json] [--save FILE [--label TEXT] [--force]] [--compare FILE]...
-// [--family NAME|all]" (disk also [--path DIR] [--size MiB] [--seconds S]) and "bench --compare
+// [--family NAME|all]" (disk also [--path DIR] [--size MiB] [--seconds S]), "bench net HOST [--port N]
+// [--streams N] [--seconds S]", "bench inet URL [--seconds S]" and "bench --compare
 // FILE...": runs a benchmark and prints each run's rates and indices, then (with --repeat) the median of
 // every figure; saves the session; compares saved sessions with the reference machines or drives and
 // this run.
