@@ -5,6 +5,8 @@
 #include "app/ProductLinks.h"
 #include "app/TipPreference.h"
 #include "bench/ui/DiskBenchDlg.h"
+#include "bench/ui/InetBenchDlg.h"
+#include "bench/ui/NetBenchDlg.h"
 #include "bench/ui/PerfCPUInfoDlg.h"
 #include "bench/ui/PerfMemoireInfoDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
@@ -183,6 +185,10 @@ void TQuorvexMain::runCommandNow(Command command)
             return PerfMemoireClick();
         case Command::PerfDisk:
             return PerfDisqueDurClick();
+        case Command::PerfNetwork:
+            return PerfReseauClick();
+        case Command::PerfInternet:
+            return PerfInternetClick();
         case Command::InfoProcessor:
             return InfoProcesseurClick();
         case Command::InfoOperatingSystem:
@@ -365,6 +371,18 @@ void TQuorvexMain::PerfMemoireClick()
 void TQuorvexMain::PerfDisqueDurClick()
 {
     TDiskBenchDlg benchmark(this);
+    qv::platform::showModal(benchmark);
+}
+
+void TQuorvexMain::PerfReseauClick()
+{
+    TNetBenchDlg benchmark(this);
+    qv::platform::showModal(benchmark);
+}
+
+void TQuorvexMain::PerfInternetClick()
+{
+    TInetBenchDlg benchmark(this);
     qv::platform::showModal(benchmark);
 }
 

@@ -45,6 +45,8 @@ public slots:
     void PerfProcesseurClick();
     void PerfMemoireClick();
     void PerfDisqueDurClick();
+    void PerfReseauClick();
+    void PerfInternetClick();
     void InfoProcesseurClick();
     void InfoSystemeExploitationClick();
     void InfoMemoireClick();

@@ -4,6 +4,8 @@
 #include "app/QuorvexMain.h"
 #include "bench/ui/BenchWindows.h"
 #include "bench/ui/DiskBenchDlg.h"
+#include "bench/ui/InetBenchDlg.h"
+#include "bench/ui/NetBenchDlg.h"
 #include "bench/ui/PerfCPUChartDlg.h"
 #include "bench/ui/PerfCPUDlg.h"
 #include "bench/ui/PerfCPUInfoDlg.h"
@@ -80,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
         made<TInfoDisquesDlg>("drives information"), made<qv::stress::TStressDlg>("stability test"),
         made<TPerfCPUInfoDlg>("processor benchmark introduction"),
         made<TPerfMemoireInfoDlg>("memory benchmark introduction"),
-        made<TDiskBenchDlg>("hard disk benchmark"),
+        made<TDiskBenchDlg>("hard disk benchmark"), made<TNetBenchDlg>("network connection benchmark"),
+        made<TInetBenchDlg>("Internet connection benchmark"),
         WindowCase{"processor benchmark run", nullptr,
                    [](const qv::benchui::BenchWindows& w) -> QWidget& { return w.PerfCPUDlg(); }},
         WindowCase{"memory benchmark run", nullptr,
