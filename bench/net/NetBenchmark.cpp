@@ -16,7 +16,6 @@ namespace qv::bench::net {
 
 namespace {
 
-constexpr std::size_t kBlock = 128 * 1024;
 constexpr auto kTick = std::chrono::milliseconds(50);
 
 // Thrown inside a run once something was measured: the run ends with what it has.
@@ -155,6 +154,7 @@ void Run::runStreams(std::vector<Socket>& streams, NetPhase phase, StreamCount& 
                      Clock::time_point start, Body body)
 {
     std::vector<std::thread> threads;
+    threads.reserve(streams.size());
     count.running = int(streams.size());
     for (Socket& stream : streams) {
         threads.emplace_back([&stream, &count, &body] {
@@ -182,7 +182,7 @@ bool Run::download()
     const Clock::time_point start = Clock::now();
     StreamCount count;
     runStreams(streams, NetPhase::Download, count, start, [&](const Socket& stream) {
-        std::vector<char> buffer(kBlock);
+        std::vector<char> buffer(kBulkBlock);
         for (;;) {
             const Wait wait = waitFor(stream, POLLIN, peerDeadline(), &m_stop);
             if (wait == Wait::Stopped)
@@ -221,7 +221,7 @@ bool Run::upload()
     const Clock::time_point end = start + m_settings.duration;
     StreamCount sent;
     runStreams(streams, NetPhase::Upload, sent, start, [&](const Socket& stream) {
-        static const std::vector<char> bytes(kBlock, 'q');
+        static const std::vector<char> bytes(kBulkBlock, 'q');
         while (Clock::now() < end) {
             const Wait wait = waitFor(stream, POLLOUT, std::min(end, peerDeadline()), &m_stop);
             if (wait == Wait::Stopped)

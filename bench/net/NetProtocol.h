@@ -29,6 +29,8 @@ inline constexpr std::int64_t kMaxPhaseMs = 60'000;
 inline constexpr std::int64_t kMaxPhaseBytes = std::int64_t(1) << 38; // 256 GiB: a minute at 35 Gbit/s
 inline constexpr int kMaxEchoes = 1000;
 inline constexpr std::size_t kEchoBlock = 32;
+// What one send or receive of bulk data moves at most.
+inline constexpr std::size_t kBulkBlock = std::size_t(128) * 1024;
 // A peer that says nothing for this long is dropped.
 inline constexpr std::chrono::milliseconds kPeerTimeout{5000};
 

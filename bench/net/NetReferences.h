@@ -5,14 +5,12 @@
 
 namespace qv::bench::net {
 
-// The TCP throughput a class of link typically gives, download and upload, in Mbit/s, and a round trip
-// time, from the links' standards and published measurements (see docs/network-benchmarks.md); never
-// measured here.
+// The TCP throughput a class of link typically gives, download and upload, in Mbit/s, worked out from the
+// links' standards (see docs/network-benchmarks.md); never measured here.
 struct LinkReference {
     std::string_view label;
     double downloadMbps = 0;
     double uploadMbps = 0;
-    double roundTripMs = 0;
 };
 const std::vector<LinkReference>& linkReferences();
 

@@ -14,16 +14,13 @@ namespace qv::bench::net {
 
 namespace {
 
-constexpr std::size_t kBlock = 128 * 1024;
-
 // What the server sends: not all zeros, so that nothing on the way could shrink it.
 const std::vector<char>& payload()
 {
     static const std::vector<char> bytes = [] {
-        std::vector<char> block(kBlock);
-        std::minstd_rand random(2003);
-        for (char& byte : block)
-            byte = char(random() & 0xFF);
+        std::vector<char> block(kBulkBlock);
+        for (std::size_t i = 0; i < block.size(); ++i)
+            block[i] = char((i * 2654435761U) >> 24);
         return block;
     }();
     return bytes;
@@ -256,6 +253,7 @@ std::string NetServer::download(const Socket& control, int count, std::chrono::m
     const Clock::time_point start = Clock::now();
     const Clock::time_point end = start + duration;
     std::vector<std::thread> senders;
+    senders.reserve(streams.size());
     for (Socket& stream : streams) {
         senders.emplace_back([&stream, &sent, end, this] {
             const std::vector<char>& bytes = payload();
@@ -293,9 +291,10 @@ std::string NetServer::upload(const Socket& control, int count, std::chrono::mil
     const Clock::time_point limit = start + duration + m_settings.peerTimeout;
     std::vector<Clock::time_point> ends(streams.size(), start);
     std::vector<std::thread> receivers;
+    receivers.reserve(streams.size());
     for (std::size_t i = 0; i < streams.size(); ++i) {
         receivers.emplace_back([&stream = streams[i], &end = ends[i], &received, limit, this] {
-            std::vector<char> buffer(kBlock);
+            std::vector<char> buffer(kBulkBlock);
             for (;;) {
                 const Clock::time_point silence = std::min(limit, Clock::now() + m_settings.peerTimeout);
                 if (waitFor(stream, POLLIN, silence, &m_stopping) != Wait::Ready)
@@ -306,7 +305,8 @@ std::string NetServer::upload(const Socket& control, int count, std::chrono::mil
                 if (n <= 0)
                     break;
                 end = Clock::now();
-                if ((received += n) > kMaxPhaseBytes)
+                received += n;
+                if (received.load() > kMaxPhaseBytes)
                     break;
             }
         });
