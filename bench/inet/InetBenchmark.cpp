@@ -69,7 +69,10 @@ public:
         std::unique_ptr<QNetworkReply> reply(manager.get(request));
         reply->setReadBufferSize(kReadBuffer);
         QEventLoop loop;
-        QObject::connect(reply.get(), &QNetworkReply::redirected, [this] { ++m_result.redirects; });
+        QObject::connect(reply.get(), &QNetworkReply::redirected, [this] {
+            ++m_result.redirects;
+            m_lastActivity = Clock::now();
+        });
         QObject::connect(reply.get(), &QNetworkReply::sslErrors, [this](const QList<QSslError>& errors) {
             QStringList texts;
             for (const QSslError& error : errors)

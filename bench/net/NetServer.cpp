@@ -152,8 +152,11 @@ void NetServer::serveConnection(Socket socket, const std::string& peer)
         }
         reply("OK\n");
         const std::lock_guard lock(m_mutex);
-        m_streams.push_back(std::move(socket));
-        m_streamsArrived.notify_all();
+        // The session may have ended meanwhile; its successor must not get this stream.
+        if (m_busy && hello->token == m_token) {
+            m_streams.push_back(std::move(socket));
+            m_streamsArrived.notify_all();
+        }
         return;
     }
     std::string token;

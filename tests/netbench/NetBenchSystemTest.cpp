@@ -87,6 +87,7 @@ public:
     NamespacePair& operator=(const NamespacePair&) = delete;
 
     const QString& failure() const { return m_failure; }
+    const QString& client() const { return m_client; }
     const QString& server() const { return m_server; }
 
     // Runs `work` on a thread inside the client namespace; the threads it starts live there too.
@@ -245,6 +246,39 @@ TEST(ServerInNamespace, ThatStopsAnsweringMidRunLeavesPartialFigures)
     EXPECT_EQ(result.error, "10.211.0.2 stopped sending during the download");
     EXPECT_GT(result.downloadBytes, 0);
     EXPECT_FALSE(result.uploadMbps);
+}
+
+// netem delays each direction by 15 ms where the kernel has it (this one has not: sch_netem is missing).
+TEST(ServerInNamespace, RoundTripsFollowTheNetemDelay)
+{
+    if (const QString why = namespacesUnavailable(); !why.isEmpty())
+        GTEST_SKIP() << why.toStdString();
+    const NamespacePair pair(QString{});
+    if (!pair.failure().isEmpty())
+        GTEST_SKIP() << "cannot make the pair: " << pair.failure().toStdString();
+    QString output;
+    for (const auto& [name, device] : {std::pair{pair.client(), "qv0"}, std::pair{pair.server(), "qv1"}}) {
+        if (!runQuietly(QStringLiteral("tc"),
+                        {QStringLiteral("-n"), name, QStringLiteral("qdisc"), QStringLiteral("add"),
+                         QStringLiteral("dev"), QLatin1String(device), QStringLiteral("root"),
+                         QStringLiteral("netem"), QStringLiteral("delay"), QStringLiteral("15ms")},
+                        &output))
+            GTEST_SKIP() << "the kernel has no netem: " << output.trimmed().toStdString();
+    }
+    Server server(pair);
+    ASSERT_TRUE(server.started());
+    bn::NetSettings settings;
+    settings.host = "10.211.0.2";
+    settings.duration = 1000ms;
+    settings.roundTrips = 20;
+    const bn::NetResult result = pair.inClient([settings] {
+                                         const std::atomic<bool> stop = false;
+                                         return bn::runNetBenchmark(settings, stop);
+                                     })
+                                     .get();
+    ASSERT_FALSE(result.partial()) << result.error;
+    ASSERT_TRUE(result.latency);
+    EXPECT_GE(result.latency->medianMs, 30.0);
 }
 
 } // namespace
