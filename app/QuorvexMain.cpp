@@ -6,6 +6,8 @@
 #include "app/TipPreference.h"
 #include "bench/ui/DiskBenchDlg.h"
 #include "bench/ui/DisplayBenchDlg.h"
+#include "bench/ui/InetBenchDlg.h"
+#include "bench/ui/NetBenchDlg.h"
 #include "bench/ui/PerfCPUInfoDlg.h"
 #include "bench/ui/PerfMemoireInfoDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
@@ -210,6 +212,10 @@ void TQuorvexMain::runCommandNow(Command command)
             return PerfAffichageClick();
         case Command::Perf3D:
             return PerfAffichage3DClick();
+        case Command::PerfNetwork:
+            return PerfReseauClick();
+        case Command::PerfInternet:
+            return PerfInternetClick();
         case Command::InfoProcessor:
             return InfoProcesseurClick();
         case Command::InfoOperatingSystem:
@@ -412,6 +418,18 @@ void TQuorvexMain::PerfAffichageClick()
 void TQuorvexMain::PerfAffichage3DClick()
 {
     TDisplay3DBenchDlg benchmark(this);
+    qv::platform::showModal(benchmark);
+}
+
+void TQuorvexMain::PerfReseauClick()
+{
+    TNetBenchDlg benchmark(this);
+    qv::platform::showModal(benchmark);
+}
+
+void TQuorvexMain::PerfInternetClick()
+{
+    TInetBenchDlg benchmark(this);
     qv::platform::showModal(benchmark);
 }
 

@@ -49,6 +49,8 @@ public slots:
     void PerfDisqueDurClick();
     void PerfAffichageClick();
     void PerfAffichage3DClick();
+    void PerfReseauClick();
+    void PerfInternetClick();
     void InfoProcesseurClick();
     void InfoSystemeExploitationClick();
     void InfoMemoireClick();

@@ -24,6 +24,12 @@ constexpr std::array<std::string_view, 1> kMemIndices{"MemoryIndex"};
 constexpr std::array<std::string_view, 1> kDiskIndices{"DiskIndex"};
 constexpr std::array<std::string_view, 1> kDisplay2DIndices{"Display2DIndex"};
 constexpr std::array<std::string_view, 1> kDisplay3DIndices{"Display3DIndex"};
+constexpr std::array<std::string_view, 6> kNetFigures{"DownloadMbps", "UploadMbps",    "LatencyMedianMs",
+                                                      "LatencyP95Ms", "DownloadBytes", "UploadBytes"};
+constexpr std::array<std::string_view, 2> kNetIndices{"DownloadMbps", "UploadMbps"};
+constexpr std::array<std::string_view, 4> kInetFigures{"FirstByteMs", "DownloadMbps", "DownloadBytes",
+                                                       "Redirects"};
+constexpr std::array<std::string_view, 1> kInetIndices{"DownloadMbps"};
 
 // Each test of the disk benchmark, read then write: rate, operations, mean and 99th-percentile latency.
 std::vector<std::string_view> diskFigureNames()
@@ -120,7 +126,7 @@ SavedResult readResult(const JsonReader& root)
     const auto known = benchmarkFromName(benchmark);
     if (!known)
         throw FormatError(root.path("Benchmark") + " \"" + benchmark +
-                          "\" is none of cpu, mem, disk, 2d and 3d");
+                          "\" is none of cpu, mem, disk, 2d, 3d, net and inet");
     result.benchmark = *known;
     result.kernelRevision = readInt32(root, "KernelRevision");
     result.machine = readMachine(root.object("Machine"));
@@ -171,6 +177,10 @@ std::string_view benchmarkName(Benchmark benchmark)
         return "2d";
     case Benchmark::Display3D:
         return "3d";
+    case Benchmark::Net:
+        return "net";
+    case Benchmark::Inet:
+        return "inet";
     case Benchmark::Disk:
         break;
     }
@@ -189,6 +199,10 @@ std::optional<Benchmark> benchmarkFromName(std::string_view name)
         return Benchmark::Display2D;
     if (name == "3d")
         return Benchmark::Display3D;
+    if (name == "net")
+        return Benchmark::Net;
+    if (name == "inet")
+        return Benchmark::Inet;
     return std::nullopt;
 }
 
@@ -211,6 +225,10 @@ std::span<const std::string_view> figureNames(Benchmark benchmark)
         static const std::vector<std::string_view> k3DFigures(kNames.begin(), kNames.end());
         return k3DFigures;
     }
+    if (benchmark == Benchmark::Net)
+        return kNetFigures;
+    if (benchmark == Benchmark::Inet)
+        return kInetFigures;
     return kMemFigures;
 }
 
@@ -224,6 +242,10 @@ std::span<const std::string_view> indexNames(Benchmark benchmark)
         return kDisplay2DIndices;
     if (benchmark == Benchmark::Display3D)
         return kDisplay3DIndices;
+    if (benchmark == Benchmark::Net)
+        return kNetIndices;
+    if (benchmark == Benchmark::Inet)
+        return kInetIndices;
     return kMemIndices;
 }
 

@@ -24,9 +24,9 @@ inline constexpr int kResultSchemaVersion = 1;
 inline constexpr std::string_view kReportSchema = "quorvex-report";
 inline constexpr int kReportSchemaVersion = 1;
 
-enum class Benchmark { Cpu, Mem, Disk, Display2D, Display3D };
+enum class Benchmark { Cpu, Mem, Disk, Display2D, Display3D, Net, Inet };
 
-// "cpu" / "mem" / "disk" / "2d" / "3d", as on the command line and in the files.
+// "cpu" / "mem" / "disk" / "2d" / "3d" / "net" / "inet", as on the command line and in the files.
 std::string_view benchmarkName(Benchmark benchmark);
 std::optional<Benchmark> benchmarkFromName(std::string_view name);
 

@@ -13,7 +13,7 @@ cd "$root"
 samba_was_installed=false
 dpkg-query -W -f='${Status}' samba 2>/dev/null | grep -q "install ok installed" && samba_was_installed=true
 "$root/scripts/setup.sh" desktop-file-utils appstream dpkg-dev lintian samba smbclient clang clang-tidy-22 e2fsprogs \
-  dmidecode poppler-utils edid-decode pciutils xvfb libgl1-mesa-dri glmark2-x11
+  dmidecode poppler-utils edid-decode pciutils xvfb libgl1-mesa-dri glmark2-x11 openssl
 
 # A samba package installed just now starts its services where it can: stop them again, so that nothing
 # answers on this machine's network for the tests. A Samba the machine already had is left alone.

@@ -5,6 +5,8 @@
 #include "bench/ui/BenchWindows.h"
 #include "bench/ui/DiskBenchDlg.h"
 #include "bench/ui/DisplayBenchDlg.h"
+#include "bench/ui/InetBenchDlg.h"
+#include "bench/ui/NetBenchDlg.h"
 #include "bench/ui/PerfCPUChartDlg.h"
 #include "bench/ui/PerfCPUDlg.h"
 #include "bench/ui/PerfCPUInfoDlg.h"
@@ -110,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    nullptr},
         made<TDiskBenchDlg>("hard disk benchmark"), made<TDisplay2DBenchDlg>("standard display benchmark"),
-        made<TDisplay3DBenchDlg>("3D display benchmark"),
+        made<TDisplay3DBenchDlg>("3D display benchmark"), made<TNetBenchDlg>("network connection benchmark"),
+        made<TInetBenchDlg>("Internet connection benchmark"),
         WindowCase{"processor benchmark run", nullptr,
                    [](const qv::benchui::BenchWindows& w) -> QWidget& { return w.PerfCPUDlg(); }},
         WindowCase{"memory benchmark run", nullptr,

@@ -225,6 +225,25 @@ TEST_F(MainWindowTest, DisplayBenchmarksOpenTheirOwnWindowsWithoutTheCue)
     EXPECT_EQ(cues, 0);
 }
 
+// The network and Internet benchmarks are windows of our own: they open from their buttons and menu items,
+// without the cue.
+TEST_F(MainWindowTest, NetworkAndInternetBenchmarksOpenTheirOwnWindowsWithoutTheCue)
+{
+    const qv::platform::ScopedModalRunner showing([&](QDialog& dialog) {
+        shownDialogs.append(dialog.objectName());
+        return int(QDialog::Accepted);
+    });
+    auto window = startedWindow();
+    for (const auto& [command, name] : {std::pair{Command::PerfNetwork, QStringLiteral("NetBenchDlg")},
+                                        std::pair{Command::PerfInternet, QStringLiteral("InetBenchDlg")}}) {
+        shownDialogs.clear();
+        press(window->commandButton(command));
+        choose(window->menuAction(command));
+        EXPECT_EQ(shownDialogs, QStringList(2, name));
+    }
+    EXPECT_EQ(cues, 0);
+}
+
 // The operating-system window opens from its button and its menu item with this machine's facts.
 TEST_F(MainWindowTest, OperatingSystemInformationOpensItsWindow)
 {

@@ -520,12 +520,12 @@ TEST(BenchCommandRegistration, TheToolOffersBench)
     const qv::cli::CommandRegistry registry = qv::cli::standardCommands();
     const qv::cli::Subcommand* bench = registry.find("bench");
     ASSERT_NE(bench, nullptr);
-    EXPECT_EQ(
-        bench->usage.rfind("Usage: quorvex-cli bench [--repeat N] [--json] [--save FILE] [--label TEXT] "
-                           "[--force] [--compare FILE]... [--family NAME|all] [--path DIR] [--size MiB] "
-                           "[--seconds S] [cpu|mem|disk|2d|3d|FILE...]\n",
-                           0),
-        0u)
+    EXPECT_EQ(bench->usage.rfind(
+                  "Usage: quorvex-cli bench [--repeat N] [--json] [--save FILE] [--label TEXT] "
+                  "[--force] [--compare FILE]... [--family NAME|all] [--path DIR] [--size MiB] "
+                  "[--seconds S] [--port N] [--streams N] [cpu|mem|disk|2d|3d|net HOST|inet URL|FILE...]\n",
+                  0),
+              0u)
         << bench->usage;
 }
 

@@ -45,7 +45,7 @@ ToolRun runTool(const QStringList& args, const QStringList& environment = {})
 QStringList graphicalOrNetworkLibraries(const QStringList& libraries)
 {
     static const QRegularExpression heavy(
-        QStringLiteral(R"(^lib(Qt6Gui|Qt6Widgets|Qt6Multimedia|smbclient|X11|xcb)[.-])"));
+        QStringLiteral(R"(^lib(Qt6Gui|Qt6Widgets|Qt6Multimedia|Qt6Network|smbclient|X11|xcb)[.-])"));
     return libraries.filter(heavy);
 }
 

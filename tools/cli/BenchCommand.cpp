@@ -27,11 +27,12 @@ using results::writeJsonLine;
 
 namespace {
 
-constexpr std::string_view kSummary =
-    "Run the CPU, memory, disk or display (2D, 3D) benchmark, save and compare its results";
+constexpr std::string_view kSummary = "Run the CPU, memory, disk, display (2D, 3D), network or Internet "
+                                      "benchmark, save and compare its results";
 constexpr std::int64_t kMaxRepeat = 1'000'000;
 constexpr std::size_t kMaxCompared = 20;
 constexpr std::int64_t kMaxDiskSeconds = 3600;
+constexpr std::int64_t kMaxNetSeconds = bench::net::kMaxPhaseMs / 1000;
 
 ArgParser benchArguments()
 {
@@ -53,9 +54,14 @@ ArgParser benchArguments()
                          "disk: the size of the test file (default: 1024)");
     parser.integerOption("--seconds", "S", 1, kMaxDiskSeconds,
                          "disk: the measured time of each test, read and write (default: 5); 2d, 3d: of each "
-                         "test (default: 3)");
+                         "test (default: 3); net: of each direction, inet: of the download (default: 10, at "
+                         "most 60)");
+    parser.integerOption("--port", "N", 1, 65535, "net: the port of quorvex-cli serve (default: 52003)");
+    parser.integerOption("--streams", "N", 1, bench::net::kMaxStreams,
+                         "net: parallel TCP streams, 1 or 4 as a rule (default: 1)");
     // Any number here, so that too many files get the message about --compare, not about arguments.
-    parser.positionals("cpu|mem|disk|2d|3d|FILE...", 0, std::numeric_limits<std::size_t>::max());
+    parser.positionals("cpu|mem|disk|2d|3d|net HOST|inet URL|FILE...", 0,
+                       std::numeric_limits<std::size_t>::max());
     return parser;
 }
 
@@ -90,6 +96,9 @@ std::vector<ComparedResult> readCompared(const std::vector<std::string>& paths,
         if (held.empty())
             throw results::FileError("'" + path + "' holds no benchmark result");
         const Benchmark wanted = benchmark.value_or(held.front().benchmark);
+        if (wanted == Benchmark::Net || wanted == Benchmark::Inet)
+            throw results::FileError("'" + path + "' holds a " + std::string(benchmarkName(wanted)) +
+                                     " result; --compare takes the cpu, mem and disk benchmarks");
         benchmark = wanted;
         const std::size_t before = compared.size();
         for (const results::SavedResult& result : held) {
@@ -113,9 +122,38 @@ struct BenchOptions {
     bool force = false;
     std::vector<std::string> compare;
     std::optional<std::string> family;
-    bench::disk::DiskSettings disk;
-    bench::display::DisplaySettings display;
+    SessionSettings settings;
 };
+
+// "bench net HOST" and "bench inet URL": the positional after the benchmark, and the options of both.
+void readNetOptions(const ParsedArgs& parsed, BenchOptions& options, std::span<const std::string>& rest)
+{
+    const bool net = options.benchmark == Benchmark::Net;
+    const bool inet = options.benchmark == Benchmark::Inet;
+    const auto seconds = parsed.integer("--seconds");
+    if (!net && (parsed.has("--port") || parsed.has("--streams")))
+        throw UsageError("--port and --streams go with net");
+    if (!net && !inet)
+        return;
+    if (rest.empty())
+        throw UsageError(net ? "bench net needs the HOST that runs quorvex-cli serve"
+                             : "bench inet needs the http:// or https:// URL to download from");
+    if (seconds && *seconds > kMaxNetSeconds)
+        throw UsageError("--seconds is at most " + std::to_string(kMaxNetSeconds) + " for net and inet");
+    if (!options.compare.empty())
+        throw UsageError("--compare takes the cpu, mem and disk benchmarks");
+    const std::chrono::milliseconds duration = std::chrono::seconds(seconds.value_or(10));
+    if (net) {
+        options.settings.net.host = rest.front();
+        options.settings.net.port = int(parsed.integer("--port").value_or(bench::net::kDefaultPort));
+        options.settings.net.streams = int(parsed.integer("--streams").value_or(1));
+        options.settings.net.duration = duration;
+    } else {
+        options.settings.inet.url = QString::fromStdString(rest.front());
+        options.settings.inet.duration = duration;
+    }
+    rest = rest.subspan(1);
+}
 
 BenchOptions benchOptions(std::span<const std::string> args)
 {
@@ -133,12 +171,12 @@ BenchOptions benchOptions(std::span<const std::string> args)
     const auto path = parsed.text("--path");
     const auto size = parsed.integer("--size");
     const auto seconds = parsed.integer("--seconds");
-    options.disk.folder = path ? *path : std::string();
+    options.settings.disk.folder = path ? *path : std::string();
     if (size)
-        options.disk.fileSize = *size * bench::disk::kMiB;
+        options.settings.disk.fileSize = *size * bench::disk::kMiB;
     if (seconds) {
-        options.disk.duration = std::chrono::seconds(*seconds);
-        options.display.duration = std::chrono::seconds(*seconds);
+        options.settings.disk.duration = std::chrono::seconds(*seconds);
+        options.settings.display.duration = std::chrono::seconds(*seconds);
     }
     // "bench cpu", and after --compare the files that follow it: "bench --compare a.json b.json".
     std::span<const std::string> rest = parsed.positionals();
@@ -146,17 +184,22 @@ BenchOptions benchOptions(std::span<const std::string> args)
         options.benchmark = results::benchmarkFromName(rest.front());
     if (options.benchmark)
         rest = rest.subspan(1);
+    readNetOptions(parsed, options, rest);
     if (!rest.empty() && options.compare.empty())
         throw UsageError("unknown benchmark '" + rest.front() + "' (cpu, mem, disk, 2d or 3d)");
     options.compare.insert(options.compare.end(), rest.begin(), rest.end());
     if (!options.benchmark && options.compare.empty())
         throw UsageError("missing cpu|mem|disk|2d|3d (or --compare FILE to compare saved results only)");
     if (!options.benchmark && (options.repeat || options.json || options.save))
-        throw UsageError("--repeat, --json and --save need a benchmark to run (cpu, mem, disk, 2d or 3d)");
-    const bool display =
-        options.benchmark == Benchmark::Display2D || options.benchmark == Benchmark::Display3D;
-    if (options.benchmark != Benchmark::Disk && (path || size || (seconds && !display)))
-        throw UsageError("--path, --size and --seconds go with disk (--seconds also with 2d and 3d)");
+        throw UsageError(
+            "--repeat, --json and --save need a benchmark to run (cpu, mem, disk, 2d, 3d, net or inet)");
+    if (options.benchmark != Benchmark::Disk && (path || size))
+        throw UsageError("--path, --size and --seconds go with disk");
+    const bool timed = options.benchmark == Benchmark::Disk || options.benchmark == Benchmark::Display2D ||
+                       options.benchmark == Benchmark::Display3D || options.benchmark == Benchmark::Net ||
+                       options.benchmark == Benchmark::Inet;
+    if (!timed && seconds)
+        throw UsageError("--seconds goes with disk, 2d, 3d, net and inet");
     if (!options.save && (options.label || options.force))
         throw UsageError("--label and --force go with --save FILE");
     if (options.compare.size() > kMaxCompared)
@@ -172,8 +215,9 @@ BenchOptions benchOptions(std::span<const std::string> args)
 
 BenchRunners kernelBenchRunners()
 {
-    return {cpuFigures,  memFigures,     [] { return results::ConditionsRecorder(); },
-            thisMachine, runDiskSession, runDisplayBenchSession};
+    return {cpuFigures,    memFigures,     [] { return results::ConditionsRecorder(); },
+            thisMachine,   runDiskSession, runDisplayBenchSession,
+            runNetSession, runInetSession};
 }
 
 results::SavedResult measureBenchmark(const BenchRunners& runners, Benchmark benchmark, int repeat,
@@ -181,23 +225,41 @@ results::SavedResult measureBenchmark(const BenchRunners& runners, Benchmark ben
                                       const bench::disk::DiskSettings& disk,
                                       const bench::display::DisplaySettings& display)
 {
+    SessionSettings settings;
+    settings.disk = disk;
+    settings.display = display;
+    return measureBenchmark(runners, benchmark, repeat, afterRun, settings);
+}
+
+results::SavedResult measureBenchmark(const BenchRunners& runners, Benchmark benchmark, int repeat,
+                                      const std::function<void(const results::BenchRun&)>& afterRun,
+                                      const SessionSettings& settings)
+{
     results::SavedResult session;
     BenchRunner runner = benchmark == Benchmark::Cpu ? runners.cpu : runners.mem;
-    if (benchmark == Benchmark::Disk) {
-        bench::disk::DiskSettings settings = disk;
-        if (settings.folder.empty())
-            settings.folder = bench::disk::defaultDiskFolder();
-        runner = [&runners, &session, settings] {
-            DiskSession run = runners.disk(settings);
-            session.setup = std::move(run.setup);
-            return std::move(run.figures);
+    // A benchmark with settings: its setup goes with the session.
+    const auto withSetup = [&session](std::function<DiskSession()> run) -> BenchRunner {
+        return [&session, run = std::move(run)] {
+            DiskSession done = run();
+            session.setup = std::move(done.setup);
+            return std::move(done.figures);
         };
+    };
+    if (benchmark == Benchmark::Disk) {
+        bench::disk::DiskSettings disk = settings.disk;
+        if (disk.folder.empty())
+            disk.folder = bench::disk::defaultDiskFolder();
+        runner = withSetup([&runners, disk] { return runners.disk(disk); });
+    } else if (benchmark == Benchmark::Net) {
+        runner = withSetup([&runners, &settings] { return runners.net(settings.net); });
+    } else if (benchmark == Benchmark::Inet) {
+        runner = withSetup([&runners, &settings] { return runners.inet(settings.inet); });
     }
     if (benchmark == Benchmark::Display2D || benchmark == Benchmark::Display3D) {
         const auto kind = benchmark == Benchmark::Display2D ? bench::display::DisplayKind::TwoD
                                                             : bench::display::DisplayKind::ThreeD;
-        runner = [&runners, &session, kind, display] {
-            DisplayBenchSession run = runners.display(kind, display);
+        runner = [&runners, &session, kind, &settings] {
+            DisplayBenchSession run = runners.display(kind, settings.display);
             session.setup = std::move(run.setup);
             return std::move(run.figures);
         };
@@ -221,10 +283,23 @@ results::SavedResult measureBenchmark(const BenchRunners& runners, Benchmark ben
 
 namespace {
 
+// The runner, also copying each run's setup into `setup`.
+template<typename Settings>
+std::function<DiskSession(const Settings&)>
+keepingSetup(const std::function<DiskSession(const Settings&)>& runner, results::SetupFacts& setup)
+{
+    return [runner, &setup](const Settings& settings) {
+        DiskSession session = runner(settings);
+        setup = session.setup;
+        return session;
+    };
+}
+
 int runBench(const BenchRunners& runners, std::span<const std::string> args, std::ostream& out,
              std::ostream& err)
 {
     const BenchOptions options = benchOptions(args);
+    int status = exit_status::kSuccess;
     std::vector<ComparedResult> compared;
     try {
         compared = readCompared(options.compare, options.benchmark);
@@ -250,17 +325,15 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
         // Each disk run's setup, for its line.
         results::SetupFacts setup;
         BenchRunners measuring = runners;
-        measuring.disk = [&](const bench::disk::DiskSettings& settings) {
-            DiskSession session = runners.disk(settings);
-            setup = session.setup;
-            return session;
-        };
+        measuring.disk = keepingSetup(runners.disk, setup);
         measuring.display = [&](bench::display::DisplayKind kind,
                                 const bench::display::DisplaySettings& settings) {
             DisplayBenchSession session = runners.display(kind, settings);
             setup = session.setup;
             return session;
         };
+        measuring.net = keepingSetup(runners.net, setup);
+        measuring.inet = keepingSetup(runners.inet, setup);
         results::SavedResult session = measureBenchmark(
             measuring, *options.benchmark, repeat,
             [&](const results::BenchRun& done) {
@@ -278,7 +351,7 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
                 }
                 out.flush();
             },
-            options.disk, options.display);
+            options.settings);
         if (options.label)
             session.label = *options.label;
         if (options.repeat && options.json) {
@@ -290,6 +363,11 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
         }
         for (const std::string& warning : session.warnings)
             err << "quorvex-cli bench: warning: " << warning << '\n';
+        // A network run cut short: its figures are printed and saved as partial, and the run fails.
+        if (const auto error = session.setup.find("Error"); error != session.setup.end()) {
+            err << "quorvex-cli bench: " << error->second << "; the figures are partial\n";
+            status = exit_status::kFailure;
+        }
         compared.push_back({"This run", session});
         if (options.save) {
             try {
@@ -308,7 +386,7 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
                                                       : std::string();
         out << comparisonTable(compared.front().result.benchmark, compared, options.family, thisKey);
     }
-    return 0;
+    return status;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "results/report/FigureText.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/DisplayBenchSession.h"
+#include "tools/cli/NetSession.h"
 
 #include <functional>
 #include <string>
@@ -27,6 +28,16 @@ struct BenchRunners {
     std::function<results::MachineIdentity()> machine;
     DiskRunner disk;
     DisplayRunner display;
+    NetRunner net;
+    InetRunner inet;
+};
+
+// How the benchmarks that take settings are set up.
+struct SessionSettings {
+    bench::disk::DiskSettings disk;
+    bench::display::DisplaySettings display;
+    bench::net::NetSettings net;
+    bench::inet::InetSettings inet;
 };
 
 // The real benchmarks at the program's scales, the real conditions and this machine.
@@ -41,10 +52,16 @@ results::SavedResult measureBenchmark(const BenchRunners& runners, results::Benc
                                       const bench::disk::DiskSettings& disk = {},
                                       const bench::display::DisplaySettings& display = {});
 
+// The same for any benchmark, the network and Internet ones with their settings.
+results::SavedResult measureBenchmark(const BenchRunners& runners, results::Benchmark benchmark, int repeat,
+                                      const std::function<void(const results::BenchRun&)>& afterRun,
+                                      const SessionSettings& settings);
+
 // "bench cpu|mem|disk|2d|3d [--repeat N] [--json] [--save FILE [--label TEXT] [--force]] [--compare FILE]...
-// [--family NAME|all]" (disk also [--path DIR] [--size MiB] [--seconds S], 2d and 3d [--seconds S]) and
-// "bench --compare FILE...": runs a benchmark and prints each run's rates and indices, then (with --repeat)
-// the median of every figure; saves the session; compares saved sessions with the reference machines or
+// [--family NAME|all]" (disk also [--path DIR] [--size MiB] [--seconds S], 2d and 3d [--seconds S]),
+// "bench net HOST [--port N] [--streams N] [--seconds S]", "bench inet URL [--seconds S]" and "bench
+// --compare FILE...": runs a benchmark and prints each run's rates and indices, then (with --repeat) the
+// median of every figure; saves the session; compares saved sessions with the reference machines or
 // drives and this run.
 Subcommand benchCommand(BenchRunners runners = kernelBenchRunners());
 

@@ -6,6 +6,7 @@
 #include "tools/cli/NetCommands.h"
 #include "tools/cli/RecordCommand.h"
 #include "tools/cli/ReportCommand.h"
+#include "tools/cli/ServeCommand.h"
 #include "tools/cli/StressCommand.h"
 #include "tools/cli/SysCommand.h"
 #include "tools/cli/TipsCommand.h"
@@ -27,6 +28,7 @@ CommandRegistry standardCommands()
     registry.add(infoCommand());
     registry.add(recordMachineCommand());
     registry.add(stressCommand());
+    registry.add(serveCommand());
     return registry;
 }
 

@@ -1,0 +1,133 @@
+// The network and Internet benchmark windows against servers of the test's own on loopback.
+#include "bench/charts/BarChartView.h"
+#include "bench/inet/InetBenchmark.h"
+#include "bench/ui/InetBenchDlg.h"
+#include "bench/ui/NetBenchDlg.h"
+#include "bench/ui/NetBenchJob.h"
+#include "platform/Dialogs.h"
+#include "tests/benchui/RenderChecks.h"
+#include "tests/netbench/HttpTestServer.h"
+#include "tests/netbench/NetTestPeers.h"
+#include "widgets/TransBtn.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+template<class Control>
+Control& control(QWidget& window, const char* name)
+{
+    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
+    if (found == nullptr)
+        throw std::logic_error(std::string("no control ") + name);
+    return *found;
+}
+
+void clickStartStop(QWidget& window)
+{
+    QTest::mouseClick(&control<TTransparentButton>(window, "StartStop"), Qt::LeftButton);
+}
+
+// The run's bar, in the accent red, is drawn in the chart.
+int redPixelsInChart(QWidget& window, const QString& name)
+{
+    const QImage image = qv::test::renderedWindow(window, name);
+    const auto& chart = control<qv::charts::BarChartView>(window, "Chart");
+    const QRect area(chart.mapTo(&window, QPoint(0, 0)), chart.size());
+    return qv::test::countPixels(
+        image, [](const QColor& colour) { return colour.red() > 150 && colour.green() < 100; }, area);
+}
+
+TEST(NetWindow, RunsAgainstALocalServerAndShowsTheLinkBesideTheClasses)
+{
+    const qv::test::LoopbackServer server;
+    TNetBenchDlg window;
+    window.setServer(QStringLiteral("127.0.0.1"), server.port());
+    control<QSpinBox>(window, "Seconds").setValue(1);
+    window.show();
+    EXPECT_EQ(control<qv::charts::BarChartView>(window, "Chart").chart().bars().size(), 8u)
+        << "the link classes";
+    clickStartStop(window);
+    ASSERT_TRUE(window.running());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.running(); }, 60'000));
+    const QTableWidget& table = control<QTableWidget>(window, "Results");
+    ASSERT_NE(table.item(0, 0), nullptr);
+    EXPECT_TRUE(table.item(0, 0)->text().endsWith(QStringLiteral(" Mbit/s")))
+        << table.item(0, 0)->text().toStdString();
+    EXPECT_TRUE(table.item(2, 0)->text().endsWith(QStringLiteral(" ms")));
+    EXPECT_FALSE(control<QLabel>(window, "Note").text().startsWith(QStringLiteral("Partial")));
+    const auto& bars = control<qv::charts::BarChartView>(window, "Chart").chart().bars();
+    ASSERT_EQ(bars.size(), 9u);
+    EXPECT_EQ(bars.front().label, QStringLiteral("This link"));
+    EXPECT_GT(redPixelsInChart(window, QStringLiteral("network-benchmark")), 100);
+}
+
+TEST(NetWindow, StopAndCloseEndTheRunAtOnce)
+{
+    const qv::test::LoopbackServer server;
+    for (const bool byClose : {false, true}) {
+        SCOPED_TRACE(byClose ? "close" : "stop");
+        TNetBenchDlg window;
+        window.setServer(QStringLiteral("127.0.0.1"), server.port());
+        control<QSpinBox>(window, "Seconds").setValue(60);
+        window.show();
+        QLabel& progress = control<QLabel>(window, "Progress");
+        clickStartStop(window);
+        // The live rate arrives through the event loop while the window answers.
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return progress.text().startsWith(QStringLiteral("Download: ")); }, 30'000))
+            << progress.text().toStdString();
+        if (byClose)
+            window.close();
+        else
+            clickStartStop(window);
+        EXPECT_FALSE(window.running());
+        ASSERT_TRUE(QTest::qWaitFor([] { return qv::benchui::NetBenchJob::threadsAlive() == 0; }, 30'000));
+    }
+}
+
+TEST(InetWindow, ContactsNobodyUntilGivenAnAddressThenRemembersIt)
+{
+    const QString folder = qv::test::scratchDirectory();
+    const qv::test::HttpTestServer server;
+    TInetBenchDlg window(nullptr, folder);
+    EXPECT_EQ(control<QLineEdit>(window, "Address").text(), QString()) << "no address of our choosing";
+    window.setAddress(server.url("/data/30000000"));
+    control<QSpinBox>(window, "Seconds").setValue(2);
+    window.show();
+    clickStartStop(window);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.running(); }, 60'000));
+    const QTableWidget& table = control<QTableWidget>(window, "Results");
+    ASSERT_NE(table.item(1, 0), nullptr);
+    EXPECT_TRUE(table.item(1, 0)->text().endsWith(QStringLiteral(" Mbit/s")))
+        << table.item(1, 0)->text().toStdString();
+    EXPECT_GT(redPixelsInChart(window, QStringLiteral("internet-benchmark")), 100);
+    EXPECT_EQ(qv::bench::inet::lastAddress(folder), server.url("/data/30000000"));
+    const TInetBenchDlg reopened(nullptr, folder);
+    EXPECT_EQ(control<QLineEdit>(const_cast<TInetBenchDlg&>(reopened), "Address").text(),
+              server.url("/data/30000000"));
+}
+
+TEST(InetWindow, RefusesAnAddressThatIsNotHttpWithOneMessage)
+{
+    QStringList shown;
+    const qv::platform::ScopedErrorPresenter capture(
+        [&](QWidget*, const QString& title, const QString& text) {
+            shown << title + QStringLiteral(": ") + text;
+        });
+    TInetBenchDlg window(nullptr, qv::test::scratchDirectory());
+    window.setAddress(QStringLiteral("ftp://127.0.0.1/f"));
+    clickStartStop(window);
+    EXPECT_FALSE(window.running());
+    EXPECT_EQ(shown,
+              QStringList{QStringLiteral("Internet connection benchmark: 'ftp://127.0.0.1/f' is not an "
+                                         "http:// or https:// address with a host")});
+}
+
+} // namespace
