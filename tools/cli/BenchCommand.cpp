@@ -166,7 +166,6 @@ BenchOptions benchOptions(std::span<const std::string> args)
                          parsed.has("--force"),
                          parsed.texts("--compare"),
                          parsed.text("--family"),
-                         {},
                          {}};
     const auto path = parsed.text("--path");
     const auto size = parsed.integer("--size");
