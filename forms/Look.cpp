@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace qv::look {
@@ -120,6 +121,16 @@ QLabel* titleBand(QWidget& window, const QString& picturePath, const QString& ac
     band->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     band->setAccessibleName(accessibleName);
     return band;
+}
+
+void placeUnderTitleBand(QWidget& window, const QString& picturePath, QLayout* content)
+{
+    auto* outer = new QVBoxLayout(&window);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(titleBand(window, picturePath, window.windowTitle()));
+    content->setContentsMargins(10, 10, 10, 10);
+    outer->addLayout(content);
 }
 
 void centreOnScreen(QWidget& window)

@@ -9,6 +9,7 @@
 
 class QAbstractButton;
 class QLabel;
+class QLayout;
 class QWidget;
 class TExtPageControl;
 class TTabSheet;
@@ -59,6 +60,16 @@ void attachDialogPages(TExtPageControl& control, std::initializer_list<TTabSheet
 // left part. The caller places it at the window's top edge.
 inline constexpr int kTitleBandHeight = 56;
 QLabel* titleBand(QWidget& window, const QString& picturePath, const QString& accessibleName);
+
+void placeUnderTitleBand(QWidget& window, const QString& picturePath, QLayout* content);
+
+// Lays `window` out as its title band over `content`, which keeps the usual margins; returns `content`.
+template<typename Layout>
+Layout* underTitleBand(QWidget& window, const QString& picturePath, Layout* content)
+{
+    placeUnderTitleBand(window, picturePath, content);
+    return content;
+}
 
 // Puts a top-level window in the middle of the screen it is on.
 void centreOnScreen(QWidget& window);

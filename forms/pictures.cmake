@@ -148,16 +148,28 @@ set(QV_PICTURES
   pictures/tip@2x.png
   pictures/title_disk_benchmark.png
   pictures/title_disk_benchmark@2x.png
+  pictures/title_display2d.png
+  pictures/title_display2d@2x.png
+  pictures/title_display3d.png
+  pictures/title_display3d@2x.png
   pictures/title_drives.png
   pictures/title_drives@2x.png
+  pictures/title_internet_benchmark.png
+  pictures/title_internet_benchmark@2x.png
   pictures/title_memory.png
   pictures/title_memory@2x.png
   pictures/title_motherboard.png
   pictures/title_motherboard@2x.png
   pictures/title_network.png
   pictures/title_network@2x.png
+  pictures/title_network_benchmark.png
+  pictures/title_network_benchmark@2x.png
   pictures/title_programs.png
   pictures/title_programs@2x.png
+  pictures/title_report.png
+  pictures/title_report@2x.png
+  pictures/title_results.png
+  pictures/title_results@2x.png
   pictures/title_stability.png
   pictures/title_stability@2x.png
   pictures/title_summary.png

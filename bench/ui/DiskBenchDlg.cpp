@@ -90,14 +90,8 @@ TDiskBenchDlg::~TDiskBenchDlg() = default;
 
 void TDiskBenchDlg::buildControls()
 {
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->setSpacing(0);
-    window->addWidget(
-        qv::look::titleBand(*this, QStringLiteral(":/pictures/title_disk_benchmark.png"), windowTitle()));
-    auto* grid = new QGridLayout;
-    grid->setContentsMargins(10, 10, 10, 10);
-    window->addLayout(grid);
+    auto* grid = qv::look::underTitleBand(*this, QStringLiteral(":/pictures/title_disk_benchmark.png"),
+                                          new QGridLayout);
     int row = 0;
     m_folder = new QLineEdit(this);
     m_folder->setObjectName(QStringLiteral("Folder"));

@@ -68,7 +68,10 @@ TDisplayBenchDlg::~TDisplayBenchDlg() = default;
 void TDisplayBenchDlg::buildControls()
 {
     const bool twoD = m_kind == bd::DisplayKind::TwoD;
-    auto* grid = new QGridLayout(this);
+    auto* grid = qv::look::underTitleBand(*this,
+                                          twoD ? QStringLiteral(":/pictures/title_display2d.png")
+                                               : QStringLiteral(":/pictures/title_display3d.png"),
+                                          new QGridLayout);
     int row = 0;
     auto* about =
         new QLabel(twoD ? QStringLiteral("Each test draws for the chosen time in a window of 640 × 480 "

@@ -1,5 +1,7 @@
 #include "bench/ui/InetBenchDlg.h"
 
+#include "forms/Look.h"
+
 #include "bench/net/NetReferences.h"
 #include "bench/ui/NetBenchJob.h"
 
@@ -15,7 +17,8 @@ TInetBenchDlg::TInetBenchDlg(QWidget* parent, const QString& preferenceFolder)
                      kHelpContext)
     , m_preferenceFolder(preferenceFolder)
 {
-    auto* grid = new QGridLayout(this);
+    auto* grid = qv::look::underTitleBand(*this, QStringLiteral(":/pictures/title_internet_benchmark.png"),
+                                          new QGridLayout);
     m_address = new QLineEdit(this);
     m_address->setObjectName(QStringLiteral("Address"));
     m_address->setAccessibleName(QStringLiteral("Address to download from"));

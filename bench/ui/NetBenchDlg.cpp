@@ -1,5 +1,7 @@
 #include "bench/ui/NetBenchDlg.h"
 
+#include "forms/Look.h"
+
 #include "bench/net/NetReferences.h"
 #include "bench/ui/NetBenchJob.h"
 
@@ -28,7 +30,8 @@ TNetBenchDlg::TNetBenchDlg(QWidget* parent)
     : NetBenchWindow(parent, QStringLiteral("NetBenchDlg"), QStringLiteral("Network connection benchmark"),
                      kHelpContext)
 {
-    auto* grid = new QGridLayout(this);
+    auto* grid = qv::look::underTitleBand(*this, QStringLiteral(":/pictures/title_network_benchmark.png"),
+                                          new QGridLayout);
     m_host = new QLineEdit(this);
     m_host->setObjectName(QStringLiteral("Host"));
     m_host->setAccessibleName(QStringLiteral("Host running quorvex-cli serve"));

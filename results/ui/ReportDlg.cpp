@@ -1,5 +1,7 @@
 #include "results/ui/ReportDlg.h"
 
+#include "forms/Look.h"
+
 #include "bench/ui/ResultSaving.h"
 #include "bench/ui/WindowPrinter.h"
 #include "platform/DataPaths.h"
@@ -62,7 +64,8 @@ TReportDlg::~TReportDlg() = default;
 
 void TReportDlg::buildControls()
 {
-    auto* grid = new QGridLayout(this);
+    auto* grid =
+        qv::look::underTitleBand(*this, QStringLiteral(":/pictures/title_report.png"), new QGridLayout);
     m_view = new QTextBrowser(this);
     m_view->setObjectName(QStringLiteral("ReportView"));
     m_view->setAccessibleName(QStringLiteral("Report"));

@@ -64,7 +64,8 @@ TResultsDlg::TResultsDlg(QWidget* parent, const QString& fileName,
     setWindowTitle(QStringLiteral("Results - %1").arg(fileName));
     qv::resultsui::applyWindowLook(*this);
     qv::platform::HelpEngine::bindHelpKey(this, qv::platform::HelpEngine::kContents);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout =
+        qv::look::underTitleBand(*this, QStringLiteral(":/pictures/title_results.png"), new QVBoxLayout);
     auto* heading = new QLabel(fileName, this);
     heading->setObjectName(QStringLiteral("FileName"));
     qv::look::setBold(*heading, true);

@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                                                             resultsOfAFile(), resultsOfAFile());
                    },
                    nullptr},
-        made<TDiskBenchDlg>("hard disk benchmark"), made<TDisplay2DBenchDlg>("standard display benchmark"),
+        made<TDisplay2DBenchDlg>("standard display benchmark"),
         made<TDisplay3DBenchDlg>("3D display benchmark"), made<TNetBenchDlg>("network connection benchmark"),
         made<TInetBenchDlg>("Internet connection benchmark"),
         WindowCase{"processor benchmark run", nullptr,

@@ -132,6 +132,16 @@ void makeTitlePictures(PictureSink& sink)
               true);
     sink.save(QStringLiteral("title_stability"), windowBand(Icon::Pulse, QStringLiteral("Stability test")),
               true);
+    sink.save(QStringLiteral("title_display2d"),
+              windowBand(Icon::Monitor, QStringLiteral("Standard display benchmark")), true);
+    sink.save(QStringLiteral("title_display3d"),
+              windowBand(Icon::Cube, QStringLiteral("3D display benchmark")), true);
+    sink.save(QStringLiteral("title_network_benchmark"),
+              windowBand(Icon::NetworkedPcs, QStringLiteral("Network connection benchmark")), true);
+    sink.save(QStringLiteral("title_internet_benchmark"),
+              windowBand(Icon::Globe, QStringLiteral("Internet connection benchmark")), true);
+    sink.save(QStringLiteral("title_results"), windowBand(Icon::ChartUp, QStringLiteral("Results")), true);
+    sink.save(QStringLiteral("title_report"), windowBand(Icon::Clipboard, QStringLiteral("Report")), true);
     sink.save(QStringLiteral("title_disk_benchmark"),
               windowBand(Icon::HardDisk, QStringLiteral("Hard disk benchmark")), true);
 }
