@@ -110,6 +110,16 @@ void attachDialogPages(TExtPageControl& control, std::initializer_list<TTabSheet
     control.Loaded();
 }
 
+TTransparentButton* commandButton(QWidget* parent, const QString& caption, const QString& glyph)
+{
+    auto* button = new TTransparentButton(parent);
+    button->setCaption(caption);
+    button->setGlyph(picture(QStringLiteral(":/pictures/") + glyph));
+    button->setFixedSize(115, 43);
+    styleDialogButton(*button);
+    return button;
+}
+
 QLabel* titleBand(QWidget& window, const QString& picturePath, const QString& accessibleName)
 {
     auto* band = new QLabel(&window);

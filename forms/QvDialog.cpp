@@ -4,6 +4,7 @@
 #include "platform/ExceptionGuard.h"
 #include "widgets/TabOrder.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
 
 namespace qv::look {
@@ -44,6 +45,21 @@ void QvDialog::keyPressEvent(QKeyEvent* event)
         return QDialog::keyPressEvent(event);
     event->accept();
     button->click();
+}
+
+QHBoxLayout* QvDialog::helpAndCloseButtons(const std::function<void()>& onHelp)
+{
+    auto* help = commandButton(this, QStringLiteral("&Help"), QStringLiteral("btn_help.png"));
+    auto* close = commandButton(this, QStringLiteral("&Close"), QStringLiteral("btn_close.png"));
+    connect(help, &TTransparentButton::clicked, this, onHelp);
+    connect(close, &TTransparentButton::clicked, this, &QWidget::close);
+    setDefaultButton(close);
+    setCancelButton(close);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(help);
+    row->addWidget(close);
+    return row;
 }
 
 } // namespace qv::look

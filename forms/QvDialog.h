@@ -5,6 +5,10 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <functional>
+
+class QHBoxLayout;
+
 namespace qv::look {
 
 // Base of the program's dialogs: title bar with a close button only, the dialog colours, centred on
@@ -25,6 +29,10 @@ public slots:
     virtual void FormActivate() {}
 
 protected:
+    // The row of "&Help" and "&Close" at the right: Close is the default and the cancel button and
+    // closes the window; Help runs `onHelp`.
+    QHBoxLayout* helpAndCloseButtons(const std::function<void()>& onHelp);
+
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

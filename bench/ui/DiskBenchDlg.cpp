@@ -56,16 +56,6 @@ QString latency(const bd::Measurement& figures)
            QStringLiteral(" µs");
 }
 
-TTransparentButton* commandButton(QWidget* parent, const QString& caption, const QString& glyph)
-{
-    auto* button = new TTransparentButton(parent);
-    button->setCaption(caption);
-    button->setGlyph(qv::look::picture(QStringLiteral(":/pictures/") + glyph));
-    button->setFixedSize(115, 43);
-    qv::look::styleDialogButton(*button);
-    return button;
-}
-
 } // namespace
 
 TDiskBenchDlg::TDiskBenchDlg(QWidget* parent)
@@ -96,7 +86,7 @@ void TDiskBenchDlg::buildControls()
     m_folder = new QLineEdit(this);
     m_folder->setObjectName(QStringLiteral("Folder"));
     m_folder->setAccessibleName(QStringLiteral("Folder of the test file"));
-    auto* browse = commandButton(this, QStringLiteral("&Browse"), QStringLiteral("btn_next.png"));
+    auto* browse = qv::look::commandButton(this, QStringLiteral("&Browse"), QStringLiteral("btn_next.png"));
     connect(browse, &TTransparentButton::clicked, this, guardedSlot(this, &TDiskBenchDlg::BrowseClick));
     auto* folderLabel = new QLabel(QStringLiteral("&Folder:"), this);
     folderLabel->setBuddy(m_folder);
@@ -120,7 +110,7 @@ void TDiskBenchDlg::buildControls()
     sizeLabel->setBuddy(m_size);
     auto* secondsLabel = new QLabel(QStringLiteral("&Time per test:"), this);
     secondsLabel->setBuddy(m_seconds);
-    m_startStop = commandButton(this, QStringLiteral("&Start"), QStringLiteral("btn_start.png"));
+    m_startStop = qv::look::commandButton(this, QStringLiteral("&Start"), QStringLiteral("btn_start.png"));
     m_startStop->setObjectName(QStringLiteral("StartStop"));
     connect(m_startStop, &TTransparentButton::clicked, this,
             guardedSlot(this, &TDiskBenchDlg::StartStopClick));
@@ -180,16 +170,7 @@ void TDiskBenchDlg::buildControls()
     m_note->setText(kFootnote);
     grid->addWidget(m_note, row++, 0, 1, 5);
 
-    auto* help = commandButton(this, QStringLiteral("&Help"), QStringLiteral("btn_help.png"));
-    auto* close = commandButton(this, QStringLiteral("&Close"), QStringLiteral("btn_close.png"));
-    connect(help, &TTransparentButton::clicked, this, guardedSlot(this, &TDiskBenchDlg::HelpClick));
-    connect(close, &TTransparentButton::clicked, this, &QWidget::close);
-    setDefaultButton(close);
-    setCancelButton(close);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(help);
-    buttons->addWidget(close);
+    auto* buttons = helpAndCloseButtons(guardedSlot(this, &TDiskBenchDlg::HelpClick));
     grid->addLayout(buttons, row, 0, 1, 5);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);

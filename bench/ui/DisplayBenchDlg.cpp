@@ -35,16 +35,6 @@ QString rate(double value)
     return QLocale().toString(value, 'f', value < 100 ? 1 : 0);
 }
 
-TTransparentButton* commandButton(QWidget* parent, const QString& caption, const QString& glyph)
-{
-    auto* button = new TTransparentButton(parent);
-    button->setCaption(caption);
-    button->setGlyph(qv::look::picture(QStringLiteral(":/pictures/") + glyph));
-    button->setFixedSize(115, 43);
-    qv::look::styleDialogButton(*button);
-    return button;
-}
-
 } // namespace
 
 TDisplayBenchDlg::TDisplayBenchDlg(bd::DisplayKind kind, int helpContext, QWidget* parent)
@@ -90,7 +80,7 @@ void TDisplayBenchDlg::buildControls()
     m_seconds->setAccessibleName(QStringLiteral("Test time"));
     auto* secondsLabel = new QLabel(QStringLiteral("&Time per test:"), this);
     secondsLabel->setBuddy(m_seconds);
-    m_startStop = commandButton(this, QStringLiteral("&Start"), QStringLiteral("btn_start.png"));
+    m_startStop = qv::look::commandButton(this, QStringLiteral("&Start"), QStringLiteral("btn_start.png"));
     m_startStop->setObjectName(QStringLiteral("StartStop"));
     connect(m_startStop, &TTransparentButton::clicked, this,
             guardedSlot(this, &TDisplayBenchDlg::StartStopClick));
@@ -146,16 +136,7 @@ void TDisplayBenchDlg::buildControls()
     note->setWordWrap(true);
     grid->addWidget(note, row++, 0, 1, 3);
 
-    auto* help = commandButton(this, QStringLiteral("&Help"), QStringLiteral("btn_help.png"));
-    auto* close = commandButton(this, QStringLiteral("&Close"), QStringLiteral("btn_close.png"));
-    connect(help, &TTransparentButton::clicked, this, guardedSlot(this, &TDisplayBenchDlg::HelpClick));
-    connect(close, &TTransparentButton::clicked, this, &QWidget::close);
-    setDefaultButton(close);
-    setCancelButton(close);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(help);
-    buttons->addWidget(close);
+    auto* buttons = helpAndCloseButtons(guardedSlot(this, &TDisplayBenchDlg::HelpClick));
     grid->addLayout(buttons, row, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     showChart();

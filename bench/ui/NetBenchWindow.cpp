@@ -29,16 +29,6 @@ constexpr int kRowHeight = 28;
 
 } // namespace
 
-TTransparentButton* netCommandButton(QWidget* parent, const QString& caption, const QString& glyph)
-{
-    auto* button = new TTransparentButton(parent);
-    button->setCaption(caption);
-    button->setGlyph(qv::look::picture(QStringLiteral(":/pictures/") + glyph));
-    button->setFixedSize(115, 43);
-    qv::look::styleDialogButton(*button);
-    return button;
-}
-
 NetBenchWindow::NetBenchWindow(QWidget* parent, const QString& objectName, const QString& title,
                                int helpContext)
     : QvDialog(parent)
@@ -60,7 +50,7 @@ void NetBenchWindow::buildRunControls(QGridLayout* grid, int settingsRow, int ro
                                       const QStringList& choices, const QString& measuredLabel)
 {
     m_measuredLabel = measuredLabel;
-    m_startStop = netCommandButton(this, QStringLiteral("&Start"), QStringLiteral("btn_start.png"));
+    m_startStop = qv::look::commandButton(this, QStringLiteral("&Start"), QStringLiteral("btn_start.png"));
     m_startStop->setObjectName(QStringLiteral("StartStop"));
     connect(m_startStop, &TTransparentButton::clicked, this,
             guardedSlot(this, &NetBenchWindow::StartStopClick));
@@ -104,16 +94,7 @@ void NetBenchWindow::buildRunControls(QGridLayout* grid, int settingsRow, int ro
     m_note->setMinimumHeight(2 * m_note->fontMetrics().lineSpacing() + 4);
     grid->addWidget(m_note, row++, 0, 1, 5);
 
-    auto* help = netCommandButton(this, QStringLiteral("&Help"), QStringLiteral("btn_help.png"));
-    auto* close = netCommandButton(this, QStringLiteral("&Close"), QStringLiteral("btn_close.png"));
-    connect(help, &TTransparentButton::clicked, this, guardedSlot(this, &NetBenchWindow::HelpClick));
-    connect(close, &TTransparentButton::clicked, this, &QWidget::close);
-    setDefaultButton(close);
-    setCancelButton(close);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(help);
-    buttons->addWidget(close);
+    auto* buttons = helpAndCloseButtons(guardedSlot(this, &NetBenchWindow::HelpClick));
     grid->addLayout(buttons, row, 0, 1, 5);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);

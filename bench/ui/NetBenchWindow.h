@@ -74,7 +74,4 @@ private:
     qv::charts::BarChartView* m_chart = nullptr;
 };
 
-// A button of the windows' look.
-TTransparentButton* netCommandButton(QWidget* parent, const QString& caption, const QString& glyph);
-
 } // namespace qv::benchui

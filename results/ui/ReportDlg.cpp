@@ -76,7 +76,7 @@ void TReportDlg::buildControls()
     grid->addWidget(m_view, 0, 0, 1, 7);
 
     const auto button = [this](const QString& caption, const QString& glyph, void (TReportDlg::*handler)()) {
-        auto* made = qv::resultsui::commandButton(this, caption, glyph);
+        auto* made = qv::look::commandButton(this, caption, glyph);
         connect(made, &TTransparentButton::clicked, this, guardedSlot(this, handler));
         return made;
     };
@@ -87,8 +87,7 @@ void TReportDlg::buildControls()
         button(QStringLiteral("Save &JSON"), QStringLiteral("btn_ok.png"), &TReportDlg::SaveJsonClick);
     auto* print = button(QStringLiteral("P&rint"), QStringLiteral("btn_print.png"), &TReportDlg::PrintClick);
     auto* help = button(QStringLiteral("&Help"), QStringLiteral("btn_help.png"), &TReportDlg::HelpClick);
-    auto* close =
-        qv::resultsui::commandButton(this, QStringLiteral("&Close"), QStringLiteral("btn_close.png"));
+    auto* close = qv::look::commandButton(this, QStringLiteral("&Close"), QStringLiteral("btn_close.png"));
     connect(close, &TTransparentButton::clicked, this, &QWidget::close);
     setDefaultButton(close);
     setCancelButton(close);

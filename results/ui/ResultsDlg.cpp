@@ -78,17 +78,7 @@ TResultsDlg::TResultsDlg(QWidget* parent, const QString& fileName,
         m_pages->addTab(benchmarkPage(sessions), text(name));
     }
     layout->addWidget(m_pages, 1);
-    auto* help = qv::resultsui::commandButton(this, QStringLiteral("&Help"), QStringLiteral("btn_help.png"));
-    auto* close =
-        qv::resultsui::commandButton(this, QStringLiteral("&Close"), QStringLiteral("btn_close.png"));
-    connect(help, &TTransparentButton::clicked, this, guardedSlot(this, &TResultsDlg::HelpClick));
-    connect(close, &TTransparentButton::clicked, this, &QWidget::close);
-    setDefaultButton(close);
-    setCancelButton(close);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(help);
-    buttons->addWidget(close);
+    auto* buttons = helpAndCloseButtons(guardedSlot(this, &TResultsDlg::HelpClick));
     layout->addLayout(buttons);
     resize(780, 640);
 }
