@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -260,10 +261,14 @@ FileDescriptor openForReading(const std::string& path, Readable readable)
 
 std::string readAtMost(const FileDescriptor& file, const std::string& path, std::size_t limit)
 {
-    std::string bytes(limit, '\0');
+    // The buffer grows as the file turns out longer, so that a generous limit costs a small file nothing.
+    constexpr std::size_t kFirstChunk = std::size_t(64) * 1024;
+    std::string bytes;
     std::size_t filled = 0;
     while (filled < limit) {
-        const ssize_t got = ::read(file.get(), bytes.data() + filled, limit - filled);
+        if (filled == bytes.size())
+            bytes.resize(std::min(limit, std::max(kFirstChunk, 2 * bytes.size())));
+        const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
