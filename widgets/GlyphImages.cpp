@@ -2,10 +2,21 @@
 
 #include <QPainter>
 
+#include <new>
+
 namespace qv::widgets {
 
 namespace {
 constexpr int kMaxFrames = 4;
+
+// Qt answers an image it cannot allocate with a null image, and writing its lines would then crash; the
+// program meets it as it meets any other allocation that fails.
+QImage allocated(QImage image)
+{
+    if (image.isNull())
+        throw std::bad_alloc();
+    return image;
+}
 
 bool isBackground(QRgb pixel, QRgb topLeft)
 {
@@ -15,7 +26,7 @@ bool isBackground(QRgb pixel, QRgb topLeft)
 // The shape in one colour; a shape pixel keeps its own alpha so anti-aliased edges stay soft.
 QImage tinted(const QImage& shape, const QColor& colour)
 {
-    QImage result(shape.size(), QImage::Format_ARGB32);
+    QImage result = allocated(QImage(shape.size(), QImage::Format_ARGB32));
     result.setDevicePixelRatio(shape.devicePixelRatio());
     for (int y = 0; y < shape.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
@@ -37,7 +48,9 @@ int numGlyphsFor(QSize stripSize, int current)
 
 QImage greyCopy(const QImage& frame)
 {
-    QImage result = frame.convertToFormat(QImage::Format_ARGB32);
+    if (frame.isNull())
+        return frame;
+    QImage result = allocated(frame.convertToFormat(QImage::Format_ARGB32));
     for (int y = 0; y < result.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
         for (int x = 0; x < result.width(); ++x) {
@@ -51,9 +64,9 @@ QImage greyCopy(const QImage& frame)
 
 QImage disabledCopy(const QImage& frame, const QColor& highlight, const QColor& shadow)
 {
-    QImage shape = frame.convertToFormat(QImage::Format_ARGB32);
-    if (shape.isNull())
-        return shape;
+    if (frame.isNull())
+        return frame;
+    QImage shape = allocated(frame.convertToFormat(QImage::Format_ARGB32));
     const QRgb topLeft = shape.pixel(0, 0);
     for (int y = 0; y < shape.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(shape.scanLine(y));
@@ -61,7 +74,7 @@ QImage disabledCopy(const QImage& frame, const QColor& highlight, const QColor& 
             line[x] = isBackground(line[x], topLeft) ? 0u : qRgba(0, 0, 0, qAlpha(line[x]));
     }
 
-    QImage result(shape.size(), QImage::Format_ARGB32);
+    QImage result = allocated(QImage(shape.size(), QImage::Format_ARGB32));
     result.setDevicePixelRatio(shape.devicePixelRatio());
     result.fill(Qt::transparent);
     QPainter painter(&result);

@@ -362,6 +362,8 @@ Frame Bench3D::readFrame()
     const int width = int(kWindowSize.width() * ratio);
     const int height = int(kWindowSize.height() * ratio);
     QImage image(width, height, QImage::Format_RGBA8888);
+    if (image.isNull())
+        return {}; // no memory for the copy: the frame is left out, as a run without kept frames has none
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
     return frameOf(image.mirrored());
 }
