@@ -75,18 +75,18 @@ std::string usageCaption(std::optional<std::uint64_t> total, std::optional<std::
 std::vector<FactLine> memorySummaryLines(const MemoryFacts& facts)
 {
     const MemoryTotals& totals = facts.totals;
-    std::string slots = kUnknownText;
+    std::string slotText = kUnknownText;
     if (facts.memorySlots) {
         std::size_t filled = 0;
         for (const MemorySlot& slot : *facts.memorySlots)
             filled += slot.installed ? 1 : 0;
-        slots = std::to_string(filled) + " of " + std::to_string(facts.memorySlots->size()) + " filled";
+        slotText = std::to_string(filled) + " of " + std::to_string(facts.memorySlots->size()) + " filled";
     }
     return {{"Total", sizeOrUnknown(totals.total)},
             {"Available", sizeOrUnknown(totals.available)},
             {"Swap", sizeOrUnknown(totals.swapTotal)},
             {"Swap free", sizeOrUnknown(totals.swapFree)},
-            {"Memory slots", slots}};
+            {"Memory slots", slotText}};
 }
 
 const std::vector<std::string>& memorySlotColumns()

@@ -181,11 +181,11 @@ std::vector<MemoryArray> smbiosMemoryArrays(const std::vector<SmbiosStructure>& 
 
 std::vector<MemorySlot> smbiosMemorySlots(const std::vector<SmbiosStructure>& structures)
 {
-    std::vector<MemorySlot> slots;
+    std::vector<MemorySlot> found;
     for (const SmbiosStructure& structure : structures)
         if (structure.type() == kMemoryDevice)
-            slots.push_back(memorySlot(structure));
-    return slots;
+            found.push_back(memorySlot(structure));
+    return found;
 }
 
 } // namespace qv::hardware

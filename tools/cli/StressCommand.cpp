@@ -238,7 +238,7 @@ void printSummary(std::ostream& out, const StressSnapshot& snapshot, const stres
 StressSnapshot runToEnd(stress::StressTest& test, stress::StressMonitor& monitor, bool progress,
                         bool selfCheck, std::ostream& out)
 {
-    const ScopedStopSignals signals;
+    const ScopedStopSignals stopSignals;
     auto nextSample = std::chrono::steady_clock::now() + kSampleEvery;
     StressSnapshot snapshot = monitor.tick();
     while (snapshot.running) {
