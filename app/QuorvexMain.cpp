@@ -5,6 +5,8 @@
 #include "app/ProductLinks.h"
 #include "app/TipPreference.h"
 #include "bench/ui/DiskBenchDlg.h"
+#include "bench/ui/OverallBenchDlg.h"
+#include "bench/ui/PerformancesWizardDlg.h"
 #include "bench/ui/DisplayBenchDlg.h"
 #include "bench/ui/InetBenchDlg.h"
 #include "bench/ui/NetBenchDlg.h"
@@ -216,6 +218,10 @@ void TQuorvexMain::runCommandNow(Command command)
             return PerfReseauClick();
         case Command::PerfInternet:
             return PerfInternetClick();
+        case Command::PerfOverall:
+            return showOwnWindow<TOverallBenchDlg>(this);
+        case Command::WizardPerformances:
+            return showOwnWindow<TPerformancesWizardDlg>(this);
         case Command::InfoProcessor:
             return InfoProcesseurClick();
         case Command::InfoOperatingSystem:
