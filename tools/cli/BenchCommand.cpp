@@ -8,6 +8,7 @@
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/Comparison.h"
+#include "tools/cli/DisplaySession.h"
 #include "tools/cli/OverallBench.h"
 
 #include <QDateTime>
@@ -285,6 +286,9 @@ keepingSetup(const std::function<DiskSession(const Settings&)>& runner, results:
 // "bench all": every benchmark that can run here, then the combined index and the findings.
 results::SavedResult runOverall(const BenchRunners& runners, bool json, std::ostream& out, std::ostream& err)
 {
+    // One application for both display benchmarks, where a display answers: a display server that resets
+    // when its last client leaves (Xvfb) may refuse the next benchmark's connection.
+    const auto application = applicationForTheScreen();
     const bench::overall::OverallResult result =
         measureOverall(runners, overallSettings(), [&](Benchmark benchmark) {
             if (!json)
