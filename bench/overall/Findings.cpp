@@ -46,7 +46,8 @@ Figures loweredCeiling(const FindingsInput& in, double share)
     if (!in.scalingMaxKHz || !in.hardwareMaxKHz ||
         double(*in.scalingMaxKHz) >= share * double(*in.hardwareMaxKHz))
         return std::nullopt;
-    return std::vector{wholeText(double(*in.scalingMaxKHz) / 1000), wholeText(double(*in.hardwareMaxKHz) / 1000)};
+    return std::vector{wholeText(double(*in.scalingMaxKHz) / 1000),
+                       wholeText(double(*in.hardwareMaxKHz) / 1000)};
 }
 
 Figures throttled(const FindingsInput& in, double events)
@@ -100,7 +101,8 @@ constexpr std::array kRules{
                 "The processor ran at {} MHz of {}: the {} governor held it down", heldDownClock},
     FindingRule{"clock-ceiling", "scaling maximum clock, hardware maximum clock", 0.95,
                 "share of the maximum clock the governor's ceiling stays below",
-                "The clock may not rise above {} MHz of {}: the governor's ceiling is set low", loweredCeiling},
+                "The clock may not rise above {} MHz of {}: the governor's ceiling is set low",
+                loweredCeiling},
     FindingRule{"thermal-throttling", "thermal throttle counts", 0, "throttle events the run must exceed",
                 "The processor slowed down for heat {} times during the run: its cooling cannot keep up",
                 throttled},
@@ -114,11 +116,12 @@ constexpr std::array kRules{
     FindingRule{"single-module", "memory slots and modules (SMBIOS)", 2,
                 "slots, at least, of which only one holds a module",
                 "Memory is one module in {} slots: two would double the bandwidth", singleModule},
-    FindingRule{"spinning-disk", "the measured drive's medium, its random 4 KiB read rate", 0,
-                "none: the drive is spinning",
-                "The drive {} is a spinning disk ({} MB/s reading 4 KiB at random): an SSD would be many times "
-                "faster for small files",
-                spinningDisk},
+    FindingRule{
+        "spinning-disk", "the measured drive's medium, its random 4 KiB read rate", 0,
+        "none: the drive is spinning",
+        "The drive {} is a spinning disk ({} MB/s reading 4 KiB at random): an SSD would be many times "
+        "faster for small files",
+        spinningDisk},
     FindingRule{"software-renderer", "OpenGL's renderer", 0, "none: the renderer draws with the processor",
                 "Graphics use a software renderer ({}): the graphics driver is missing", softwareRenderer},
 };

@@ -22,8 +22,8 @@ struct Finding {
 // reads; it says nothing when a fact it needs is unknown or its threshold is not passed.
 struct FindingRule {
     std::string_view id;
-    std::string_view needs;     // the facts it reads, as the documentation lists them
-    double threshold;           // in the unit `thresholdText` names
+    std::string_view needs; // the facts it reads, as the documentation lists them
+    double threshold;       // in the unit `thresholdText` names
     std::string_view thresholdText;
     std::string_view text;
     std::optional<std::vector<std::string>> (*figures)(const FindingsInput& input, double threshold);

@@ -26,8 +26,9 @@ void readMemory(FindingsInput& input, const hardware::MemoryFacts& memory)
     if (!memory.memorySlots || memory.memorySlots->empty())
         return;
     input.memorySlots = int(memory.memorySlots->size());
-    input.installedModules = int(std::count_if(memory.memorySlots->begin(), memory.memorySlots->end(),
-                                               [](const hardware::MemorySlot& slot) { return slot.installed; }));
+    input.installedModules =
+        int(std::count_if(memory.memorySlots->begin(), memory.memorySlots->end(),
+                          [](const hardware::MemorySlot& slot) { return slot.installed; }));
 }
 
 // The drive the test file was on, as the drives collector knows it.

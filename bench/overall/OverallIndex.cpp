@@ -24,8 +24,9 @@ const std::array<IndexBaseline, 5>& indexBaselines()
 const IndexBaseline& indexBaseline(Benchmark benchmark)
 {
     const auto& baselines = indexBaselines();
-    const auto found = std::find_if(baselines.begin(), baselines.end(),
-                                    [benchmark](const IndexBaseline& row) { return row.benchmark == benchmark; });
+    const auto found =
+        std::find_if(baselines.begin(), baselines.end(),
+                     [benchmark](const IndexBaseline& row) { return row.benchmark == benchmark; });
     return found == baselines.end() ? baselines.front() : *found;
 }
 

@@ -14,9 +14,9 @@ using results::Benchmark;
 
 const results::SavedResult* OverallResult::session(Benchmark benchmark) const
 {
-    const auto found = std::find_if(sessions.begin(), sessions.end(), [benchmark](const results::SavedResult& s) {
-        return s.benchmark == benchmark;
-    });
+    const auto found =
+        std::find_if(sessions.begin(), sessions.end(),
+                     [benchmark](const results::SavedResult& s) { return s.benchmark == benchmark; });
     return found == sessions.end() ? nullptr : &*found;
 }
 
@@ -92,8 +92,11 @@ std::vector<BenchmarkLine> benchmarkLines(const OverallResult& result)
     std::vector<BenchmarkLine> lines;
     for (const IndexBaseline& row : indexBaselines()) {
         if (const results::SavedResult* session = result.session(row.benchmark)) {
-            lines.push_back({row.benchmark, benchmarkTitle(row.benchmark),
-                             results::figureValue(session->summary, row.index), 100 * relativeIndex(*session), {}});
+            lines.push_back({row.benchmark,
+                             benchmarkTitle(row.benchmark),
+                             results::figureValue(session->summary, row.index),
+                             100 * relativeIndex(*session),
+                             {}});
         }
         for (const SkippedBenchmark& skipped : result.skipped) {
             if (skipped.benchmark == row.benchmark)

@@ -200,9 +200,7 @@ bool TDiskBenchDlg::running() const
 
 void TDiskBenchDlg::setRunning(bool running)
 {
-    m_startStop->setCaption(running ? QStringLiteral("S&top") : QStringLiteral("&Start"));
-    m_startStop->setGlyph(qv::look::picture(running ? QStringLiteral(":/pictures/btn_cancel.png")
-                                                    : QStringLiteral(":/pictures/btn_start.png")));
+    qv::look::showStartOrStop(*m_startStop, running);
     for (QWidget* control : std::initializer_list<QWidget*>{m_folder, m_size, m_seconds})
         control->setEnabled(!running);
 }

@@ -156,9 +156,7 @@ bool TDisplayBenchDlg::running() const
 
 void TDisplayBenchDlg::setRunning(bool running)
 {
-    m_startStop->setCaption(running ? QStringLiteral("S&top") : QStringLiteral("&Start"));
-    m_startStop->setGlyph(qv::look::picture(running ? QStringLiteral(":/pictures/btn_cancel.png")
-                                                    : QStringLiteral(":/pictures/btn_start.png")));
+    qv::look::showStartOrStop(*m_startStop, running);
     m_seconds->setEnabled(!running);
 }
 

@@ -108,9 +108,7 @@ bool NetBenchWindow::running() const
 
 void NetBenchWindow::setRunning(bool running)
 {
-    m_startStop->setCaption(running ? QStringLiteral("S&top") : QStringLiteral("&Start"));
-    m_startStop->setGlyph(qv::look::picture(running ? QStringLiteral(":/pictures/btn_cancel.png")
-                                                    : QStringLiteral(":/pictures/btn_start.png")));
+    qv::look::showStartOrStop(*m_startStop, running);
     for (QWidget* control : settingControls())
         control->setEnabled(!running);
 }

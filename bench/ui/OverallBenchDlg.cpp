@@ -14,13 +14,13 @@
 
 #include <QCloseEvent>
 
-#include <algorithm>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace overall = qv::bench::overall;
 using qv::platform::guardedSlot;
@@ -49,9 +49,8 @@ TOverallBenchDlg::TOverallBenchDlg(QWidget* parent)
     qv::platform::HelpEngine::bindHelpKey(this, kHelpContext);
     buildControls();
     connect(m_job, &qv::benchui::OverallBenchJob::benchmarkStarted, this, &TOverallBenchDlg::showProgress);
-    connect(m_job, &qv::benchui::OverallBenchJob::progressed, m_progress, [this](const QString& step) {
-        m_progress->setText(m_progress->text().section(QStringLiteral(": "), 0, 0) + QStringLiteral(": ") + step);
-    });
+    connect(m_job, &qv::benchui::OverallBenchJob::progressed, m_progress,
+            [this](const QString& step) { m_progress->setText(m_stage + QStringLiteral(": ") + step); });
     connect(m_job, &qv::benchui::OverallBenchJob::finished, this, &TOverallBenchDlg::showResult);
     resize(760, 700);
 }
@@ -60,16 +59,19 @@ TOverallBenchDlg::~TOverallBenchDlg() = default;
 
 void TOverallBenchDlg::buildControls()
 {
-    auto* grid = qv::look::underTitleBand(*this, QStringLiteral(":/pictures/title_overall.png"), new QGridLayout);
+    auto* grid =
+        qv::look::underTitleBand(*this, QStringLiteral(":/pictures/title_overall.png"), new QGridLayout);
     int row = 0;
-    auto* about = new QLabel(QStringLiteral("Runs the processor, memory, hard disk (a 256 MiB file in the data "
-                                            "folder), 2D and 3D display benchmarks one after another, then "
-                                            "combines their indices. The display tests open windows of their own."),
-                             this);
+    auto* about =
+        new QLabel(QStringLiteral("Runs the processor, memory, hard disk (a 256 MiB file in the data "
+                                  "folder), 2D and 3D display benchmarks one after another, then "
+                                  "combines their indices. The display tests open windows of their own."),
+                   this);
     about->setWordWrap(true);
     m_startStop = qv::look::commandButton(this, QStringLiteral("&Start"), QStringLiteral("btn_start.png"));
     m_startStop->setObjectName(QStringLiteral("StartStop"));
-    connect(m_startStop, &TTransparentButton::clicked, this, guardedSlot(this, &TOverallBenchDlg::StartStopClick));
+    connect(m_startStop, &TTransparentButton::clicked, this,
+            guardedSlot(this, &TOverallBenchDlg::StartStopClick));
     grid->addWidget(about, row, 0);
     grid->addWidget(m_startStop, row++, 1);
 
@@ -143,16 +145,10 @@ bool TOverallBenchDlg::running() const
     return m_job->running();
 }
 
-void TOverallBenchDlg::setRunning(bool running)
-{
-    m_startStop->setCaption(running ? QStringLiteral("S&top") : QStringLiteral("&Start"));
-    m_startStop->setGlyph(qv::look::picture(running ? QStringLiteral(":/pictures/btn_cancel.png")
-                                                    : QStringLiteral(":/pictures/btn_start.png")));
-}
-
 void TOverallBenchDlg::showProgress(const QString& title, int position, int count)
 {
-    m_progress->setText(QStringLiteral("Running: %1 (%2 of %3)").arg(title).arg(position + 1).arg(count));
+    m_stage = QStringLiteral("Running: %1 (%2 of %3)").arg(title).arg(position + 1).arg(count);
+    m_progress->setText(m_stage);
     m_bar->setValue(position);
 }
 
@@ -160,14 +156,14 @@ void TOverallBenchDlg::StartStopClick()
 {
     if (m_job->running()) {
         m_job->stop();
-        setRunning(false);
+        qv::look::showStartOrStop(*m_startStop, false);
         m_progress->setText(QStringLiteral("Stopped."));
         return;
     }
     m_index->clear();
     m_progress->setText(QStringLiteral("Starting..."));
     m_bar->setValue(0);
-    setRunning(true);
+    qv::look::showStartOrStop(*m_startStop, true);
     m_job->start();
 }
 
@@ -178,7 +174,7 @@ void TOverallBenchDlg::HelpClick()
 
 void TOverallBenchDlg::showResult(const overall::OverallResult& result)
 {
-    setRunning(false);
+    qv::look::showStartOrStop(*m_startStop, false);
     m_last = overall::overallSession(result, qv::cli::programSignature());
     qv::cli::sessionLog().add(*m_last);
     m_bar->setValue(m_bar->maximum());
@@ -186,9 +182,10 @@ void TOverallBenchDlg::showResult(const overall::OverallResult& result)
                             .arg(result.sessions.size())
                             .arg(overall::overallBenchmarks().size()));
     const double combined = result.combinedIndex();
-    m_index->setText(combined > 0 ? QStringLiteral("Overall index: %1 (100: as fast as every baseline)")
-                                        .arg(qRound(combined))
-                                  : QString());
+    m_index->setText(
+        combined > 0
+            ? QStringLiteral("Overall index: %1 (100: as fast as every baseline)").arg(qRound(combined))
+            : QString());
     std::vector<qv::charts::ChartBar> bars;
     const std::vector<overall::BenchmarkLine> lines = overall::benchmarkLines(result);
     int position = int(lines.size()) + 1;
@@ -211,8 +208,10 @@ void TOverallBenchDlg::showResult(const overall::OverallResult& result)
         }
     }
     for (auto& [benchmark, note] : m_notes) {
-        const auto line = std::find_if(lines.begin(), lines.end(),
-                                       [benchmark](const overall::BenchmarkLine& each) { return each.benchmark == benchmark; });
+        const auto line =
+            std::find_if(lines.begin(), lines.end(), [benchmark](const overall::BenchmarkLine& each) {
+                return each.benchmark == benchmark;
+            });
         const overall::IndexBaseline& baseline = overall::indexBaseline(benchmark);
         if (line == lines.end())
             note->setText(QStringLiteral("Not run."));
@@ -230,6 +229,6 @@ void TOverallBenchDlg::showResult(const overall::OverallResult& result)
 void TOverallBenchDlg::closeEvent(QCloseEvent* event)
 {
     m_job->stop();
-    setRunning(false);
+    qv::look::showStartOrStop(*m_startStop, false);
     QvDialog::closeEvent(event);
 }

@@ -45,11 +45,11 @@ protected:
 private:
     void buildControls();
     TTabSheet* benchmarkPage(qv::results::Benchmark benchmark);
-    void setRunning(bool running);
     void showProgress(const QString& title, int position, int count);
 
     TTransparentButton* m_startStop = nullptr;
     QLabel* m_progress = nullptr;
+    QString m_stage; // the benchmark running and how far the run is
     QProgressBar* m_bar = nullptr;
     QLabel* m_index = nullptr;
     TExtPageControl* m_pages = nullptr;

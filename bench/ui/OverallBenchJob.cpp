@@ -111,8 +111,8 @@ void OverallBenchJob::runNextDisplay()
     if (!benchmark || !isDisplay(*benchmark))
         return end();
     emit benchmarkStarted(titleOf(*benchmark), int(m_sequence->position()), int(m_sequence->count()));
-    const auto kind =
-        *benchmark == Benchmark::Display2D ? bench::display::DisplayKind::TwoD : bench::display::DisplayKind::ThreeD;
+    const auto kind = *benchmark == Benchmark::Display2D ? bench::display::DisplayKind::TwoD
+                                                         : bench::display::DisplayKind::ThreeD;
     std::string failure;
     m_display = bench::display::loadDisplayBench(kind, &failure);
     if (!m_display)
@@ -123,22 +123,24 @@ void OverallBenchJob::runNextDisplay()
     const std::shared_ptr<Run> run = m_run;
     const bench::display::DisplaySettings settings = overall::overallDisplaySettings();
     // Each callback comes from a later turn of the event loop, so the bench is never destroyed inside one.
-    const auto later = [job, run](std::function<void(OverallBenchJob&)> deliver) { post(job, run, std::move(deliver)); };
-    m_display->start(settings, {[job](const std::string& step) {
-                                    if (job)
-                                        emit job->progressed(QString::fromStdString(step));
-                                },
-                                [later, settings](const bench::display::DisplayResult& result) {
-                                    const cli::DisplayBenchSession done = cli::displayBenchSession(settings, result);
-                                    later([done](OverallBenchJob& target) {
-                                        target.finishDisplay(target.m_session->finish(done.figures, done.setup), {});
-                                    });
-                                },
-                                [later](const std::string& message) {
-                                    later([message](OverallBenchJob& target) {
-                                        target.finishDisplay(std::nullopt, message);
-                                    });
-                                }});
+    const auto later = [job, run](std::function<void(OverallBenchJob&)> deliver) {
+        post(job, run, std::move(deliver));
+    };
+    m_display->start(
+        settings,
+        {[job](const std::string& step) {
+             if (job)
+                 emit job->progressed(QString::fromStdString(step));
+         },
+         [later, settings](const bench::display::DisplayResult& result) {
+             const cli::DisplayBenchSession done = cli::displayBenchSession(settings, result);
+             later([done](OverallBenchJob& target) {
+                 target.finishDisplay(target.m_session->finish(done.figures, done.setup), {});
+             });
+         },
+         [later](const std::string& message) {
+             later([message](OverallBenchJob& target) { target.finishDisplay(std::nullopt, message); });
+         }});
 }
 
 void OverallBenchJob::finishDisplay(std::optional<results::SavedResult> session, const std::string& failure)

@@ -30,6 +30,17 @@ QLabel* paragraph(const QString& text, QWidget* parent)
     return label;
 }
 
+// A page of the wizard under its heading.
+QVBoxLayout* pageUnder(QWidget* page, const QString& heading)
+{
+    auto* layout = new QVBoxLayout(page);
+    auto* title = new QLabel(heading, page);
+    title->setFont(qv::look::arialFont(16, true));
+    layout->addWidget(title);
+    layout->addSpacing(6);
+    return layout;
+}
+
 QString text(std::string_view view)
 {
     return QString::fromUtf8(view.data(), qsizetype(view.size()));
@@ -47,8 +58,8 @@ TPerformancesWizardDlg::TPerformancesWizardDlg(QWidget* parent)
     qv::look::fillBackground(*this, qv::look::kDialogBackground);
     qv::platform::HelpEngine::bindHelpKey(this, kHelpContext);
 
-    auto* content =
-        qv::look::underTitleBand(*this, QStringLiteral(":/pictures/title_performances_wizard.png"), new QVBoxLayout);
+    auto* content = qv::look::underTitleBand(
+        *this, QStringLiteral(":/pictures/title_performances_wizard.png"), new QVBoxLayout);
     m_pages = new QStackedWidget(this);
     m_pages->setObjectName(QStringLiteral("Pages"));
     m_pages->addWidget(introductionPage());
@@ -61,20 +72,25 @@ TPerformancesWizardDlg::TPerformancesWizardDlg(QWidget* parent)
     m_back->setObjectName(QStringLiteral("Back"));
     m_next = qv::look::commandButton(this, QStringLiteral("&Next >"), QStringLiteral("btn_next.png"));
     m_next->setObjectName(QStringLiteral("Next"));
-    buttons->insertWidget(0, m_next);
-    buttons->insertWidget(0, m_back);
-    buttons->insertStretch(0, 1);
+    buttons->insertWidget(1, m_back);
+    buttons->insertWidget(2, m_next);
+    buttons->insertSpacing(3, 24);
     content->addLayout(buttons);
-    connect(m_back, &TTransparentButton::clicked, this, guardedSlot(this, &TPerformancesWizardDlg::BackClick));
-    connect(m_next, &TTransparentButton::clicked, this, guardedSlot(this, &TPerformancesWizardDlg::NextClick));
+    connect(m_back, &TTransparentButton::clicked, this,
+            guardedSlot(this, &TPerformancesWizardDlg::BackClick));
+    connect(m_next, &TTransparentButton::clicked, this,
+            guardedSlot(this, &TPerformancesWizardDlg::NextClick));
     connect(m_job, &qv::benchui::OverallBenchJob::benchmarkStarted, this,
             [this](const QString& title, int position, int count) {
-                m_progress->setText(QStringLiteral("Running: %1 (%2 of %3)").arg(title).arg(position + 1).arg(count));
+                m_progress->setText(
+                    QStringLiteral("Running: %1 (%2 of %3)").arg(title).arg(position + 1).arg(count));
                 m_bar->setRange(0, count);
                 m_bar->setValue(position);
             });
     connect(m_job, &qv::benchui::OverallBenchJob::finished, this,
-            [this](const overall::OverallResult& result) { qv::platform::guarded([&] { showFindings(result); }); });
+            [this](const overall::OverallResult& result) {
+                qv::platform::guarded([&] { showFindings(result); });
+            });
     showPage(Introduction);
     resize(700, 560);
 }
@@ -84,15 +100,16 @@ TPerformancesWizardDlg::~TPerformancesWizardDlg() = default;
 QWidget* TPerformancesWizardDlg::introductionPage()
 {
     auto* page = new QWidget(this);
-    auto* layout = new QVBoxLayout(page);
+    auto* layout = pageUnder(page, QStringLiteral("What holds this machine back?"));
     layout->addWidget(paragraph(
-        QStringLiteral("This wizard runs the benchmarks of this machine, reads how the processor was clocked, "
-                       "the memory modules, the drive and the graphics driver, and then explains in plain words "
-                       "what holds this machine back, each time with the figure behind it.\n\n"
-                       "A finding is given only where this machine tells the facts it needs: without them (no "
-                       "firmware tables, no frequency scaling) the wizard says nothing rather than guess.\n\n"
-                       "The run takes about two minutes. Close other programs first: their work lowers the "
-                       "figures."),
+        QStringLiteral(
+            "This wizard runs the benchmarks of this machine, reads how the processor was clocked, "
+            "the memory modules, the drive and the graphics driver, and then explains in plain words "
+            "what holds this machine back, each time with the figure behind it.\n\n"
+            "A finding is given only where this machine tells the facts it needs: without them (no "
+            "firmware tables, no frequency scaling) the wizard says nothing rather than guess.\n\n"
+            "The run takes about two minutes. Close other programs first: their work lowers the "
+            "figures."),
         page));
     return page;
 }
@@ -100,8 +117,8 @@ QWidget* TPerformancesWizardDlg::introductionPage()
 QWidget* TPerformancesWizardDlg::choicePage()
 {
     auto* page = new QWidget(this);
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(paragraph(QStringLiteral("What to run (the display tests open windows of their own):"), page));
+    auto* layout = pageUnder(page, QStringLiteral("What to run"));
+    layout->addWidget(paragraph(QStringLiteral("The display tests open windows of their own."), page));
     for (const Benchmark benchmark : overall::overallBenchmarks()) {
         auto* box = new QCheckBox(text(overall::benchmarkTitle(benchmark)), page);
         box->setChecked(true);
@@ -116,7 +133,7 @@ QWidget* TPerformancesWizardDlg::choicePage()
 QWidget* TPerformancesWizardDlg::runningPage()
 {
     auto* page = new QWidget(this);
-    auto* layout = new QVBoxLayout(page);
+    auto* layout = pageUnder(page, QStringLiteral("Running the benchmarks"));
     m_progress = paragraph(QString(), page);
     m_progress->setObjectName(QStringLiteral("Progress"));
     m_progress->setAccessibleName(QStringLiteral("Progress"));
@@ -133,14 +150,16 @@ QWidget* TPerformancesWizardDlg::runningPage()
 QWidget* TPerformancesWizardDlg::findingsPage()
 {
     auto* page = new QWidget(this);
-    auto* layout = new QVBoxLayout(page);
+    auto* layout = pageUnder(page, QStringLiteral("Findings"));
     m_indices = paragraph(QString(), page);
     m_indices->setObjectName(QStringLiteral("Indices"));
     m_findings = paragraph(QString(), page);
     m_findings->setObjectName(QStringLiteral("Findings"));
     m_findings->setAccessibleName(QStringLiteral("Findings"));
     m_findings->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    qv::look::setBold(*m_findings, true);
     layout->addWidget(m_indices);
+    layout->addSpacing(10);
     layout->addWidget(m_findings, 1);
     return page;
 }
@@ -166,8 +185,14 @@ void TPerformancesWizardDlg::showPage(Page page)
     m_back->setEnabled(page == Choice || page == Findings);
     m_next->setVisible(page != Findings);
     m_next->setEnabled(page != Choice || !chosen().empty());
-    m_next->setCaption(page == Choice ? QStringLiteral("&Run") : page == Running ? QStringLiteral("S&top")
-                                                                                 : QStringLiteral("&Next >"));
+    if (page == Running || page == Choice) {
+        qv::look::showStartOrStop(*m_next, page == Running);
+        if (page == Choice)
+            m_next->setCaption(QStringLiteral("&Run"));
+    } else {
+        m_next->setCaption(QStringLiteral("&Next >"));
+        m_next->setGlyph(qv::look::picture(QStringLiteral(":/pictures/btn_next.png")));
+    }
 }
 
 void TPerformancesWizardDlg::BackClick()
@@ -201,11 +226,14 @@ void TPerformancesWizardDlg::showFindings(const overall::OverallResult& result)
     QStringList indices;
     const double combined = result.combinedIndex();
     if (combined > 0)
-        indices << QStringLiteral("Overall index: %1 (100: as fast as every baseline).").arg(qRound(combined));
+        indices
+            << QStringLiteral("Overall index: %1 (100: as fast as every baseline).").arg(qRound(combined));
     for (const overall::BenchmarkLine& line : overall::benchmarkLines(result)) {
-        indices << (line.skipped.empty()
-                        ? QStringLiteral("%1: %2 of the baseline.").arg(text(line.title)).arg(qRound(line.relative))
-                        : QStringLiteral("%1: not run: %2").arg(text(line.title), QString::fromStdString(line.skipped)));
+        indices << (line.skipped.empty() ? QStringLiteral("%1: %2 against the baseline's 100.")
+                                               .arg(text(line.title))
+                                               .arg(qRound(line.relative))
+                                         : QStringLiteral("%1: not run: %2")
+                                               .arg(text(line.title), QString::fromStdString(line.skipped)));
     }
     m_indices->setText(indices.join(QLatin1Char('\n')));
     QStringList findings;
@@ -213,7 +241,8 @@ void TPerformancesWizardDlg::showFindings(const overall::OverallResult& result)
         findings << QStringLiteral("• ") + QString::fromStdString(finding.text) + QLatin1Char('.');
     m_findings->setText(findings.isEmpty()
                             ? QStringLiteral("Nothing this wizard can check holds this machine back.")
-                            : QStringLiteral("What limits this machine:\n") + findings.join(QLatin1Char('\n')));
+                            : QStringLiteral("What limits this machine:\n") +
+                                  findings.join(QLatin1Char('\n')));
     showPage(Findings);
 }
 

@@ -3,8 +3,8 @@
 #include "bench/CpuReferenceTables.h"
 #include "bench/MemoryReferenceTables.h"
 #include "bench/disk/DiskReferences.h"
-#include "bench/overall/OverallIndex.h"
 #include "bench/display/DisplayTests.h"
+#include "bench/overall/OverallIndex.h"
 
 #include <cmath>
 
@@ -78,7 +78,8 @@ std::vector<bench::ReferenceRow> referenceRows(Benchmark benchmark, int family, 
                 return {{1, QString::fromUtf8(row.baseline.data(), qsizetype(row.baseline.size())),
                          std::int32_t(row.baselineScore)}};
         }
-        return {{1, QStringLiteral("Every benchmark's baseline"), std::int32_t(bench::overall::kBaselineIndex)}};
+        return {
+            {1, QStringLiteral("Every benchmark's baseline"), std::int32_t(bench::overall::kBaselineIndex)}};
     }
     const bench::CpuChart chart = index == "AluIndex"   ? bench::CpuChart::Alu
                                   : index == "FpuIndex" ? bench::CpuChart::Fpu

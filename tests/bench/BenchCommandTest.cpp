@@ -524,12 +524,13 @@ TEST(BenchCommandRegistration, TheToolOffersBench)
     const qv::cli::CommandRegistry registry = qv::cli::standardCommands();
     const qv::cli::Subcommand* bench = registry.find("bench");
     ASSERT_NE(bench, nullptr);
-    EXPECT_EQ(bench->usage.rfind(
-                  "Usage: quorvex-cli bench [--repeat N] [--json] [--save FILE] [--label TEXT] "
-                  "[--force] [--compare FILE]... [--family NAME|all] [--path DIR] [--size MiB] "
-                  "[--seconds S] [--port N] [--streams N] [cpu|mem|disk|2d|3d|all|net HOST|inet URL|FILE...]\n",
-                  0),
-              0u)
+    EXPECT_EQ(
+        bench->usage.rfind(
+            "Usage: quorvex-cli bench [--repeat N] [--json] [--save FILE] [--label TEXT] "
+            "[--force] [--compare FILE]... [--family NAME|all] [--path DIR] [--size MiB] "
+            "[--seconds S] [--port N] [--streams N] [cpu|mem|disk|2d|3d|all|net HOST|inet URL|FILE...]\n",
+            0),
+        0u)
         << bench->usage;
 }
 
@@ -537,7 +538,8 @@ TEST_F(BenchCommand, AllRunsEachBenchmarkOnceSkipsWhatCannotRunAndSavesTheWholeR
 {
     noOpenGl = true;
     // The findings read this empty machine: nothing to find.
-    const qv::hardware::ScopedMachineTree machineFacts(std::make_shared<qv::hardware::FolderTree>(files.path()));
+    const qv::hardware::ScopedMachineTree machineFacts(
+        std::make_shared<qv::hardware::FolderTree>(files.path()));
     const Result result = run({"all", "--json", "--save", file("all.qvr")});
     ASSERT_EQ(result.status, 0) << result.err;
     ASSERT_EQ(result.lines.size(), 6U);

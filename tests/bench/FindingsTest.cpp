@@ -18,8 +18,8 @@ using qv::results::Benchmark;
 using qv::results::RunConditions;
 using qv::test::FakeTree;
 
-qv::results::SavedResult session(Benchmark benchmark, qv::results::Figures figures, RunConditions conditions = {},
-                                 qv::results::SetupFacts setup = {})
+qv::results::SavedResult session(Benchmark benchmark, qv::results::Figures figures,
+                                 RunConditions conditions = {}, qv::results::SetupFacts setup = {})
 {
     qv::results::SavedResult result;
     result.benchmark = benchmark;
@@ -62,14 +62,16 @@ RunConditions withOtherUse(std::optional<double> processors)
 // The disk benchmark on `device`, at 0.5 MB/s reading 4 KiB at random.
 OverallResult diskRun(const char* device)
 {
-    return {{session(Benchmark::Disk, {{"Rnd4KQ1ReadMBs", 0.5}, {"DiskIndex", 40}}, {}, {{"Device", device}})},
-            {},
-            false};
+    return {
+        {session(Benchmark::Disk, {{"Rnd4KQ1ReadMBs", 0.5}, {"DiskIndex", 40}}, {}, {{"Device", device}})},
+        {},
+        false};
 }
 
 OverallResult threeDRun(const char* renderer)
 {
-    return {{session(Benchmark::Display3D, {{"Display3DIndex", 95}}, {}, {{"Renderer", renderer}})}, {}, false};
+    return {
+        {session(Benchmark::Display3D, {{"Display3DIndex", 95}}, {}, {{"Renderer", renderer}})}, {}, false};
 }
 
 void writeMemory(FakeTree& tree, const char* totalKiB)
@@ -93,9 +95,11 @@ TEST_P(Findings, RuleSpeaksAsItsRowSays)
     FakeTree tree;
     row.machine(tree);
     const qv::hardware::ScopedMachineTree installed(std::make_shared<qv::hardware::FolderTree>(tree.path()));
-    const auto findings = qv::bench::overall::evaluateFindings(qv::bench::overall::findingsInputHere(row.result));
-    const auto found = std::find_if(findings.begin(), findings.end(),
-                                    [&](const qv::bench::overall::Finding& each) { return each.rule == row.rule; });
+    const auto findings =
+        qv::bench::overall::evaluateFindings(qv::bench::overall::findingsInputHere(row.result));
+    const auto found =
+        std::find_if(findings.begin(), findings.end(),
+                     [&](const qv::bench::overall::Finding& each) { return each.rule == row.rule; });
     if (row.text == nullptr) {
         EXPECT_EQ(found, findings.end()) << found->text;
         return;
@@ -105,9 +109,18 @@ TEST_P(Findings, RuleSpeaksAsItsRowSays)
 }
 
 void nothing(FakeTree& /*tree*/) {}
-void littleMemory(FakeTree& tree) { writeMemory(tree, "3145728"); }
-void fourGiB(FakeTree& tree) { writeMemory(tree, "4194304"); }
-void oneModule(FakeTree& tree) { writeSmbios(tree, qv::test::singleModuleSmbios()); }
+void littleMemory(FakeTree& tree)
+{
+    writeMemory(tree, "3145728");
+}
+void fourGiB(FakeTree& tree)
+{
+    writeMemory(tree, "4194304");
+}
+void oneModule(FakeTree& tree)
+{
+    writeSmbios(tree, qv::test::singleModuleSmbios());
+}
 void llvmpipeDisplay(FakeTree& tree)
 {
     qv::test::appendFacts(tree, "display\t" +
@@ -132,44 +145,65 @@ INSTANTIATE_TEST_SUITE_P(
                    "The clock may not rise above 3,400 MHz of 3,600: the governor's ceiling is set low"},
         FindingRow{"a ceiling of 95 percent is not low", nothing,
                    processorRun(clocked("schedutil", 3'420'000, 3'420'000)), "clock-ceiling", nullptr},
-        FindingRow{"no ceiling known, no ceiling finding", nothing, processorRun({}), "clock-ceiling", nullptr},
+        FindingRow{"no ceiling known, no ceiling finding", nothing, processorRun({}), "clock-ceiling",
+                   nullptr},
         FindingRow{"three throttle events", nothing, processorRun(withThrottling(3)), "thermal-throttling",
                    "The processor slowed down for heat 3 times during the run: its cooling cannot keep up"},
-        FindingRow{"no throttle event", nothing, processorRun(withThrottling(0)), "thermal-throttling", nullptr},
-        FindingRow{"no throttle counts", nothing, processorRun(withThrottling(std::nullopt)), "thermal-throttling",
+        FindingRow{"no throttle event", nothing, processorRun(withThrottling(0)), "thermal-throttling",
                    nullptr},
-        FindingRow{"other programs using a fifth of a processor", nothing, processorRun(withOtherUse(0.2)),
-                   "busy-machine",
-                   "Other programs kept 0.2 processors busy: the figures are lower than this machine can reach"},
-        FindingRow{"other programs just under a fifth", nothing, processorRun(withOtherUse(0.19)), "busy-machine",
+        FindingRow{"no throttle counts", nothing, processorRun(withThrottling(std::nullopt)),
+                   "thermal-throttling", nullptr},
+        FindingRow{
+            "other programs using a fifth of a processor", nothing, processorRun(withOtherUse(0.2)),
+            "busy-machine",
+            "Other programs kept 0.2 processors busy: the figures are lower than this machine can reach"},
+        FindingRow{"other programs just under a fifth", nothing, processorRun(withOtherUse(0.19)),
+                   "busy-machine", nullptr},
+        FindingRow{"no load sample", nothing, processorRun(withOtherUse(std::nullopt)), "busy-machine",
                    nullptr},
-        FindingRow{"no load sample", nothing, processorRun(withOtherUse(std::nullopt)), "busy-machine", nullptr},
-        FindingRow{"3 GiB of memory", littleMemory, {}, "little-memory",
+        FindingRow{"3 GiB of memory",
+                   littleMemory,
+                   {},
+                   "little-memory",
                    "Memory is 3.0 GiB: below 4 GiB, programs wait on the disk as soon as several are open"},
         FindingRow{"4 GiB of memory is enough", fourGiB, {}, "little-memory", nullptr},
         FindingRow{"no meminfo, no memory finding", nothing, {}, "little-memory", nullptr},
-        FindingRow{"one module in two slots", oneModule, {}, "single-module",
+        FindingRow{"one module in two slots",
+                   oneModule,
+                   {},
+                   "single-module",
                    "Memory is one module in 2 slots: two would double the bandwidth"},
         FindingRow{"two modules in four slots", qv::test::writeDesktopTree, {}, "single-module", nullptr},
-        FindingRow{"no SMBIOS, no slot finding", qv::test::writeVirtualMachineTree, {}, "single-module", nullptr},
+        FindingRow{
+            "no SMBIOS, no slot finding", qv::test::writeVirtualMachineTree, {}, "single-module", nullptr},
         FindingRow{"the virtual machine's rotational disk", qv::test::writeVirtualMachineTree, diskRun("vda"),
                    "spinning-disk",
-                   "The drive vda is a spinning disk (0.50 MB/s reading 4 KiB at random): an SSD would be many times "
+                   "The drive vda is a spinning disk (0.50 MB/s reading 4 KiB at random): an SSD would be "
+                   "many times "
                    "faster for small files"},
-        FindingRow{"the desktop's NVMe drive is solid-state", qv::test::writeDesktopDrives, diskRun("nvme0n1"),
-                   "spinning-disk", nullptr},
+        FindingRow{"the desktop's NVMe drive is solid-state", qv::test::writeDesktopDrives,
+                   diskRun("nvme0n1"), "spinning-disk", nullptr},
         FindingRow{"a drive the collector does not list", qv::test::writeVirtualMachineTree, diskRun("dm-0"),
                    "spinning-disk", nullptr},
-        FindingRow{"llvmpipe from the 3D benchmark", nothing, threeDRun("llvmpipe (LLVM 15.0.6, 256 bits)"),
+        FindingRow{
+            "llvmpipe from the 3D benchmark", nothing, threeDRun("llvmpipe (LLVM 15.0.6, 256 bits)"),
+            "software-renderer",
+            "Graphics use a software renderer (llvmpipe (LLVM 15.0.6, 256 bits), 3D index 95): the graphics "
+            "driver is missing"},
+        FindingRow{
+            "llvmpipe from the recorded display",
+            llvmpipeDisplay,
+            {},
+            "software-renderer",
+            "Graphics use a software renderer (llvmpipe (LLVM 15.0.6, 256 bits)): the graphics driver is "
+            "missing"},
+        FindingRow{
+            "the desktop's graphics chip", qv::test::writeDesktopVideo, {}, "software-renderer", nullptr},
+        FindingRow{"no OpenGL known, no renderer finding",
+                   qv::test::writeVirtualMachineTree,
+                   {},
                    "software-renderer",
-                   "Graphics use a software renderer (llvmpipe (LLVM 15.0.6, 256 bits), 3D index 95): the graphics "
-                   "driver is missing"},
-        FindingRow{"llvmpipe from the recorded display", llvmpipeDisplay, {}, "software-renderer",
-                   "Graphics use a software renderer (llvmpipe (LLVM 15.0.6, 256 bits)): the graphics driver is "
-                   "missing"},
-        FindingRow{"the desktop's graphics chip", qv::test::writeDesktopVideo, {}, "software-renderer", nullptr},
-        FindingRow{"no OpenGL known, no renderer finding", qv::test::writeVirtualMachineTree, {},
-                   "software-renderer", nullptr}),
+                   nullptr}),
     qv::test::RowName());
 
 } // namespace

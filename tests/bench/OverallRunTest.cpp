@@ -1,5 +1,5 @@
-#include "bench/overall/OverallIndex.h"
 #include "bench/overall/OverallRun.h"
+#include "bench/overall/OverallIndex.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,9 @@ TEST(OverallRun, RunsInOrderSkipsWhatThrowsAndLeavesTheDisplayBenchmarksToTheCal
                 throw std::runtime_error("no room for the test file");
             return scoring(benchmark, 2);
         },
-        [](Benchmark benchmark) { return benchmark != Benchmark::Display2D && benchmark != Benchmark::Display3D; },
+        [](Benchmark benchmark) {
+            return benchmark != Benchmark::Display2D && benchmark != Benchmark::Display3D;
+        },
         stop, [&](Benchmark benchmark) { started.push_back(benchmark); });
 
     EXPECT_EQ(started, (std::vector{Benchmark::Cpu, Benchmark::Mem, Benchmark::Disk}));

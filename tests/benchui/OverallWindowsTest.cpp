@@ -1,4 +1,5 @@
 #include "bench/charts/BarChartView.h"
+#include "bench/overall/OverallIndex.h"
 #include "bench/ui/OverallBenchDlg.h"
 #include "bench/ui/PerformancesWizardDlg.h"
 #include "hardware/tree/MachineTree.h"
@@ -16,15 +17,6 @@ namespace {
 
 namespace overall = qv::bench::overall;
 using qv::results::Benchmark;
-
-template<class Control>
-Control& control(QWidget& window, const char* name)
-{
-    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
-    if (found == nullptr)
-        throw std::logic_error(std::string("no control ") + name);
-    return *found;
-}
 
 // Processor and memory at three times their baselines, the disk refused, 3D on llvmpipe.
 overall::OverallResult finishedRun()
@@ -51,21 +43,22 @@ TEST(OverallWindow, AFinishedRunShowsTheCombinedIndexEachBenchmarkAgainstItsBase
     window.showResult(finishedRun());
     window.show();
     const QImage image = qv::test::renderedWindow(window, QStringLiteral("overall-performances"));
-    EXPECT_EQ(control<QLabel>(window, "OverallIndex").text(),
+    EXPECT_EQ(qv::test::control<QLabel>(window, "OverallIndex").text(),
               QStringLiteral("Overall index: 300 (100: as fast as every baseline)"));
-    const auto& bars = control<qv::charts::BarChartView>(window, "Chart").chart().bars();
+    const auto& bars = qv::test::control<qv::charts::BarChartView>(window, "Chart").chart().bars();
     ASSERT_EQ(bars.size(), 4U) << "three benchmarks and the baselines";
     EXPECT_EQ(bars.front().label, QStringLiteral("Processor"));
     EXPECT_NEAR(bars.front().value, 300, 1e-9);
     EXPECT_EQ(log.sessions().back().benchmark, Benchmark::Overall) << "the whole run joins the session";
-    EXPECT_EQ(image.pixelColor(5, 5), QImage(QStringLiteral(":/pictures/title_overall.png")).pixelColor(5, 5));
+    EXPECT_EQ(image.pixelColor(5, 5),
+              QImage(QStringLiteral(":/pictures/title_overall.png")).pixelColor(5, 5));
 }
 
-TEST(OverallWindow, ReturnClosesEscapeClosesAndStartTurnsIntoStop)
+TEST(OverallWindow, ReturnPressesCloseTheDefaultButton)
 {
     TOverallBenchDlg window;
     window.show();
-    auto& startStop = control<TTransparentButton>(window, "StartStop");
+    auto& startStop = qv::test::control<TTransparentButton>(window, "StartStop");
     EXPECT_EQ(startStop.Caption(), QStringLiteral("&Start"));
     QTest::keyClick(&window, Qt::Key_Return);
     EXPECT_FALSE(window.isVisible());
@@ -80,15 +73,18 @@ TEST(PerformancesWizard, RunsToItsFindingsPageWithEachFindingsFigure)
     TPerformancesWizardDlg wizard;
     wizard.show();
     EXPECT_EQ(wizard.page(), TPerformancesWizardDlg::Introduction);
-    QTest::mouseClick(&control<TTransparentButton>(wizard, "Next"), Qt::LeftButton);
+    QTest::mouseClick(&qv::test::control<TTransparentButton>(wizard, "Next"), Qt::LeftButton);
     EXPECT_EQ(wizard.page(), TPerformancesWizardDlg::Choice);
     EXPECT_EQ(wizard.chosen().size(), 5U);
     wizard.showFindings(finishedRun());
     EXPECT_EQ(wizard.page(), TPerformancesWizardDlg::Findings);
     qv::test::renderedWindow(wizard, QStringLiteral("performances-wizard-findings"));
-    const QString findings = control<QLabel>(wizard, "Findings").text();
-    EXPECT_TRUE(findings.contains(QStringLiteral("llvmpipe (LLVM 15.0.6, 256 bits), 3D index 300"))) << findings.toStdString();
-    EXPECT_TRUE(control<QLabel>(wizard, "Indices").text().contains(QStringLiteral("Hard disk: not run: There is not")));
+    const QString findings = qv::test::control<QLabel>(wizard, "Findings").text();
+    EXPECT_TRUE(findings.contains(QStringLiteral("llvmpipe (LLVM 15.0.6, 256 bits), 3D index 300")))
+        << findings.toStdString();
+    EXPECT_TRUE(qv::test::control<QLabel>(wizard, "Indices")
+                    .text()
+                    .contains(QStringLiteral("Hard disk: not run: There is not")));
 }
 
 } // namespace

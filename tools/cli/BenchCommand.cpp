@@ -340,24 +340,27 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
         measuring.net = keepingSetup(runners.net, setup);
         measuring.inet = keepingSetup(runners.inet, setup);
         results::SavedResult session =
-            options.benchmark == Benchmark::Overall ? runOverall(runners, options.json, out, err) : measureBenchmark(
-            measuring, *options.benchmark, repeat,
-            [&](const results::BenchRun& done) {
-                ++run;
-                if (options.json) {
-                    JsonObject line = results::addFigures(JsonObject().add("Run", run), done.figures)
-                                          .add("Conditions", results::conditionsJson(done.conditions));
-                    if (!setup.empty())
-                        line.add("Setup", results::setupJson(setup));
-                    writeJsonLine(out, line);
-                } else {
-                    out << plainFiguresLine("Run " + std::to_string(run), done.figures);
-                    for (const auto& [key, value] : setup)
-                        out << "  " << key << ": " << value << '\n';
-                }
-                out.flush();
-            },
-            options.settings);
+            options.benchmark == Benchmark::Overall
+                ? runOverall(runners, options.json, out, err)
+                : measureBenchmark(
+                      measuring, *options.benchmark, repeat,
+                      [&](const results::BenchRun& done) {
+                          ++run;
+                          if (options.json) {
+                              JsonObject line =
+                                  results::addFigures(JsonObject().add("Run", run), done.figures)
+                                      .add("Conditions", results::conditionsJson(done.conditions));
+                              if (!setup.empty())
+                                  line.add("Setup", results::setupJson(setup));
+                              writeJsonLine(out, line);
+                          } else {
+                              out << plainFiguresLine("Run " + std::to_string(run), done.figures);
+                              for (const auto& [key, value] : setup)
+                                  out << "  " << key << ": " << value << '\n';
+                          }
+                          out.flush();
+                      },
+                      options.settings);
         if (options.label)
             session.label = *options.label;
         if (options.repeat && options.json) {

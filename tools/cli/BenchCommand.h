@@ -61,9 +61,9 @@ results::SavedResult measureBenchmark(const BenchRunners& runners, results::Benc
 // [--family NAME|all]" (disk also [--path DIR] [--size MiB] [--seconds S], 2d and 3d [--seconds S]),
 // "bench net HOST [--port N] [--streams N] [--seconds S]", "bench inet URL [--seconds S]" and "bench
 // --compare FILE..." and "bench all [--json] [--save FILE]" (every benchmark that can run here, the combined
-// index and what limits this machine): runs a benchmark and prints each run's rates and indices, then (with --repeat) the
-// median of every figure; saves the session; compares saved sessions with the reference machines or
-// drives and this run.
+// index and what limits this machine): runs a benchmark and prints each run's rates and indices, then (with
+// --repeat) the median of every figure; saves the session; compares saved sessions with the reference
+// machines or drives and this run.
 Subcommand benchCommand(BenchRunners runners = kernelBenchRunners());
 
 } // namespace qv::cli

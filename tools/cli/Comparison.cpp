@@ -38,9 +38,9 @@ std::vector<IndexTable> indexTables(Benchmark benchmark)
     if (benchmark == Benchmark::Display3D)
         return {{"Display3DIndex", "3D index", false}};
     if (benchmark == Benchmark::Overall)
-        return {{"OverallIndex", "Overall index", false},   {"GeneralIndex", "Processor: general index", false},
-                {"MemoryIndex", "Memory index", false},      {"DiskIndex", "Disk index", false},
-                {"Display2DIndex", "2D index", false},       {"Display3DIndex", "3D index", false}};
+        return {{"OverallIndex", "Overall index", false}, {"GeneralIndex", "Processor: general index", false},
+                {"MemoryIndex", "Memory index", false},   {"DiskIndex", "Disk index", false},
+                {"Display2DIndex", "2D index", false},    {"Display3DIndex", "3D index", false}};
     return {{"GeneralIndex", "General index", true},
             {"AluIndex", "ALU index", false},
             {"FpuIndex", "FPU index", false}};

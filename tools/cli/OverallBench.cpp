@@ -47,7 +47,8 @@ void writeJson(std::ostream& out, const overall::OverallResult& result, const re
     for (const overall::IndexBaseline& row : overall::indexBaselines()) {
         JsonObject line = JsonObject().add("Benchmark", results::benchmarkName(row.benchmark));
         if (const results::SavedResult* ran = result.session(row.benchmark)) {
-            results::addFigures(line, ran->summary).add("Conditions", results::conditionsJson(ran->runs.back().conditions));
+            results::addFigures(line, ran->summary)
+                .add("Conditions", results::conditionsJson(ran->runs.back().conditions));
             if (!ran->setup.empty())
                 line.add("Setup", results::setupJson(ran->setup));
         }
@@ -65,8 +66,9 @@ void writeJson(std::ostream& out, const overall::OverallResult& result, const re
 
 } // namespace
 
-void writeOverall(std::ostream& out, const overall::OverallResult& result, const results::SavedResult& session,
-                  const std::vector<overall::Finding>& findings, bool json)
+void writeOverall(std::ostream& out, const overall::OverallResult& result,
+                  const results::SavedResult& session, const std::vector<overall::Finding>& findings,
+                  bool json)
 {
     if (json) {
         writeJson(out, result, session, findings);
