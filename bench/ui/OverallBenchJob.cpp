@@ -99,7 +99,7 @@ void OverallBenchJob::start(std::vector<Benchmark> planned)
                 });
             });
         post(job, run, [sequence](OverallBenchJob& target) {
-            target.m_sequence = sequence;
+            target.m_sequence = std::make_unique<overall::OverallSequence>(sequence);
             target.runNextDisplay();
         });
     }).detach();

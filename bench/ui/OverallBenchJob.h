@@ -54,7 +54,7 @@ private:
     void end();
 
     std::shared_ptr<Run> m_run;
-    std::optional<bench::overall::OverallSequence> m_sequence; // on the UI thread, for the display part
+    std::unique_ptr<bench::overall::OverallSequence> m_sequence; // on the UI thread, for the display part
     std::unique_ptr<bench::display::DisplayBench> m_display;
     std::unique_ptr<cli::ProgramSession> m_session;
 };

@@ -36,6 +36,7 @@ namespace {
 std::vector<std::string> findingTexts(const std::vector<overall::Finding>& findings)
 {
     std::vector<std::string> texts;
+    texts.reserve(findings.size());
     for (const overall::Finding& finding : findings)
         texts.push_back(finding.text);
     return texts;
