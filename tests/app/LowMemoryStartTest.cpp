@@ -65,5 +65,5 @@ TEST_P(LowMemoryStart, EndsWithOneLineAndAFailureStatus)
 // threads cannot start; with a little more, the start-up pictures cannot be loaded.
 INSTANTIATE_TEST_SUITE_P(Program, LowMemoryStart,
                          testing::Values(Start{"PictureLoadsFail", 115'000},
-                                         Start{"ThreadsCannotStart", 100'000}),
+                                         Start{"ThreadsCannotStart", 104'000}),
                          qv::test::RowName());
