@@ -1,12 +1,11 @@
 #include "bench/ui/OverallBenchJob.h"
 
 #include "bench/display/DisplayBench.h"
+#include "bench/ui/RunDelivery.h"
 #include "results/report/BenchSession.h"
 #include "results/report/DiskSession.h"
 #include "results/report/DisplayRun.h"
 #include "results/report/SessionLog.h"
-
-#include <QCoreApplication>
 
 #include <atomic>
 #include <stdexcept>
@@ -69,18 +68,6 @@ bool OverallBenchJob::running() const
     return m_run != nullptr;
 }
 
-void OverallBenchJob::post(const QPointer<OverallBenchJob>& job, const std::shared_ptr<Run>& run,
-                           std::function<void(OverallBenchJob&)> deliver)
-{
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [job, run, deliver = std::move(deliver)] {
-            if (job && job->m_run == run)
-                deliver(*job);
-        },
-        Qt::QueuedConnection);
-}
-
 void OverallBenchJob::start(std::vector<Benchmark> planned)
 {
     stop();
@@ -94,11 +81,12 @@ void OverallBenchJob::start(std::vector<Benchmark> planned)
             [&](Benchmark benchmark) {
                 const int position = int(sequence.position());
                 const int count = int(sequence.count());
-                post(job, run, [benchmark, position, count](OverallBenchJob& target) {
-                    emit target.benchmarkStarted(titleOf(benchmark), position, count);
-                });
+                deliverWhileCurrent<OverallBenchJob>(
+                    job, run, [benchmark, position, count](OverallBenchJob& target) {
+                        emit target.benchmarkStarted(titleOf(benchmark), position, count);
+                    });
             });
-        post(job, run, [sequence](OverallBenchJob& target) {
+        deliverWhileCurrent<OverallBenchJob>(job, run, [sequence](OverallBenchJob& target) {
             target.m_sequence = std::make_unique<overall::OverallSequence>(sequence);
             target.runNextDisplay();
         });
@@ -124,7 +112,7 @@ void OverallBenchJob::runNextDisplay()
     const bench::display::DisplaySettings settings = overall::overallDisplaySettings();
     // Each callback comes from a later turn of the event loop, so the bench is never destroyed inside one.
     const auto later = [job, run](std::function<void(OverallBenchJob&)> deliver) {
-        post(job, run, std::move(deliver));
+        deliverWhileCurrent<OverallBenchJob>(job, run, std::move(deliver));
     };
     m_display->start(
         settings,

@@ -3,7 +3,6 @@
 #include "bench/overall/OverallRun.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -38,6 +37,11 @@ public:
     void start(std::vector<results::Benchmark> planned = bench::overall::overallBenchmarks());
     void stop();
     bool running() const;
+    template<typename Run>
+    bool isCurrentRun(const std::shared_ptr<Run>& run) const
+    {
+        return m_run == run;
+    }
 
 signals:
     void benchmarkStarted(const QString& title, int position, int count);
@@ -46,8 +50,6 @@ signals:
 
 private:
     struct Run;
-    static void post(const QPointer<OverallBenchJob>& job, const std::shared_ptr<Run>& run,
-                     std::function<void(OverallBenchJob&)> deliver);
     // On the UI thread, once the thread's benchmarks are done: the display benchmarks, one after another.
     void runNextDisplay();
     void finishDisplay(std::optional<results::SavedResult> session, const std::string& failure);
