@@ -110,6 +110,15 @@ void attachDialogPages(TExtPageControl& control, std::initializer_list<TTabSheet
     control.Loaded();
 }
 
+QLabel* progressLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("Progress"));
+    label->setAccessibleName(QStringLiteral("Progress"));
+    setBold(*label, true);
+    return label;
+}
+
 void showStartOrStop(TTransparentButton& button, bool running)
 {
     button.setCaption(running ? QStringLiteral("S&top") : QStringLiteral("&Start"));

@@ -54,6 +54,10 @@ void styleDialogButton(TTransparentButton& button);
 // A dialog push button of 115 × 43 with `glyph` (a file of :/pictures/, "btn_help.png") beside its caption.
 TTransparentButton* commandButton(QWidget* parent, const QString& caption, const QString& glyph);
 
+// The bold line of a benchmark window that names the step a run is at, named "Progress" for tests and
+// assistive tools.
+QLabel* progressLabel(QWidget* parent);
+
 // A benchmark window's Start/Stop button: "S&top" with the cancel glyph while `running`, else "&Start".
 void showStartOrStop(TTransparentButton& button, bool running);
 

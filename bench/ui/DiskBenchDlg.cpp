@@ -123,10 +123,7 @@ void TDiskBenchDlg::buildControls()
     auto* wear = new QLabel(
         QStringLiteral("The write tests wear flash memory (SSD, USB stick, SD card) a little."), this);
     grid->addWidget(wear, row++, 0, 1, 5);
-    m_progress = new QLabel(this);
-    m_progress->setObjectName(QStringLiteral("Progress"));
-    m_progress->setAccessibleName(QStringLiteral("Progress"));
-    qv::look::setBold(*m_progress, true);
+    m_progress = qv::look::progressLabel(this);
     grid->addWidget(m_progress, row++, 0, 1, 5);
 
     m_table = new QTableWidget(int(bd::diskPatterns().size()), 6, this);

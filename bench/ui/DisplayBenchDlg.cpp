@@ -88,10 +88,7 @@ void TDisplayBenchDlg::buildControls()
     grid->addWidget(m_seconds, row, 1);
     grid->addWidget(m_startStop, row++, 2);
 
-    m_progress = new QLabel(this);
-    m_progress->setObjectName(QStringLiteral("Progress"));
-    m_progress->setAccessibleName(QStringLiteral("Progress"));
-    qv::look::setBold(*m_progress, true);
+    m_progress = qv::look::progressLabel(this);
     grid->addWidget(m_progress, row++, 0, 1, 3);
     m_renderer = new QLabel(this);
     m_renderer->setObjectName(QStringLiteral("Renderer"));

@@ -3,6 +3,7 @@
 #include "bench/charts/BarChartView.h"
 #include "bench/overall/OverallIndex.h"
 #include "bench/ui/OverallBenchJob.h"
+#include "bench/ui/OverallProgress.h"
 #include "bench/ui/ResultSaving.h"
 #include "forms/Look.h"
 #include "platform/ExceptionGuard.h"
@@ -17,7 +18,6 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -48,9 +48,6 @@ TOverallBenchDlg::TOverallBenchDlg(QWidget* parent)
     qv::look::fillBackground(*this, qv::look::kDialogBackground);
     qv::platform::HelpEngine::bindHelpKey(this, kHelpContext);
     buildControls();
-    connect(m_job, &qv::benchui::OverallBenchJob::benchmarkStarted, this, &TOverallBenchDlg::showProgress);
-    connect(m_job, &qv::benchui::OverallBenchJob::progressed, m_progress,
-            [this](const QString& step) { m_progress->setText(m_stage + QStringLiteral(": ") + step); });
     connect(m_job, &qv::benchui::OverallBenchJob::finished, this, &TOverallBenchDlg::showResult);
     resize(760, 700);
 }
@@ -75,18 +72,8 @@ void TOverallBenchDlg::buildControls()
     grid->addWidget(about, row, 0);
     grid->addWidget(m_startStop, row++, 1);
 
-    m_progress = new QLabel(this);
-    m_progress->setObjectName(QStringLiteral("Progress"));
-    m_progress->setAccessibleName(QStringLiteral("Progress"));
-    qv::look::setBold(*m_progress, true);
+    m_progress = new qv::benchui::OverallProgress(*m_job, this);
     grid->addWidget(m_progress, row++, 0, 1, 2);
-    m_bar = new QProgressBar(this);
-    m_bar->setObjectName(QStringLiteral("ProgressBar"));
-    m_bar->setAccessibleName(QStringLiteral("Benchmarks done"));
-    m_bar->setFormat(QStringLiteral("%v of %m"));
-    m_bar->setRange(0, int(overall::overallBenchmarks().size()));
-    m_bar->setValue(0);
-    grid->addWidget(m_bar, row++, 0, 1, 2);
     m_index = new QLabel(this);
     m_index->setObjectName(QStringLiteral("OverallIndex"));
     m_index->setAccessibleName(QStringLiteral("Overall index"));
@@ -145,13 +132,6 @@ bool TOverallBenchDlg::running() const
     return m_job->running();
 }
 
-void TOverallBenchDlg::showProgress(const QString& title, int position, int count)
-{
-    m_stage = QStringLiteral("Running: %1 (%2 of %3)").arg(title).arg(position + 1).arg(count);
-    m_progress->setText(m_stage);
-    m_bar->setValue(position);
-}
-
 void TOverallBenchDlg::StartStopClick()
 {
     if (m_job->running()) {
@@ -162,7 +142,7 @@ void TOverallBenchDlg::StartStopClick()
     }
     m_index->clear();
     m_progress->setText(QStringLiteral("Starting..."));
-    m_bar->setValue(0);
+    m_progress->restart(int(overall::overallBenchmarks().size()));
     qv::look::showStartOrStop(*m_startStop, true);
     m_job->start();
 }
@@ -177,7 +157,7 @@ void TOverallBenchDlg::showResult(const overall::OverallResult& result)
     qv::look::showStartOrStop(*m_startStop, false);
     m_last = overall::overallSession(result, qv::cli::programSignature());
     qv::cli::sessionLog().add(*m_last);
-    m_bar->setValue(m_bar->maximum());
+    m_progress->showFinished();
     m_progress->setText(QStringLiteral("Done: %1 of %2 benchmarks ran.")
                             .arg(result.sessions.size())
                             .arg(overall::overallBenchmarks().size()));

@@ -7,7 +7,6 @@
 #include <vector>
 
 class QLabel;
-class QProgressBar;
 class QTableWidget;
 class TExtPageControl;
 class TTabSheet;
@@ -17,7 +16,8 @@ class BarChartView;
 }
 namespace qv::benchui {
 class OverallBenchJob;
-}
+class OverallProgress;
+} // namespace qv::benchui
 
 // Benchmark › Overall performances: Start/Stop, the benchmark running and how far the run is, then the
 // combined index, a chart of each benchmark's index against its baseline and a page of figures per
@@ -45,12 +45,9 @@ protected:
 private:
     void buildControls();
     TTabSheet* benchmarkPage(qv::results::Benchmark benchmark);
-    void showProgress(const QString& title, int position, int count);
 
     TTransparentButton* m_startStop = nullptr;
-    QLabel* m_progress = nullptr;
-    QString m_stage; // the benchmark running and how far the run is
-    QProgressBar* m_bar = nullptr;
+    qv::benchui::OverallProgress* m_progress = nullptr;
     QLabel* m_index = nullptr;
     TExtPageControl* m_pages = nullptr;
     qv::charts::BarChartView* m_chart = nullptr;

@@ -2,6 +2,7 @@
 
 #include "bench/overall/Findings.h"
 #include "bench/ui/OverallBenchJob.h"
+#include "bench/ui/OverallProgress.h"
 #include "forms/Look.h"
 #include "platform/ExceptionGuard.h"
 #include "platform/HelpEngine.h"
@@ -12,7 +13,6 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -80,13 +80,6 @@ TPerformancesWizardDlg::TPerformancesWizardDlg(QWidget* parent)
             guardedSlot(this, &TPerformancesWizardDlg::BackClick));
     connect(m_next, &TTransparentButton::clicked, this,
             guardedSlot(this, &TPerformancesWizardDlg::NextClick));
-    connect(m_job, &qv::benchui::OverallBenchJob::benchmarkStarted, this,
-            [this](const QString& title, int position, int count) {
-                m_progress->setText(
-                    QStringLiteral("Running: %1 (%2 of %3)").arg(title).arg(position + 1).arg(count));
-                m_bar->setRange(0, count);
-                m_bar->setValue(position);
-            });
     connect(m_job, &qv::benchui::OverallBenchJob::finished, this,
             [this](const overall::OverallResult& result) {
                 qv::platform::guarded([&] { showFindings(result); });
@@ -134,15 +127,8 @@ QWidget* TPerformancesWizardDlg::runningPage()
 {
     auto* page = new QWidget(this);
     auto* layout = pageUnder(page, QStringLiteral("Running the benchmarks"));
-    m_progress = paragraph(QString(), page);
-    m_progress->setObjectName(QStringLiteral("Progress"));
-    m_progress->setAccessibleName(QStringLiteral("Progress"));
-    qv::look::setBold(*m_progress, true);
-    m_bar = new QProgressBar(page);
-    m_bar->setAccessibleName(QStringLiteral("Benchmarks done"));
-    m_bar->setFormat(QStringLiteral("%v of %m"));
+    m_progress = new qv::benchui::OverallProgress(*m_job, page);
     layout->addWidget(m_progress);
-    layout->addWidget(m_bar);
     layout->addStretch(1);
     return page;
 }
@@ -206,7 +192,7 @@ void TPerformancesWizardDlg::NextClick()
         return showPage(Choice);
     if (page() == Choice) {
         m_progress->setText(QStringLiteral("Starting..."));
-        m_bar->setValue(0);
+        m_progress->restart(int(chosen().size()));
         showPage(Running);
         return m_job->start(chosen());
     }

@@ -8,12 +8,12 @@
 
 class QCheckBox;
 class QLabel;
-class QProgressBar;
 class QStackedWidget;
 class TTransparentButton;
 namespace qv::benchui {
 class OverallBenchJob;
-}
+class OverallProgress;
+} // namespace qv::benchui
 
 // Wizards › Performances Wizard: an introduction, the benchmarks to run, the run with its progress and
 // Stop, then the findings: what limits this machine, each with the figure behind it.
@@ -50,8 +50,7 @@ private:
 
     QStackedWidget* m_pages = nullptr;
     std::vector<std::pair<qv::results::Benchmark, QCheckBox*>> m_choices;
-    QLabel* m_progress = nullptr;
-    QProgressBar* m_bar = nullptr;
+    qv::benchui::OverallProgress* m_progress = nullptr;
     QLabel* m_indices = nullptr;
     QLabel* m_findings = nullptr;
     TTransparentButton* m_back = nullptr;
