@@ -64,6 +64,6 @@ TEST_P(LowMemoryStart, EndsWithOneLineAndAFailureStatus)
 // The limits follow the address space the program maps before its first window: with less, the pool's
 // threads cannot start; with a little more, the start-up pictures cannot be loaded.
 INSTANTIATE_TEST_SUITE_P(Program, LowMemoryStart,
-                         testing::Values(Start{"PictureLoadsFail", 115'000},
+                         testing::Values(Start{"PictureLoadsFail", 112'000},
                                          Start{"ThreadsCannotStart", 104'000}),
                          qv::test::RowName());
