@@ -22,6 +22,8 @@ struct OverallBenchJob::Run {
 
 namespace {
 
+std::atomic<int> g_threadsAlive = 0;
+
 bool isDisplay(Benchmark benchmark)
 {
     return benchmark == Benchmark::Display2D || benchmark == Benchmark::Display3D;
@@ -63,6 +65,11 @@ OverallBenchJob::~OverallBenchJob()
         m_run->stop = true;
 }
 
+int OverallBenchJob::threadsAlive()
+{
+    return g_threadsAlive;
+}
+
 bool OverallBenchJob::running() const
 {
     return m_run != nullptr;
@@ -73,6 +80,7 @@ void OverallBenchJob::start(std::vector<Benchmark> planned)
     stop();
     auto run = std::make_shared<Run>();
     m_run = run;
+    ++g_threadsAlive;
     std::thread([job = QPointer<OverallBenchJob>(this), run, planned = std::move(planned)] {
         overall::OverallSequence sequence(planned);
         overall::runWhile(
@@ -90,6 +98,7 @@ void OverallBenchJob::start(std::vector<Benchmark> planned)
             target.m_sequence = std::make_unique<overall::OverallSequence>(sequence);
             target.runNextDisplay();
         });
+        --g_threadsAlive;
     }).detach();
 }
 

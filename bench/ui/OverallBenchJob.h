@@ -37,6 +37,8 @@ public:
     void start(std::vector<results::Benchmark> planned = bench::overall::overallBenchmarks());
     void stop();
     bool running() const;
+    // Runs whose threads have not ended yet, stopped ones included.
+    static int threadsAlive();
     template<typename Run>
     bool isCurrentRun(const std::shared_ptr<Run>& run) const
     {

@@ -1,6 +1,7 @@
 #include "bench/charts/BarChartView.h"
 #include "bench/overall/OverallIndex.h"
 #include "bench/ui/OverallBenchDlg.h"
+#include "bench/ui/OverallBenchJob.h"
 #include "bench/ui/PerformancesWizardDlg.h"
 #include "hardware/tree/MachineTree.h"
 #include "results/report/SessionLog.h"
@@ -62,6 +63,31 @@ TEST(OverallWindow, ReturnPressesCloseTheDefaultButton)
     EXPECT_EQ(startStop.Caption(), QStringLiteral("&Start"));
     QTest::keyClick(&window, Qt::Key_Return);
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST(OverallWindow, StopEndsTheRunAtOnceWhileAKernelRuns)
+{
+    qv::cli::SessionLog log;
+    const qv::cli::ScopedSessionLog installed(&log);
+    TOverallBenchDlg window;
+    window.show();
+    auto& startStop = qv::test::control<TTransparentButton>(window, "StartStop");
+    auto& progress = qv::test::control<QLabel>(window, "Progress");
+    QTest::mouseClick(&startStop, Qt::LeftButton);
+    ASSERT_TRUE(window.running());
+    // The window keeps answering while the processor kernel runs on the job's thread.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return progress.text().startsWith(QStringLiteral("Running: Processor")); }, 10'000))
+        << progress.text().toStdString();
+    QTest::mouseClick(&startStop, Qt::LeftButton);
+    EXPECT_FALSE(window.running());
+    EXPECT_EQ(progress.text(), QStringLiteral("Stopped."));
+    EXPECT_EQ(startStop.Caption(), QStringLiteral("&Start"));
+    // The stopped run's thread ends after its kernel, without running the next benchmark or reporting.
+    ASSERT_TRUE(QTest::qWaitFor([] { return qv::benchui::OverallBenchJob::threadsAlive() == 0; }, 60'000));
+    QTest::qWait(50);
+    EXPECT_EQ(progress.text(), QStringLiteral("Stopped."));
+    EXPECT_TRUE(log.sessions().empty());
 }
 
 TEST(PerformancesWizard, RunsToItsFindingsPageWithEachFindingsFigure)
