@@ -67,8 +67,12 @@ FindingsInput findingsInput(const OverallResult& result, const hardware::MemoryF
                             const hardware::DrivesFacts& drives, const hardware::VideoFacts& video)
 {
     FindingsInput input;
-    if (const results::SavedResult* cpu = result.session(Benchmark::Cpu))
-        readConditions(input, cpu->runs.back().conditions);
+    // The processor benchmark keeps the processors busiest; without it, the first benchmark that ran.
+    const results::SavedResult* busiest = result.session(Benchmark::Cpu);
+    if (busiest == nullptr && !result.sessions.empty())
+        busiest = &result.sessions.front();
+    if (busiest != nullptr)
+        readConditions(input, busiest->runs.back().conditions);
     readMemory(input, memory);
     if (const results::SavedResult* disk = result.session(Benchmark::Disk))
         readDisk(input, *disk, drives);

@@ -14,7 +14,7 @@ namespace qv::bench::overall {
 // Everything the performances wizard's rules read, as plain facts. An empty member is a fact this machine
 // did not give (no cpufreq, no SMBIOS, no display…): the rules that need it say nothing.
 struct FindingsInput {
-    // The processor, at the end of the processor benchmark.
+    // The processor, at the end of the processor benchmark (else of the first benchmark that ran).
     std::optional<std::string> governor;
     std::optional<std::int64_t> clockKHz; // the highest clock of any processor
     std::optional<std::int64_t> hardwareMaxKHz;

@@ -140,6 +140,12 @@ INSTANTIATE_TEST_SUITE_P(
         FindingRow{"the performance governor is never blamed", nothing,
                    processorRun(clocked("performance", 800'000)), "clock-held-down", nullptr},
         FindingRow{"no cpufreq, no governor finding", nothing, processorRun({}), "clock-held-down", nullptr},
+        FindingRow{
+            "without the processor benchmark, the memory run's clocks",
+            nothing,
+            {{session(Benchmark::Mem, {{"MemoryIndex", 700}}, clocked("powersave", 1'200'000))}, {}, false},
+            "clock-held-down",
+            "The processor ran at 1,200 MHz of 3,600: the powersave governor held it down"},
         FindingRow{"a ceiling of 3400 MHz of 3600 is low", nothing,
                    processorRun(clocked("schedutil", 3'400'000, 3'400'000)), "clock-ceiling",
                    "The clock may not rise above 3,400 MHz of 3,600: the governor's ceiling is set low"},
