@@ -45,7 +45,7 @@ constexpr std::array kCommands{
     CommandInfo{PerfNetwork, OwnWindow, "The network connection benchmark",
         {"ButtonPerfReseau", "Test the performances of a network connection", ":/pictures/cmd_perf_network.png"},
         {"Connexionrseau1", "&Network connection", "Test the performances of the network connection", 208}},
-    CommandInfo{PerfOverall, NotAvailable, "The overall performances benchmark",
+    CommandInfo{PerfOverall, OwnWindow, "The overall performances benchmark",
         {"TransparentButton6", "Test the general performances of your system", ":/pictures/cmd_perf_overall.png"},
         {"Performancesglobalesdusystmes1", "&Overall performances", "Test the general performances of your system", 207}},
 
@@ -80,7 +80,7 @@ constexpr std::array kCommands{
     CommandInfo{WizardBuilder, NotAvailable, "The PC Builder wizard",
         {"TransparentButton16", "Build your PC according to your needs", ":/pictures/cmd_wiz_builder.png"},
         {"ExpertConfiguration1", "PC &Builder Wizard", "Build your PC accord to your needs.", 801}},
-    CommandInfo{WizardPerformances, NotAvailable, "The performances wizard",
+    CommandInfo{WizardPerformances, OwnWindow, "The performances wizard",
         {"TransparentButton15", "Analyze your PC's performances", ":/pictures/cmd_wiz_performances.png"},
         {"ExpertPerformances1", "&Performances Wizard", "Analyze your PC's performances", 802}},
     CommandInfo{WizardWindowsXP, NotAvailable, "The Windows XP wizard",

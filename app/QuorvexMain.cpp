@@ -8,8 +8,10 @@
 #include "bench/ui/DisplayBenchDlg.h"
 #include "bench/ui/InetBenchDlg.h"
 #include "bench/ui/NetBenchDlg.h"
+#include "bench/ui/OverallBenchDlg.h"
 #include "bench/ui/PerfCPUInfoDlg.h"
 #include "bench/ui/PerfMemoireInfoDlg.h"
+#include "bench/ui/PerformancesWizardDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
 #include "forms/Look.h"
 #include "hardware/ui/InfoApplicationsDlg.h"
@@ -216,6 +218,10 @@ void TQuorvexMain::runCommandNow(Command command)
             return PerfReseauClick();
         case Command::PerfInternet:
             return PerfInternetClick();
+        case Command::PerfOverall:
+            return showOwnWindow<TOverallBenchDlg>(this);
+        case Command::WizardPerformances:
+            return showOwnWindow<TPerformancesWizardDlg>(this);
         case Command::InfoProcessor:
             return InfoProcesseurClick();
         case Command::InfoOperatingSystem:

@@ -110,6 +110,22 @@ void attachDialogPages(TExtPageControl& control, std::initializer_list<TTabSheet
     control.Loaded();
 }
 
+QLabel* progressLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("Progress"));
+    label->setAccessibleName(QStringLiteral("Progress"));
+    setBold(*label, true);
+    return label;
+}
+
+void showStartOrStop(TTransparentButton& button, bool running)
+{
+    button.setCaption(running ? QStringLiteral("S&top") : QStringLiteral("&Start"));
+    button.setGlyph(picture(running ? QStringLiteral(":/pictures/btn_cancel.png")
+                                    : QStringLiteral(":/pictures/btn_start.png")));
+}
+
 TTransparentButton* commandButton(QWidget* parent, const QString& caption, const QString& glyph)
 {
     auto* button = new TTransparentButton(parent);

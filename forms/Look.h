@@ -54,6 +54,13 @@ void styleDialogButton(TTransparentButton& button);
 // A dialog push button of 115 × 43 with `glyph` (a file of :/pictures/, "btn_help.png") beside its caption.
 TTransparentButton* commandButton(QWidget* parent, const QString& caption, const QString& glyph);
 
+// The bold line of a benchmark window that names the step a run is at, named "Progress" for tests and
+// assistive tools.
+QLabel* progressLabel(QWidget* parent);
+
+// A benchmark window's Start/Stop button: "S&top" with the cancel glyph while `running`, else "&Start".
+void showStartOrStop(TTransparentButton& button, bool running);
+
 // The pages of an information window: attached to `control` in order, their tabs in the dialog
 // background and `font`, then the control loaded.
 void attachDialogPages(TExtPageControl& control, std::initializer_list<TTabSheet*> pages, const QFont& font);

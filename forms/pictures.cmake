@@ -16,6 +16,8 @@ set(QV_PICTURES
   pictures/banner@2x.png
   pictures/bench_illustration.png
   pictures/bench_illustration@2x.png
+  pictures/btn_back.png
+  pictures/btn_back@2x.png
   pictures/btn_cancel.png
   pictures/btn_cancel@2x.png
   pictures/btn_close.png
@@ -164,6 +166,10 @@ set(QV_PICTURES
   pictures/title_network@2x.png
   pictures/title_network_benchmark.png
   pictures/title_network_benchmark@2x.png
+  pictures/title_overall.png
+  pictures/title_overall@2x.png
+  pictures/title_performances_wizard.png
+  pictures/title_performances_wizard@2x.png
   pictures/title_programs.png
   pictures/title_programs@2x.png
   pictures/title_report.png

@@ -30,6 +30,9 @@ constexpr std::array<std::string_view, 2> kNetIndices{"DownloadMbps", "UploadMbp
 constexpr std::array<std::string_view, 4> kInetFigures{"FirstByteMs", "DownloadMbps", "DownloadBytes",
                                                        "Redirects"};
 constexpr std::array<std::string_view, 1> kInetIndices{"DownloadMbps"};
+constexpr std::array<std::string_view, 6> kOverallFigures{"GeneralIndex",   "MemoryIndex",    "DiskIndex",
+                                                          "Display2DIndex", "Display3DIndex", "OverallIndex"};
+constexpr std::array<std::string_view, 1> kOverallIndices{"OverallIndex"};
 
 // Each test of the disk benchmark, read then write: rate, operations, mean and 99th-percentile latency.
 std::vector<std::string_view> diskFigureNames()
@@ -126,7 +129,7 @@ SavedResult readResult(const JsonReader& root)
     const auto known = benchmarkFromName(benchmark);
     if (!known)
         throw FormatError(root.path("Benchmark") + " \"" + benchmark +
-                          "\" is none of cpu, mem, disk, 2d, 3d, net and inet");
+                          "\" is none of cpu, mem, disk, 2d, 3d, net, inet and all");
     result.benchmark = *known;
     result.kernelRevision = readInt32(root, "KernelRevision");
     result.machine = readMachine(root.object("Machine"));
@@ -181,6 +184,8 @@ std::string_view benchmarkName(Benchmark benchmark)
         return "net";
     case Benchmark::Inet:
         return "inet";
+    case Benchmark::Overall:
+        return "all";
     case Benchmark::Disk:
         break;
     }
@@ -203,6 +208,8 @@ std::optional<Benchmark> benchmarkFromName(std::string_view name)
         return Benchmark::Net;
     if (name == "inet")
         return Benchmark::Inet;
+    if (name == "all")
+        return Benchmark::Overall;
     return std::nullopt;
 }
 
@@ -229,6 +236,8 @@ std::span<const std::string_view> figureNames(Benchmark benchmark)
         return kNetFigures;
     if (benchmark == Benchmark::Inet)
         return kInetFigures;
+    if (benchmark == Benchmark::Overall)
+        return kOverallFigures;
     return kMemFigures;
 }
 
@@ -246,6 +255,8 @@ std::span<const std::string_view> indexNames(Benchmark benchmark)
         return kNetIndices;
     if (benchmark == Benchmark::Inet)
         return kInetIndices;
+    if (benchmark == Benchmark::Overall)
+        return kOverallIndices;
     return kMemIndices;
 }
 

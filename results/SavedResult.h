@@ -24,9 +24,10 @@ inline constexpr int kResultSchemaVersion = 1;
 inline constexpr std::string_view kReportSchema = "quorvex-report";
 inline constexpr int kReportSchemaVersion = 1;
 
-enum class Benchmark { Cpu, Mem, Disk, Display2D, Display3D, Net, Inet };
+// Overall: every benchmark that could run here, as their indices and the combined index.
+enum class Benchmark { Cpu, Mem, Disk, Display2D, Display3D, Net, Inet, Overall };
 
-// "cpu" / "mem" / "disk" / "2d" / "3d" / "net" / "inet", as on the command line and in the files.
+// "cpu" / "mem" / "disk" / "2d" / "3d" / "net" / "inet" / "all", as on the command line and in the files.
 std::string_view benchmarkName(Benchmark benchmark);
 std::optional<Benchmark> benchmarkFromName(std::string_view name);
 

@@ -123,10 +123,7 @@ void TDiskBenchDlg::buildControls()
     auto* wear = new QLabel(
         QStringLiteral("The write tests wear flash memory (SSD, USB stick, SD card) a little."), this);
     grid->addWidget(wear, row++, 0, 1, 5);
-    m_progress = new QLabel(this);
-    m_progress->setObjectName(QStringLiteral("Progress"));
-    m_progress->setAccessibleName(QStringLiteral("Progress"));
-    qv::look::setBold(*m_progress, true);
+    m_progress = qv::look::progressLabel(this);
     grid->addWidget(m_progress, row++, 0, 1, 5);
 
     m_table = new QTableWidget(int(bd::diskPatterns().size()), 6, this);
@@ -200,9 +197,7 @@ bool TDiskBenchDlg::running() const
 
 void TDiskBenchDlg::setRunning(bool running)
 {
-    m_startStop->setCaption(running ? QStringLiteral("S&top") : QStringLiteral("&Start"));
-    m_startStop->setGlyph(qv::look::picture(running ? QStringLiteral(":/pictures/btn_cancel.png")
-                                                    : QStringLiteral(":/pictures/btn_start.png")));
+    qv::look::showStartOrStop(*m_startStop, running);
     for (QWidget* control : std::initializer_list<QWidget*>{m_folder, m_size, m_seconds})
         control->setEnabled(!running);
 }

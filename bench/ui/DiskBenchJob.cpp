@@ -1,6 +1,6 @@
 #include "bench/ui/DiskBenchJob.h"
 
-#include <QCoreApplication>
+#include "bench/ui/RunDelivery.h"
 
 #include <chrono>
 #include <thread>
@@ -38,19 +38,6 @@ void DiskBenchJob::stop()
     m_run.reset();
 }
 
-// Delivered on the UI thread, and only to this job while `run` is still its current run.
-void DiskBenchJob::post(const QPointer<DiskBenchJob>& job, const std::shared_ptr<Run>& run,
-                        std::function<void(DiskBenchJob&)> deliver)
-{
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [job, run, deliver = std::move(deliver)] {
-            if (job && job->m_run == run)
-                deliver(*job);
-        },
-        Qt::QueuedConnection);
-}
-
 void DiskBenchJob::start(const qv::bench::disk::DiskSettings& settings)
 {
     stop();
@@ -65,18 +52,19 @@ void DiskBenchJob::start(const qv::bench::disk::DiskSettings& settings)
                 return;
             lastProgress = now;
             const QString text = QString::fromStdString(qv::bench::disk::progressText(step));
-            post(job, run, [text](DiskBenchJob& target) { emit target.progressed(text); });
+            deliverWhileCurrent<DiskBenchJob>(job, run,
+                                              [text](DiskBenchJob& target) { emit target.progressed(text); });
         };
         try {
             const qv::bench::disk::DiskResult result =
                 qv::bench::disk::runDiskBenchmark(settings, run->stop, progress);
-            post(job, run, [result](DiskBenchJob& target) {
+            deliverWhileCurrent<DiskBenchJob>(job, run, [result](DiskBenchJob& target) {
                 target.m_run.reset();
                 emit target.finished(result);
             });
         } catch (const std::exception& error) {
             const QString message = QString::fromStdString(error.what());
-            post(job, run, [message](DiskBenchJob& target) {
+            deliverWhileCurrent<DiskBenchJob>(job, run, [message](DiskBenchJob& target) {
                 target.m_run.reset();
                 emit target.failed(message);
             });

@@ -3,7 +3,6 @@
 #include "bench/disk/DiskBenchmark.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <atomic>
@@ -28,6 +27,11 @@ public:
     void start(const qv::bench::disk::DiskSettings& settings);
     void stop();
     bool running() const { return m_run != nullptr; }
+    template<typename Run>
+    bool isCurrentRun(const std::shared_ptr<Run>& run) const
+    {
+        return m_run == run;
+    }
 
     // Runs whose threads have not ended yet, draining ones included.
     static int threadsAlive();
@@ -41,8 +45,6 @@ private:
     struct Run {
         std::atomic<bool> stop = false;
     };
-    static void post(const QPointer<DiskBenchJob>& job, const std::shared_ptr<Run>& run,
-                     std::function<void(DiskBenchJob&)> deliver);
 
     std::shared_ptr<Run> m_run;
 };

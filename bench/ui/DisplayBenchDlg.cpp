@@ -88,10 +88,7 @@ void TDisplayBenchDlg::buildControls()
     grid->addWidget(m_seconds, row, 1);
     grid->addWidget(m_startStop, row++, 2);
 
-    m_progress = new QLabel(this);
-    m_progress->setObjectName(QStringLiteral("Progress"));
-    m_progress->setAccessibleName(QStringLiteral("Progress"));
-    qv::look::setBold(*m_progress, true);
+    m_progress = qv::look::progressLabel(this);
     grid->addWidget(m_progress, row++, 0, 1, 3);
     m_renderer = new QLabel(this);
     m_renderer->setObjectName(QStringLiteral("Renderer"));
@@ -156,9 +153,7 @@ bool TDisplayBenchDlg::running() const
 
 void TDisplayBenchDlg::setRunning(bool running)
 {
-    m_startStop->setCaption(running ? QStringLiteral("S&top") : QStringLiteral("&Start"));
-    m_startStop->setGlyph(qv::look::picture(running ? QStringLiteral(":/pictures/btn_cancel.png")
-                                                    : QStringLiteral(":/pictures/btn_start.png")));
+    qv::look::showStartOrStop(*m_startStop, running);
     m_seconds->setEnabled(!running);
 }
 

@@ -1,6 +1,6 @@
 #include "bench/ui/NetBenchJob.h"
 
-#include <QCoreApplication>
+#include "bench/ui/RunDelivery.h"
 
 #include <chrono>
 #include <thread>
@@ -60,16 +60,7 @@ void NetBenchJob::launch(std::function<void(const std::atomic<bool>&, const Post
     m_run = run;
     ++g_threadsAlive;
     std::thread([job = QPointer<NetBenchJob>(this), run, work = std::move(work)] {
-        // Delivered on the UI thread, and only to this job while `run` is still its current run.
-        const Post post = [job, run](Deliver deliver) {
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [job, run, deliver = std::move(deliver)] {
-                    if (job && job->m_run == run)
-                        deliver(*job);
-                },
-                Qt::QueuedConnection);
-        };
+        const Post post = [job, run](Deliver deliver) { deliverWhileCurrent(job, run, std::move(deliver)); };
         try {
             work(run->stop, post);
         } catch (const std::exception& error) {

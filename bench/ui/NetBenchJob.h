@@ -29,6 +29,11 @@ public:
     void start(const qv::bench::inet::InetSettings& settings);
     void stop();
     bool running() const { return m_run != nullptr; }
+    template<typename Run>
+    bool isCurrentRun(const std::shared_ptr<Run>& run) const
+    {
+        return m_run == run;
+    }
 
     // Runs whose threads have not ended yet, stopping ones included.
     static int threadsAlive();

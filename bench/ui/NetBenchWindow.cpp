@@ -56,10 +56,7 @@ void NetBenchWindow::buildRunControls(QGridLayout* grid, int settingsRow, int ro
             guardedSlot(this, &NetBenchWindow::StartStopClick));
     grid->addWidget(m_startStop, settingsRow, 4);
 
-    m_progress = new QLabel(this);
-    m_progress->setObjectName(QStringLiteral("Progress"));
-    m_progress->setAccessibleName(QStringLiteral("Progress"));
-    qv::look::setBold(*m_progress, true);
+    m_progress = qv::look::progressLabel(this);
     connect(m_job, &NetBenchJob::progressed, m_progress, &QLabel::setText);
     grid->addWidget(m_progress, row++, 0, 1, 5);
 
@@ -108,9 +105,7 @@ bool NetBenchWindow::running() const
 
 void NetBenchWindow::setRunning(bool running)
 {
-    m_startStop->setCaption(running ? QStringLiteral("S&top") : QStringLiteral("&Start"));
-    m_startStop->setGlyph(qv::look::picture(running ? QStringLiteral(":/pictures/btn_cancel.png")
-                                                    : QStringLiteral(":/pictures/btn_start.png")));
+    qv::look::showStartOrStop(*m_startStop, running);
     for (QWidget* control : settingControls())
         control->setEnabled(!running);
 }

@@ -68,4 +68,22 @@ void completeSession(results::SavedResult& session)
         session.label = defaultLabel(session);
 }
 
+results::Figures cpuFigures(const bench::CpuBenchmarkFigures& figures)
+{
+    return {{"DhrystoneRate", figures.dhrystoneRate},
+            {"WhetstoneRate", figures.whetstoneRate},
+            {"LivermoreMflops", figures.livermoreMflops},
+            {"AluIndex", double(figures.aluIndex)},
+            {"FpuIndex", double(figures.fpuIndex)},
+            {"GeneralIndex", double(figures.generalIndex)},
+            {"ElapsedMs", figures.elapsedMs}};
+}
+
+results::Figures memoryFigures(const bench::MemoryBenchmarkFigures& figures)
+{
+    return {{"ElapsedMs", figures.elapsedMs},
+            {"Speed", figures.speed},
+            {"MemoryIndex", double(figures.memoryIndex)}};
+}
+
 } // namespace qv::cli

@@ -4,6 +4,7 @@
 #include "bench/MemoryReferenceTables.h"
 #include "bench/disk/DiskReferences.h"
 #include "bench/display/DisplayTests.h"
+#include "bench/overall/OverallIndex.h"
 
 #include <cmath>
 
@@ -30,6 +31,8 @@ std::vector<std::string> referenceFamilyNames(Benchmark benchmark)
         names.emplace_back("Drive classes");
     } else if (displayKind(benchmark)) {
         names.emplace_back("Measured configurations");
+    } else if (benchmark == Benchmark::Overall) {
+        names.emplace_back("Baselines");
     } else {
         for (const bench::MemoryFamily family : bench::kMemoryFamilies)
             names.push_back(bench::memoryFamilyWord(family).toStdString());
@@ -39,7 +42,7 @@ std::vector<std::string> referenceFamilyNames(Benchmark benchmark)
 
 int chartFamilyFor(Benchmark benchmark, const results::Figures& figures)
 {
-    if (benchmark == Benchmark::Disk || displayKind(benchmark))
+    if (benchmark == Benchmark::Disk || benchmark == Benchmark::Overall || displayKind(benchmark))
         return 0;
     const auto first = std::int32_t(
         results::figureValue(figures, benchmark == Benchmark::Cpu ? "GeneralIndex" : "MemoryIndex"));
@@ -68,6 +71,15 @@ std::vector<bench::ReferenceRow> referenceRows(Benchmark benchmark, int family, 
                             std::int32_t(std::lround(bench::display::displayIndex(*kind, measured.rates)))});
         }
         return rows;
+    }
+    if (benchmark == Benchmark::Overall) {
+        for (const bench::overall::IndexBaseline& row : bench::overall::indexBaselines()) {
+            if (row.index == index)
+                return {{1, QString::fromUtf8(row.baseline.data(), qsizetype(row.baseline.size())),
+                         std::int32_t(row.baselineScore)}};
+        }
+        return {
+            {1, QStringLiteral("Every benchmark's baseline"), std::int32_t(bench::overall::kBaselineIndex)}};
     }
     const bench::CpuChart chart = index == "AluIndex"   ? bench::CpuChart::Alu
                                   : index == "FpuIndex" ? bench::CpuChart::Fpu

@@ -12,7 +12,7 @@
 namespace qv::cli {
 
 // The reference families a comparison may show: "Pentium III", "Athlon XP", … for cpu, "486", … for mem,
-// one list of drive classes for disk.
+// one list of drive classes for disk, the baselines for the overall run.
 std::vector<std::string> referenceFamilyNames(results::Benchmark benchmark);
 
 // The display benchmarks' kind, for a display benchmark.

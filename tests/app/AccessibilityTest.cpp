@@ -7,12 +7,14 @@
 #include "bench/ui/DisplayBenchDlg.h"
 #include "bench/ui/InetBenchDlg.h"
 #include "bench/ui/NetBenchDlg.h"
+#include "bench/ui/OverallBenchDlg.h"
 #include "bench/ui/PerfCPUChartDlg.h"
 #include "bench/ui/PerfCPUDlg.h"
 #include "bench/ui/PerfCPUInfoDlg.h"
 #include "bench/ui/PerfMemoireChartDlg.h"
 #include "bench/ui/PerfMemoireDlg.h"
 #include "bench/ui/PerfMemoireInfoDlg.h"
+#include "bench/ui/PerformancesWizardDlg.h"
 #include "cpu/ui/InfoCPUDlg.h"
 #include "hardware/ui/InfoApplicationsDlg.h"
 #include "hardware/ui/InfoCarteMereDlg.h"
@@ -113,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
                    nullptr},
         made<TDisplay2DBenchDlg>("standard display benchmark"),
         made<TDisplay3DBenchDlg>("3D display benchmark"), made<TNetBenchDlg>("network connection benchmark"),
-        made<TInetBenchDlg>("Internet connection benchmark"),
+        made<TInetBenchDlg>("Internet connection benchmark"), made<TOverallBenchDlg>("overall performances"),
+        made<TPerformancesWizardDlg>("performances wizard"),
         WindowCase{"processor benchmark run", nullptr,
                    [](const qv::benchui::BenchWindows& w) -> QWidget& { return w.PerfCPUDlg(); }},
         WindowCase{"memory benchmark run", nullptr,

@@ -2,6 +2,7 @@
 
 #include "bench/MemoryKernel.h"
 #include "bench/display/DisplayTests.h"
+#include "hardware/tree/MachineTree.h"
 #include "results/ResultFiles.h"
 #include "tests/support/FakeTree.h"
 #include "tests/support/Fifo.h"
@@ -60,6 +61,8 @@ protected:
         runners.display = [this](qv::bench::display::DisplayKind kind,
                                  const qv::bench::display::DisplaySettings& settings) {
             displaySettings = settings;
+            if (noOpenGl && kind == qv::bench::display::DisplayKind::ThreeD)
+                throw std::runtime_error("No OpenGL context can be made on this display");
             return qv::cli::displayBenchSession(settings, displayResult(kind));
         };
         registry.add(qv::cli::benchCommand(runners));
@@ -102,6 +105,7 @@ protected:
     int cpuRuns = 0;
     int memRuns = 0;
     bool memoryFails = false;
+    bool noOpenGl = false;
     qv::bench::disk::DiskSettings diskSettings;
     qv::bench::display::DisplaySettings displaySettings;
 
@@ -520,13 +524,41 @@ TEST(BenchCommandRegistration, TheToolOffersBench)
     const qv::cli::CommandRegistry registry = qv::cli::standardCommands();
     const qv::cli::Subcommand* bench = registry.find("bench");
     ASSERT_NE(bench, nullptr);
-    EXPECT_EQ(bench->usage.rfind(
-                  "Usage: quorvex-cli bench [--repeat N] [--json] [--save FILE] [--label TEXT] "
-                  "[--force] [--compare FILE]... [--family NAME|all] [--path DIR] [--size MiB] "
-                  "[--seconds S] [--port N] [--streams N] [cpu|mem|disk|2d|3d|net HOST|inet URL|FILE...]\n",
-                  0),
-              0u)
+    EXPECT_EQ(
+        bench->usage.rfind(
+            "Usage: quorvex-cli bench [--repeat N] [--json] [--save FILE] [--label TEXT] "
+            "[--force] [--compare FILE]... [--family NAME|all] [--path DIR] [--size MiB] "
+            "[--seconds S] [--port N] [--streams N] [cpu|mem|disk|2d|3d|all|net HOST|inet URL|FILE...]\n",
+            0),
+        0u)
         << bench->usage;
+}
+
+TEST_F(BenchCommand, AllRunsEachBenchmarkOnceSkipsWhatCannotRunAndSavesTheWholeRun)
+{
+    noOpenGl = true;
+    // The findings read this empty machine: nothing to find.
+    const qv::hardware::ScopedMachineTree machineFacts(
+        std::make_shared<qv::hardware::FolderTree>(files.path()));
+    const Result result = run({"all", "--json", "--save", file("all.qvr")});
+    ASSERT_EQ(result.status, 0) << result.err;
+    ASSERT_EQ(result.lines.size(), 6U);
+    EXPECT_EQ(object(result.lines[0])["Benchmark"].toString(), "cpu");
+    EXPECT_EQ(object(result.lines[2])["Setup"].toObject()["Method"].toString(), "thread pool");
+    EXPECT_EQ(object(result.lines[4])["Skipped"].toString(), "No OpenGL context can be made on this display");
+    const QJsonObject summary = object(result.lines[5]);
+    EXPECT_EQ(summary["Summary"].toString(), "all");
+    EXPECT_EQ(summary["Display2DIndex"].toInt(), 200);
+    EXPECT_EQ(summary["Display3DIndex"].toInt(), 0);
+    EXPECT_GT(summary["OverallIndex"].toInt(), 0);
+    EXPECT_EQ(summary["Findings"].toArray(), QJsonArray());
+    EXPECT_EQ(cpuRuns, 1);
+    EXPECT_EQ(diskSettings.fileSize, 256 * qv::bench::disk::kMiB);
+
+    const Result compared = run({"--compare", file("all.qvr")});
+    ASSERT_EQ(compared.status, 0) << compared.err;
+    EXPECT_EQ(compared.lines.front(), "Overall index");
+    EXPECT_EQ(run({"all", "--repeat", "2"}).status, 2);
 }
 
 } // namespace

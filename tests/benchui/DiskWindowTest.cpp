@@ -20,15 +20,6 @@ namespace {
 namespace bd = qv::bench::disk;
 namespace fs = std::filesystem;
 
-template<class Control>
-Control& control(QWidget& window, const char* name)
-{
-    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
-    if (found == nullptr)
-        throw std::logic_error(std::string("no control ") + name);
-    return *found;
-}
-
 std::size_t entriesIn(const fs::path& folder)
 {
     return std::size_t(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
@@ -68,7 +59,7 @@ TEST(DiskWindow, AFolderThatCannotHoldTheFileGivesOneMessageAndNothingRuns)
     TDiskBenchDlg window;
     for (const std::string name : {"missing", "file"}) {
         window.setFolder(QString::fromStdString((root.path() / name).string()));
-        QTest::mouseClick(&control<TTransparentButton>(window, "StartStop"), Qt::LeftButton);
+        QTest::mouseClick(&qv::test::control<TTransparentButton>(window, "StartStop"), Qt::LeftButton);
         EXPECT_FALSE(window.running());
     }
     const QString base = QString::fromStdString(root.path().string());
@@ -87,12 +78,13 @@ TEST(DiskWindow, StopAndCloseEndTheRunAtOnceAndTheFileGoes)
         SCOPED_TRACE(byClose ? "close" : "stop");
         TDiskBenchDlg window;
         window.setFolder(QString::fromStdString(folder.path().string()));
-        control<QSpinBox>(window, "FileSize").setValue(64);
+        qv::test::control<QSpinBox>(window, "FileSize").setValue(64);
         window.show();
-        QLabel& progress = control<QLabel>(window, "Progress");
-        QTest::mouseClick(&control<TTransparentButton>(window, "StartStop"), Qt::LeftButton);
+        QLabel& progress = qv::test::control<QLabel>(window, "Progress");
+        QTest::mouseClick(&qv::test::control<TTransparentButton>(window, "StartStop"), Qt::LeftButton);
         ASSERT_TRUE(window.running());
-        EXPECT_EQ(control<TTransparentButton>(window, "StartStop").Caption(), QStringLiteral("S&top"));
+        EXPECT_EQ(qv::test::control<TTransparentButton>(window, "StartStop").Caption(),
+                  QStringLiteral("S&top"));
         // The window keeps answering while the run goes on: its progress arrives through the event loop.
         ASSERT_TRUE(
             QTest::qWaitFor([&] { return progress.text().contains(QStringLiteral("Sequential")); }, 60'000))
@@ -100,7 +92,7 @@ TEST(DiskWindow, StopAndCloseEndTheRunAtOnceAndTheFileGoes)
         if (byClose) {
             window.close();
         } else {
-            QTest::mouseClick(&control<TTransparentButton>(window, "StartStop"), Qt::LeftButton);
+            QTest::mouseClick(&qv::test::control<TTransparentButton>(window, "StartStop"), Qt::LeftButton);
             EXPECT_EQ(progress.text(), QStringLiteral("Stopped."));
         }
         EXPECT_FALSE(window.running());
@@ -112,7 +104,7 @@ TEST(DiskWindow, StopAndCloseEndTheRunAtOnceAndTheFileGoes)
 TEST(DiskWindow, AFinishedRunShowsItsFiguresIndexAndBarBesideTheDriveClasses)
 {
     TDiskBenchDlg window;
-    auto& chart = control<qv::charts::BarChartView>(window, "Chart");
+    auto& chart = qv::test::control<qv::charts::BarChartView>(window, "Chart");
     EXPECT_EQ(chart.chart().bars().size(), 8u) << "the drive classes before any run";
     bd::DiskResult result;
     for (const bd::DiskPattern& pattern : bd::diskPatterns())
@@ -125,8 +117,9 @@ TEST(DiskWindow, AFinishedRunShowsItsFiguresIndexAndBarBesideTheDriveClasses)
     ASSERT_EQ(chart.chart().bars().size(), 9u);
     EXPECT_EQ(chart.chart().bars().front().label, QStringLiteral("This drive"));
     EXPECT_EQ(chart.chart().bars().front().value, 1100);
-    EXPECT_EQ(control<QTableWidget>(window, "Results").item(0, 0)->text(), QStringLiteral("1100"));
-    EXPECT_TRUE(control<QLabel>(window, "DiskIndex").text().startsWith(QStringLiteral("Disk index: ")));
+    EXPECT_EQ(qv::test::control<QTableWidget>(window, "Results").item(0, 0)->text(), QStringLiteral("1100"));
+    EXPECT_TRUE(
+        qv::test::control<QLabel>(window, "DiskIndex").text().startsWith(QStringLiteral("Disk index: ")));
     const QRect area(chart.mapTo(&window, QPoint(0, 0)), chart.size());
     const auto reddish = [](const QColor& colour) { return colour.red() > 150 && colour.green() < 100; };
     EXPECT_GT(qv::test::countPixels(image, reddish, area), 100) << "this drive's bar is drawn";

@@ -20,25 +20,16 @@
 
 namespace {
 
-template<class Control>
-Control& control(QWidget& window, const char* name)
-{
-    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
-    if (found == nullptr)
-        throw std::logic_error(std::string("no control ") + name);
-    return *found;
-}
-
 void clickStartStop(QWidget& window)
 {
-    QTest::mouseClick(&control<TTransparentButton>(window, "StartStop"), Qt::LeftButton);
+    QTest::mouseClick(&qv::test::control<TTransparentButton>(window, "StartStop"), Qt::LeftButton);
 }
 
 // The run's bar, in the accent red, is drawn in the chart.
 int redPixelsInChart(QWidget& window, const QString& name)
 {
     const QImage image = qv::test::renderedWindow(window, name);
-    const auto& chart = control<qv::charts::BarChartView>(window, "Chart");
+    const auto& chart = qv::test::control<qv::charts::BarChartView>(window, "Chart");
     const QRect area(chart.mapTo(&window, QPoint(0, 0)), chart.size());
     return qv::test::countPixels(
         image, [](const QColor& colour) { return colour.red() > 150 && colour.green() < 100; }, area);
@@ -49,20 +40,20 @@ TEST(NetWindow, RunsAgainstALocalServerAndShowsTheLinkBesideTheClasses)
     const qv::test::LoopbackServer server;
     TNetBenchDlg window;
     window.setServer(QStringLiteral("127.0.0.1"), server.port());
-    control<QSpinBox>(window, "Seconds").setValue(1);
+    qv::test::control<QSpinBox>(window, "Seconds").setValue(1);
     window.show();
-    EXPECT_EQ(control<qv::charts::BarChartView>(window, "Chart").chart().bars().size(), 8u)
+    EXPECT_EQ(qv::test::control<qv::charts::BarChartView>(window, "Chart").chart().bars().size(), 8u)
         << "the link classes";
     clickStartStop(window);
     ASSERT_TRUE(window.running());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.running(); }, 60'000));
-    const QTableWidget& table = control<QTableWidget>(window, "Results");
+    const QTableWidget& table = qv::test::control<QTableWidget>(window, "Results");
     ASSERT_NE(table.item(0, 0), nullptr);
     EXPECT_TRUE(table.item(0, 0)->text().endsWith(QStringLiteral(" Mbit/s")))
         << table.item(0, 0)->text().toStdString();
     EXPECT_TRUE(table.item(2, 0)->text().endsWith(QStringLiteral(" ms")));
-    EXPECT_FALSE(control<QLabel>(window, "Note").text().startsWith(QStringLiteral("Partial")));
-    const auto& bars = control<qv::charts::BarChartView>(window, "Chart").chart().bars();
+    EXPECT_FALSE(qv::test::control<QLabel>(window, "Note").text().startsWith(QStringLiteral("Partial")));
+    const auto& bars = qv::test::control<qv::charts::BarChartView>(window, "Chart").chart().bars();
     ASSERT_EQ(bars.size(), 9u);
     EXPECT_EQ(bars.front().label, QStringLiteral("This link"));
     EXPECT_GT(redPixelsInChart(window, QStringLiteral("network-benchmark")), 100);
@@ -75,9 +66,9 @@ TEST(NetWindow, StopAndCloseEndTheRunAtOnce)
         SCOPED_TRACE(byClose ? "close" : "stop");
         TNetBenchDlg window;
         window.setServer(QStringLiteral("127.0.0.1"), server.port());
-        control<QSpinBox>(window, "Seconds").setValue(60);
+        qv::test::control<QSpinBox>(window, "Seconds").setValue(60);
         window.show();
-        QLabel& progress = control<QLabel>(window, "Progress");
+        QLabel& progress = qv::test::control<QLabel>(window, "Progress");
         clickStartStop(window);
         // The live rate arrives through the event loop while the window answers.
         ASSERT_TRUE(
@@ -97,20 +88,21 @@ TEST(InetWindow, ContactsNobodyUntilGivenAnAddressThenRemembersIt)
     const QString folder = qv::test::scratchDirectory();
     const qv::test::HttpTestServer server;
     TInetBenchDlg window(nullptr, folder);
-    EXPECT_EQ(control<QLineEdit>(window, "Address").text(), QString()) << "no address of our choosing";
+    EXPECT_EQ(qv::test::control<QLineEdit>(window, "Address").text(), QString())
+        << "no address of our choosing";
     window.setAddress(server.url("/data/30000000"));
-    control<QSpinBox>(window, "Seconds").setValue(2);
+    qv::test::control<QSpinBox>(window, "Seconds").setValue(2);
     window.show();
     clickStartStop(window);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.running(); }, 60'000));
-    const QTableWidget& table = control<QTableWidget>(window, "Results");
+    const QTableWidget& table = qv::test::control<QTableWidget>(window, "Results");
     ASSERT_NE(table.item(1, 0), nullptr);
     EXPECT_TRUE(table.item(1, 0)->text().endsWith(QStringLiteral(" Mbit/s")))
         << table.item(1, 0)->text().toStdString();
     EXPECT_GT(redPixelsInChart(window, QStringLiteral("internet-benchmark")), 100);
     EXPECT_EQ(qv::bench::inet::lastAddress(folder), server.url("/data/30000000"));
     const TInetBenchDlg reopened(nullptr, folder);
-    EXPECT_EQ(control<QLineEdit>(const_cast<TInetBenchDlg&>(reopened), "Address").text(),
+    EXPECT_EQ(qv::test::control<QLineEdit>(const_cast<TInetBenchDlg&>(reopened), "Address").text(),
               server.url("/data/30000000"));
 }
 

@@ -9,9 +9,22 @@
 #include <QStyle>
 #include <QWidget>
 
+#include <stdexcept>
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace qv::test {
+
+// The child of `window` named `name`; a test that asks for a missing one fails with its name.
+template<class Control>
+Control& control(QWidget& window, const char* name)
+{
+    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
+    if (found == nullptr)
+        throw std::logic_error(std::string("no control ") + name);
+    return *found;
+}
 
 // A window's rendering, saved for a person to look at.
 inline QImage renderedWindow(QWidget& window, const QString& name)

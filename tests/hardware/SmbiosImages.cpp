@@ -261,6 +261,21 @@ SmbiosImage laptopSmbios()
     return builder.end().version2(2, 8);
 }
 
+SmbiosImage singleModuleSmbios()
+{
+    constexpr std::size_t kLength33 = 0x5C;
+    const std::vector<Module> modules{
+        {"DIMM_A1", "BANK 0", 8192, 0, kDimm, kDdr4, 3200, 3200, "Kingston", "5E6F7A8B", "KVR32N22S8/8", 1},
+        {"DIMM_B1", "BANK 1", 0, 0, 0, 0, 0, 0, "", "", "", 0},
+    };
+    SmbiosTableBuilder builder;
+    builder.add(16, 0x1000, memoryArray(64ULL << 30, 2));
+    std::uint16_t handle = 0x1100;
+    for (const Module& module : modules)
+        builder.add(17, handle++, memoryDevice(module, 0x1000, kLength33), memoryDeviceStrings(module));
+    return builder.end().version3(3, 3, 0);
+}
+
 void writeSmbios(FakeTree& tree, const SmbiosImage& image)
 {
     tree.write("sys/firmware/dmi/tables/smbios_entry_point", image.entryPoint)

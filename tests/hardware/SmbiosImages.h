@@ -73,6 +73,9 @@ SmbiosImage desktopSmbios();
 // A laptop: SMBIOS 2.8, two soldered LPDDR5 devices of 8 GB.
 SmbiosImage laptopSmbios();
 
+// A small desktop: SMBIOS 3.3, one 8 GB DDR4 module in the first of two slots.
+SmbiosImage singleModuleSmbios();
+
 void writeSmbios(FakeTree& tree, const SmbiosImage& image);
 // A /proc/meminfo of 16 GiB total, 12 GiB available, 2 GiB swap of which 1.5 GiB free.
 void writeMeminfo(FakeTree& tree);

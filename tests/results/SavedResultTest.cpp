@@ -155,7 +155,7 @@ TEST(SavedResult, BadFilesAreRefusedWithWhatAndWhere)
         {"a missing figure", replaced(valid, "\"Speed\": 41866.302171807605,", ""),
          "is not a saved result: Runs[0].Speed is missing"},
         {"an unknown benchmark", replaced(valid, "\"Benchmark\": \"mem\"", "\"Benchmark\": \"gpu\""),
-         "is not a saved result: Benchmark \"gpu\" is none of cpu, mem, disk, 2d, 3d, net and inet"},
+         "is not a saved result: Benchmark \"gpu\" is none of cpu, mem, disk, 2d, 3d, net, inet and all"},
         {"bad conditions", replaced(valid, "\"OnlineCpus\": 2", "\"OnlineCpus\": 2.5"),
          "is not a saved result: Runs[0].Conditions.OnlineCpus is not a whole number"},
         {"over 1 MiB", std::string(1024 * 1024 + 1, ' '),

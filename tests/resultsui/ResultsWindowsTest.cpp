@@ -1,4 +1,5 @@
 #include "bench/charts/BarChartView.h"
+#include "bench/overall/OverallRun.h"
 #include "bench/ui/BenchWindows.h"
 #include "bench/ui/PerfCPUChartDlg.h"
 #include "bench/ui/PerfCPUDlg.h"
@@ -211,6 +212,33 @@ TEST_F(ResultsWindowsTest, AFileSavedByTheToolOpensBesideTheReferencesAndThisSes
         qv::test::countPixels(
             image, [](const QColor& c) { return c.blue() > c.red() + 60 && c.blue() > c.green() + 20; }),
         500);
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(ResultsWindowsTest, AnOverallRunOpensBesideTheBaselines)
+{
+    qv::bench::overall::OverallResult run;
+    run.sessions.push_back(programSession("processor", 500));
+    run.skipped = {{Benchmark::Disk, "no room for the test file"}};
+    const QString path = QDir(folder).filePath(QStringLiteral("all.qvr"));
+    qv::results::writeFileAtomically(path.toStdString(),
+                                     qv::results::indentedJson(qv::results::savedResultJson(
+                                         qv::bench::overall::overallSession(run, "quorvex"))),
+                                     qv::results::Existing::Replace);
+    QString page;
+    std::vector<qv::charts::ChartBar> bars;
+    const qv::platform::ScopedModalRunner showing([&](QDialog& dialog) {
+        auto& window = dynamic_cast<TResultsDlg&>(dialog);
+        page = window.pages().tabText(0);
+        bars = window.findChild<qv::charts::BarChartView*>(QStringLiteral("Chart"))->chart().bars();
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(qv::resultsui::showResultsFile(nullptr, path));
+    EXPECT_EQ(page, QStringLiteral("all"));
+    ASSERT_EQ(bars.size(), 2U);
+    EXPECT_EQ(bars.front().label, QStringLiteral("Every benchmark's baseline"));
+    EXPECT_EQ(bars.front().value, 100);
+    EXPECT_EQ(bars.back().value, 500) << "one benchmark ran, at five times its baseline";
     EXPECT_TRUE(errors.isEmpty());
 }
 

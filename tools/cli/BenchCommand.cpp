@@ -8,6 +8,8 @@
 #include "tools/cli/ArgParser.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/Comparison.h"
+#include "tools/cli/DisplaySession.h"
+#include "tools/cli/OverallBench.h"
 
 #include <QDateTime>
 
@@ -28,7 +30,7 @@ using results::writeJsonLine;
 namespace {
 
 constexpr std::string_view kSummary = "Run the CPU, memory, disk, display (2D, 3D), network or Internet "
-                                      "benchmark, save and compare its results";
+                                      "benchmark, or all that can run here, save and compare its results";
 constexpr std::int64_t kMaxRepeat = 1'000'000;
 constexpr std::size_t kMaxCompared = 20;
 constexpr std::int64_t kMaxDiskSeconds = 3600;
@@ -60,29 +62,9 @@ ArgParser benchArguments()
     parser.integerOption("--streams", "N", 1, bench::net::kMaxStreams,
                          "net: parallel TCP streams, 1 or 4 as a rule (default: 1)");
     // Any number here, so that too many files get the message about --compare, not about arguments.
-    parser.positionals("cpu|mem|disk|2d|3d|net HOST|inet URL|FILE...", 0,
+    parser.positionals("cpu|mem|disk|2d|3d|all|net HOST|inet URL|FILE...", 0,
                        std::numeric_limits<std::size_t>::max());
     return parser;
-}
-
-BenchFigures cpuFigures()
-{
-    const bench::CpuBenchmarkFigures figures = bench::runCpuBenchmark();
-    return {{"DhrystoneRate", figures.dhrystoneRate},
-            {"WhetstoneRate", figures.whetstoneRate},
-            {"LivermoreMflops", figures.livermoreMflops},
-            {"AluIndex", double(figures.aluIndex)},
-            {"FpuIndex", double(figures.fpuIndex)},
-            {"GeneralIndex", double(figures.generalIndex)},
-            {"ElapsedMs", figures.elapsedMs}};
-}
-
-BenchFigures memFigures()
-{
-    const bench::MemoryBenchmarkFigures figures = bench::runMemoryBenchmark();
-    return {{"ElapsedMs", figures.elapsedMs},
-            {"Speed", figures.speed},
-            {"MemoryIndex", double(figures.memoryIndex)}};
 }
 
 // The compared files (saved results, or reports with their sessions), read before anything is measured
@@ -199,6 +181,8 @@ BenchOptions benchOptions(std::span<const std::string> args)
                        options.benchmark == Benchmark::Inet;
     if (!timed && seconds)
         throw UsageError("--seconds goes with disk, 2d, 3d, net and inet");
+    if (options.benchmark == Benchmark::Overall && options.repeat)
+        throw UsageError("--repeat does not go with all: it runs each benchmark once");
     if (!options.save && (options.label || options.force))
         throw UsageError("--label and --force go with --save FILE");
     if (options.compare.size() > kMaxCompared)
@@ -214,9 +198,14 @@ BenchOptions benchOptions(std::span<const std::string> args)
 
 BenchRunners kernelBenchRunners()
 {
-    return {cpuFigures,    memFigures,     [] { return results::ConditionsRecorder(); },
-            thisMachine,   runDiskSession, runDisplayBenchSession,
-            runNetSession, runInetSession};
+    return {[] { return cpuFigures(bench::runCpuBenchmark()); },
+            [] { return memoryFigures(bench::runMemoryBenchmark()); },
+            [] { return results::ConditionsRecorder(); },
+            thisMachine,
+            runDiskSession,
+            runDisplayBenchSession,
+            runNetSession,
+            runInetSession};
 }
 
 results::SavedResult measureBenchmark(const BenchRunners& runners, Benchmark benchmark, int repeat,
@@ -294,6 +283,23 @@ keepingSetup(const std::function<DiskSession(const Settings&)>& runner, results:
     };
 }
 
+// "bench all": every benchmark that can run here, then the combined index and the findings.
+results::SavedResult runOverall(const BenchRunners& runners, bool json, std::ostream& out, std::ostream& err)
+{
+    // One application for both display benchmarks, where a display answers: a display server that resets
+    // when its last client leaves (Xvfb) may refuse the next benchmark's connection.
+    const auto application = applicationForTheScreen();
+    const bench::overall::OverallResult result =
+        measureOverall(runners, overallSettings(), [&](Benchmark benchmark) {
+            if (!json)
+                err << "quorvex-cli bench: " << bench::overall::benchmarkTitle(benchmark) << "...\n";
+        });
+    results::SavedResult session = bench::overall::overallSession(result, versionText());
+    writeOverall(out, result, session,
+                 bench::overall::evaluateFindings(bench::overall::findingsInputHere(result)), json);
+    return session;
+}
+
 int runBench(const BenchRunners& runners, std::span<const std::string> args, std::ostream& out,
              std::ostream& err)
 {
@@ -333,24 +339,28 @@ int runBench(const BenchRunners& runners, std::span<const std::string> args, std
         };
         measuring.net = keepingSetup(runners.net, setup);
         measuring.inet = keepingSetup(runners.inet, setup);
-        results::SavedResult session = measureBenchmark(
-            measuring, *options.benchmark, repeat,
-            [&](const results::BenchRun& done) {
-                ++run;
-                if (options.json) {
-                    JsonObject line = results::addFigures(JsonObject().add("Run", run), done.figures)
-                                          .add("Conditions", results::conditionsJson(done.conditions));
-                    if (!setup.empty())
-                        line.add("Setup", results::setupJson(setup));
-                    writeJsonLine(out, line);
-                } else {
-                    out << plainFiguresLine("Run " + std::to_string(run), done.figures);
-                    for (const auto& [key, value] : setup)
-                        out << "  " << key << ": " << value << '\n';
-                }
-                out.flush();
-            },
-            options.settings);
+        results::SavedResult session =
+            options.benchmark == Benchmark::Overall
+                ? runOverall(runners, options.json, out, err)
+                : measureBenchmark(
+                      measuring, *options.benchmark, repeat,
+                      [&](const results::BenchRun& done) {
+                          ++run;
+                          if (options.json) {
+                              JsonObject line =
+                                  results::addFigures(JsonObject().add("Run", run), done.figures)
+                                      .add("Conditions", results::conditionsJson(done.conditions));
+                              if (!setup.empty())
+                                  line.add("Setup", results::setupJson(setup));
+                              writeJsonLine(out, line);
+                          } else {
+                              out << plainFiguresLine("Run " + std::to_string(run), done.figures);
+                              for (const auto& [key, value] : setup)
+                                  out << "  " << key << ": " << value << '\n';
+                          }
+                          out.flush();
+                      },
+                      options.settings);
         if (options.label)
             session.label = *options.label;
         if (options.repeat && options.json) {

@@ -60,9 +60,10 @@ results::SavedResult measureBenchmark(const BenchRunners& runners, results::Benc
 // "bench cpu|mem|disk|2d|3d [--repeat N] [--json] [--save FILE [--label TEXT] [--force]] [--compare FILE]...
 // [--family NAME|all]" (disk also [--path DIR] [--size MiB] [--seconds S], 2d and 3d [--seconds S]),
 // "bench net HOST [--port N] [--streams N] [--seconds S]", "bench inet URL [--seconds S]" and "bench
-// --compare FILE...": runs a benchmark and prints each run's rates and indices, then (with --repeat) the
-// median of every figure; saves the session; compares saved sessions with the reference machines or
-// drives and this run.
+// --compare FILE..." and "bench all [--json] [--save FILE]" (every benchmark that can run here, the combined
+// index and what limits this machine): runs a benchmark and prints each run's rates and indices, then (with
+// --repeat) the median of every figure; saves the session; compares saved sessions with the reference
+// machines or drives and this run.
 Subcommand benchCommand(BenchRunners runners = kernelBenchRunners());
 
 } // namespace qv::cli

@@ -37,6 +37,10 @@ std::vector<IndexTable> indexTables(Benchmark benchmark)
         return {{"Display2DIndex", "2D index", false}};
     if (benchmark == Benchmark::Display3D)
         return {{"Display3DIndex", "3D index", false}};
+    if (benchmark == Benchmark::Overall)
+        return {{"OverallIndex", "Overall index", false}, {"GeneralIndex", "Processor: general index", false},
+                {"MemoryIndex", "Memory index", false},   {"DiskIndex", "Disk index", false},
+                {"Display2DIndex", "2D index", false},    {"Display3DIndex", "3D index", false}};
     return {{"GeneralIndex", "General index", true},
             {"AluIndex", "ALU index", false},
             {"FpuIndex", "FPU index", false}};
@@ -78,7 +82,7 @@ std::vector<Family> chosenFamilies(Benchmark benchmark, const std::vector<Compar
             known += "'" + name + "', ";
         throw UsageError("unknown family '" + *requested + "' (" + known + "or 'all')");
     }
-    if (benchmark == Benchmark::Disk || displayKind(benchmark))
+    if (benchmark == Benchmark::Disk || benchmark == Benchmark::Overall || displayKind(benchmark))
         return {{names.front(), 0}};
     const int number = chartFamilyFor(benchmark, rows.front().result.summary);
     return {{names[std::size_t(number)], number}};

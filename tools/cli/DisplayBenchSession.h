@@ -1,23 +1,14 @@
 #pragma once
 
 #include "bench/display/DisplayBench.h"
-#include "results/SavedResult.h"
+#include "results/report/DisplayRun.h"
 
 #include <functional>
 
 namespace qv::cli {
 
-// One run of a display benchmark as the tool records it: each test's rate (3D: frames and triangles per
-// second), the screen's scale (2D) and the index; how it ran (platform, window, OpenGL's strings).
-struct DisplayBenchSession {
-    results::Figures figures;
-    results::SetupFacts setup;
-};
 using DisplayRunner =
     std::function<DisplayBenchSession(bench::display::DisplayKind, const bench::display::DisplaySettings&)>;
-
-DisplayBenchSession displayBenchSession(const bench::display::DisplaySettings& settings,
-                                        const bench::display::DisplayResult& result);
 
 // Throws std::runtime_error, with the message to show, where no display answers.
 void requireDisplay(bench::display::DisplayKind kind);

@@ -40,8 +40,9 @@ QImage buttonGlyph(Mark mark)
 void makeButtonGlyphs(PictureSink& sink)
 {
     const std::pair<const char*, Mark> buttons[] = {
-        {"ok", Mark::Check},   {"next", Mark::ArrowRight}, {"close", Mark::Cross},   {"help", Mark::Question},
-        {"start", Mark::Play}, {"cancel", Mark::Slash},    {"print", Mark::Printer},
+        {"ok", Mark::Check},      {"next", Mark::ArrowRight}, {"close", Mark::Cross},
+        {"help", Mark::Question}, {"start", Mark::Play},      {"cancel", Mark::Slash},
+        {"print", Mark::Printer}, {"back", Mark::ArrowLeft},
     };
     for (const auto& [name, mark] : buttons)
         sink.save(QStringLiteral("btn_") + QString::fromUtf8(name), buttonGlyph(mark), false);

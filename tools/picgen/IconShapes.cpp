@@ -139,11 +139,13 @@ void drawMark(QPainter& p, Mark mark, QPointF c, qreal size, const QColor& colou
         p.drawPath(head);
         break;
     }
-    case Mark::ArrowRight: {
-        p.drawLine(c + QPointF(-3.8 * u, 0), c + QPointF(3.2 * u, 0));
-        QPainterPath head(c + QPointF(0.2 * u, -3.2 * u));
-        head.lineTo(c + QPointF(3.4 * u, 0));
-        head.lineTo(c + QPointF(0.2 * u, 3.2 * u));
+    case Mark::ArrowRight:
+    case Mark::ArrowLeft: {
+        const qreal x = mark == Mark::ArrowRight ? 1 : -1; // the left arrow is the right one mirrored
+        p.drawLine(c + QPointF(-3.8 * x * u, 0), c + QPointF(3.2 * x * u, 0));
+        QPainterPath head(c + QPointF(0.2 * x * u, -3.2 * u));
+        head.lineTo(c + QPointF(3.4 * x * u, 0));
+        head.lineTo(c + QPointF(0.2 * x * u, 3.2 * u));
         p.drawPath(head);
         break;
     }

@@ -10,7 +10,7 @@
 // at small sizes and grows slowly on large illustrations.
 namespace qv::picgen {
 
-enum class Mark { Check, ArrowDown, ArrowRight, Cross, Info, Question, Play, Slash, Printer };
+enum class Mark { Check, ArrowDown, ArrowRight, ArrowLeft, Cross, Info, Question, Play, Slash, Printer };
 
 class IconPainter {
 public:

@@ -144,6 +144,10 @@ void makeTitlePictures(PictureSink& sink)
     sink.save(QStringLiteral("title_report"), windowBand(Icon::Clipboard, QStringLiteral("Report")), true);
     sink.save(QStringLiteral("title_disk_benchmark"),
               windowBand(Icon::HardDisk, QStringLiteral("Hard disk benchmark")), true);
+    sink.save(QStringLiteral("title_overall"),
+              windowBand(Icon::Gauge, QStringLiteral("Overall performances")), true);
+    sink.save(QStringLiteral("title_performances_wizard"),
+              windowBand(Icon::Wand, QStringLiteral("Performances wizard")), true);
 }
 
 } // namespace qv::picgen
