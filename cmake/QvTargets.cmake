@@ -16,13 +16,20 @@ function(qv_add_library target)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
   target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
   qv_target_defaults(${target})
-  target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/Precompiled.h)
-  # GCC 12's flow-based buffer warnings fire falsely inside the standard library's string copies once
-  # those headers come precompiled (it no longer treats them as system headers). Real out-of-bounds
-  # accesses are what the sanitizer build finds at run time, where Clang's own warnings apply too.
-  set(gcc12 "$<AND:$<CXX_COMPILER_ID:GNU>,$<VERSION_LESS:$<CXX_COMPILER_VERSION>,13>>")
-  target_compile_options(${target} PRIVATE
-    "$<${gcc12}:-Wno-array-bounds;-Wno-stringop-overflow;-Wno-stringop-overread;-Wno-restrict>")
+  # Making the precompiled header costs about as much as compiling three sources, so only a library with
+  # more sources than that gains from one.
+  set(sources ${ARG_SOURCES})
+  list(FILTER sources INCLUDE REGEX "\\.cpp$")
+  list(LENGTH sources sourceCount)
+  if(sourceCount GREATER 4)
+    target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/Precompiled.h)
+    # GCC 12's flow-based buffer warnings fire falsely inside the standard library's string copies once
+    # those headers come precompiled (it no longer treats them as system headers). Real out-of-bounds
+    # accesses are what the sanitizer build finds at run time, where Clang's own warnings apply too.
+    set(gcc12 "$<AND:$<CXX_COMPILER_ID:GNU>,$<VERSION_LESS:$<CXX_COMPILER_VERSION>,13>>")
+    target_compile_options(${target} PRIVATE
+      "$<${gcc12}:-Wno-array-bounds;-Wno-stringop-overflow;-Wno-stringop-overread;-Wno-restrict>")
+  endif()
 endfunction()
 
 # Test code: the code under test lives in the libraries, built as the program is; the tests' own code is
