@@ -188,10 +188,9 @@ void TOverallBenchDlg::showResult(const overall::OverallResult& result)
         }
     }
     for (auto& [benchmark, note] : m_notes) {
-        const auto line =
-            std::find_if(lines.begin(), lines.end(), [benchmark](const overall::BenchmarkLine& each) {
-                return each.benchmark == benchmark;
-            });
+        const auto line = std::find_if(lines.begin(), lines.end(), [kind = benchmark](const auto& each) {
+            return each.benchmark == kind;
+        });
         const overall::IndexBaseline& baseline = overall::indexBaseline(benchmark);
         if (line == lines.end())
             note->setText(QStringLiteral("Not run."));
