@@ -1,11 +1,17 @@
 #pragma once
 
+#include <QColor>
+
 class QGroupBox;
 class QLabel;
 class TTransparentButton;
 
 // The look shared by the comparison windows' controls.
 namespace qv::benchui {
+
+// The bars of a comparison chart: the reference rows, and the result measured here.
+inline const QColor kReferenceBarColour{120, 120, 170};
+inline const QColor kMeasuredBarColour{200, 40, 40};
 
 // The family title above a chart: bold, underlined, dark blue.
 void styleChartCaption(QLabel& caption);

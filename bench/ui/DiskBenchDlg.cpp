@@ -2,8 +2,10 @@
 
 #include "bench/charts/BarChartView.h"
 #include "bench/disk/DiskReferences.h"
+#include "bench/ui/ChartWindowLook.h"
 #include "bench/ui/DiskBenchJob.h"
 #include "bench/ui/ResultSaving.h"
+#include "bench/ui/UiText.h"
 #include "forms/Look.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionGuard.h"
@@ -42,8 +44,6 @@ namespace {
 const QString kTitle = QStringLiteral("Hard disk benchmark");
 const QString kFootnote = QStringLiteral("Latency: mean / 99th percentile. Other drives: typical figures of "
                                          "their class, not measured here.");
-const QColor kReferenceColour{120, 120, 170};
-const QColor kThisDriveColour{200, 40, 40};
 
 QString number(double value)
 {
@@ -134,7 +134,7 @@ void TDiskBenchDlg::buildControls()
                                         QStringLiteral("Read latency"), QStringLiteral("Write latency")});
     QStringList tests;
     for (const bd::DiskPattern& pattern : bd::diskPatterns())
-        tests << QString::fromUtf8(pattern.label.data(), qsizetype(pattern.label.size()));
+        tests << qv::benchui::uiText(pattern.label);
     m_table->setVerticalHeaderLabels(tests);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -290,12 +290,11 @@ void TDiskBenchDlg::showChart()
     const auto& references = bd::diskReferences();
     int position = int(references.size()) + (m_result ? 1 : 0);
     if (m_result)
-        bars.push_back(
-            {bd::diskRates(*m_result)[figure], position--, QStringLiteral("This drive"), kThisDriveColour});
+        bars.push_back({bd::diskRates(*m_result)[figure], position--, QStringLiteral("This drive"),
+                        qv::benchui::kMeasuredBarColour});
     for (const bd::DiskReference& reference : references)
-        bars.push_back({reference.rates[figure], position--,
-                        QString::fromUtf8(reference.label.data(), qsizetype(reference.label.size())),
-                        kReferenceColour});
+        bars.push_back({reference.rates[figure], position--, qv::benchui::uiText(reference.label),
+                        qv::benchui::kReferenceBarColour});
     m_chart->setBars(bars);
 }
 

@@ -2,6 +2,8 @@
 
 #include "bench/charts/BarChartView.h"
 #include "bench/display/DisplayTests.h"
+#include "bench/ui/ChartWindowLook.h"
+#include "bench/ui/UiText.h"
 #include "forms/Look.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionGuard.h"
@@ -18,17 +20,10 @@
 #include <QTableWidget>
 
 namespace bd = qv::bench::display;
+using qv::benchui::uiText;
 using qv::platform::guardedSlot;
 
 namespace {
-
-const QColor kReferenceColour{120, 120, 170};
-const QColor kThisMachineColour{200, 40, 40};
-
-QString text(std::string_view view)
-{
-    return QString::fromUtf8(view.data(), qsizetype(view.size()));
-}
 
 QString rate(double value)
 {
@@ -107,7 +102,7 @@ void TDisplayBenchDlg::buildControls()
              : QStringList{QStringLiteral("Frames per second"), QStringLiteral("Triangles per second")});
     QStringList labels;
     for (const bd::DisplayTest& test : tests)
-        labels << text(test.label);
+        labels << uiText(test.label);
     m_table->setVerticalHeaderLabels(labels);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -242,10 +237,10 @@ void TDisplayBenchDlg::showChart()
     const double index = m_result ? bd::displayIndex(m_kind, bd::displayRates(*m_result)) : 0;
     int position = int(references.size()) + (index > 0 ? 1 : 0);
     if (index > 0)
-        bars.push_back({index, position--, QStringLiteral("This machine"), kThisMachineColour});
+        bars.push_back({index, position--, QStringLiteral("This machine"), qv::benchui::kMeasuredBarColour});
     for (const bd::DisplayReference& reference : references)
-        bars.push_back(
-            {bd::displayIndex(m_kind, reference.rates), position--, text(reference.label), kReferenceColour});
+        bars.push_back({bd::displayIndex(m_kind, reference.rates), position--, uiText(reference.label),
+                        qv::benchui::kReferenceBarColour});
     m_chart->setBars(bars);
 }
 

@@ -2,7 +2,9 @@
 
 #include "bench/charts/BarChartView.h"
 #include "bench/net/NetReferences.h"
+#include "bench/ui/ChartWindowLook.h"
 #include "bench/ui/NetBenchJob.h"
+#include "bench/ui/UiText.h"
 #include "forms/Look.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionGuard.h"
@@ -23,8 +25,6 @@ namespace qv::benchui {
 
 namespace {
 
-const QColor kReferenceColour{120, 120, 170};
-const QColor kThisLinkColour{200, 40, 40};
 constexpr int kRowHeight = 28;
 
 } // namespace
@@ -163,11 +163,9 @@ void NetBenchWindow::showChart()
     std::vector<qv::charts::ChartBar> bars;
     int position = int(references.size()) + (measured ? 1 : 0);
     if (measured)
-        bars.push_back({*measured, position--, m_measuredLabel, kThisLinkColour});
+        bars.push_back({*measured, position--, m_measuredLabel, kMeasuredBarColour});
     for (std::size_t i = 0; i < references.size() && i < values.size(); ++i)
-        bars.push_back({values[i], position--,
-                        QString::fromUtf8(references[i].label.data(), qsizetype(references[i].label.size())),
-                        kReferenceColour});
+        bars.push_back({values[i], position--, uiText(references[i].label), kReferenceBarColour});
     m_chart->setBars(bars);
 }
 

@@ -2,9 +2,11 @@
 
 #include "bench/charts/BarChartView.h"
 #include "bench/overall/OverallIndex.h"
+#include "bench/ui/ChartWindowLook.h"
 #include "bench/ui/OverallBenchJob.h"
 #include "bench/ui/OverallProgress.h"
 #include "bench/ui/ResultSaving.h"
+#include "bench/ui/UiText.h"
 #include "forms/Look.h"
 #include "platform/ExceptionGuard.h"
 #include "platform/HelpEngine.h"
@@ -23,18 +25,11 @@
 #include <algorithm>
 
 namespace overall = qv::bench::overall;
+using qv::benchui::uiText;
 using qv::platform::guardedSlot;
 using qv::results::Benchmark;
 
 namespace {
-
-const QColor kBaselineColour{120, 120, 170};
-const QColor kThisMachineColour{200, 40, 40};
-
-QString text(std::string_view view)
-{
-    return QString::fromUtf8(view.data(), qsizetype(view.size()));
-}
 
 } // namespace
 
@@ -110,12 +105,12 @@ void TOverallBenchDlg::buildControls()
 TTabSheet* TOverallBenchDlg::benchmarkPage(Benchmark benchmark)
 {
     auto* page = new TTabSheet(m_pages);
-    page->setCaption(text(overall::benchmarkTitle(benchmark)));
+    page->setCaption(uiText(overall::benchmarkTitle(benchmark)));
     auto* layout = new QVBoxLayout(page);
     auto* note = new QLabel(QStringLiteral("Not run yet."), page);
     note->setWordWrap(true);
     auto* table = new QTableWidget(0, 2, page);
-    table->setAccessibleName(text(overall::benchmarkTitle(benchmark)) + QStringLiteral(" figures"));
+    table->setAccessibleName(uiText(overall::benchmarkTitle(benchmark)) + QStringLiteral(" figures"));
     table->setHorizontalHeaderLabels({QStringLiteral("Figure"), QStringLiteral("Value")});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -171,9 +166,10 @@ void TOverallBenchDlg::showResult(const overall::OverallResult& result)
     int position = int(lines.size()) + 1;
     for (const overall::BenchmarkLine& line : lines) {
         if (line.skipped.empty())
-            bars.push_back({line.relative, position--, text(line.title), kThisMachineColour});
+            bars.push_back({line.relative, position--, uiText(line.title), qv::benchui::kMeasuredBarColour});
     }
-    bars.push_back({overall::kBaselineIndex, position, QStringLiteral("Baselines"), kBaselineColour});
+    bars.push_back(
+        {overall::kBaselineIndex, position, QStringLiteral("Baselines"), qv::benchui::kReferenceBarColour});
     m_chart->setBars(bars);
     for (auto& [benchmark, table] : m_tables) {
         const qv::results::SavedResult* session = result.session(benchmark);
@@ -198,10 +194,10 @@ void TOverallBenchDlg::showResult(const overall::OverallResult& result)
             note->setText(QStringLiteral("Not run: %1").arg(QString::fromStdString(line->skipped)));
         else
             note->setText(QStringLiteral("%1 %2: %3 against %4 for %5.")
-                              .arg(text(line->title), text(baseline.index))
+                              .arg(uiText(line->title), uiText(baseline.index))
                               .arg(qRound(line->index))
                               .arg(baseline.baselineScore)
-                              .arg(text(baseline.baseline)));
+                              .arg(uiText(baseline.baseline)));
     }
 }
 

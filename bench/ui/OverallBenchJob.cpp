@@ -2,6 +2,7 @@
 
 #include "bench/display/DisplayBench.h"
 #include "bench/ui/RunDelivery.h"
+#include "bench/ui/UiText.h"
 #include "results/report/BenchSession.h"
 #include "results/report/DiskSession.h"
 #include "results/report/DisplayRun.h"
@@ -31,8 +32,7 @@ bool isDisplay(Benchmark benchmark)
 
 QString titleOf(Benchmark benchmark)
 {
-    const std::string_view title = overall::benchmarkTitle(benchmark);
-    return QString::fromUtf8(title.data(), qsizetype(title.size()));
+    return uiText(overall::benchmarkTitle(benchmark));
 }
 
 // The processor, memory or disk benchmark, recorded as the program records a session.

@@ -3,6 +3,7 @@
 #include "bench/overall/Findings.h"
 #include "bench/ui/OverallBenchJob.h"
 #include "bench/ui/OverallProgress.h"
+#include "bench/ui/UiText.h"
 #include "forms/Look.h"
 #include "platform/ExceptionGuard.h"
 #include "platform/HelpEngine.h"
@@ -17,6 +18,7 @@
 #include <QVBoxLayout>
 
 namespace overall = qv::bench::overall;
+using qv::benchui::uiText;
 using qv::platform::guardedSlot;
 using qv::results::Benchmark;
 
@@ -39,11 +41,6 @@ QVBoxLayout* pageUnder(QWidget* page, const QString& heading)
     layout->addWidget(title);
     layout->addSpacing(6);
     return layout;
-}
-
-QString text(std::string_view view)
-{
-    return QString::fromUtf8(view.data(), qsizetype(view.size()));
 }
 
 } // namespace
@@ -113,7 +110,7 @@ QWidget* TPerformancesWizardDlg::choicePage()
     auto* layout = pageUnder(page, QStringLiteral("What to run"));
     layout->addWidget(paragraph(QStringLiteral("The display tests open windows of their own."), page));
     for (const Benchmark benchmark : overall::overallBenchmarks()) {
-        auto* box = new QCheckBox(text(overall::benchmarkTitle(benchmark)), page);
+        auto* box = new QCheckBox(uiText(overall::benchmarkTitle(benchmark)), page);
         box->setChecked(true);
         connect(box, &QCheckBox::toggled, this, [this] { m_next->setEnabled(!chosen().empty()); });
         layout->addWidget(box);
@@ -215,11 +212,12 @@ void TPerformancesWizardDlg::showFindings(const overall::OverallResult& result)
         indices
             << QStringLiteral("Overall index: %1 (100: as fast as every baseline).").arg(qRound(combined));
     for (const overall::BenchmarkLine& line : overall::benchmarkLines(result)) {
-        indices << (line.skipped.empty() ? QStringLiteral("%1: %2 against the baseline's 100.")
-                                               .arg(text(line.title))
-                                               .arg(qRound(line.relative))
-                                         : QStringLiteral("%1: not run: %2")
-                                               .arg(text(line.title), QString::fromStdString(line.skipped)));
+        indices << (line.skipped.empty()
+                        ? QStringLiteral("%1: %2 against the baseline's 100.")
+                              .arg(uiText(line.title))
+                              .arg(qRound(line.relative))
+                        : QStringLiteral("%1: not run: %2")
+                              .arg(uiText(line.title), QString::fromStdString(line.skipped)));
     }
     m_indices->setText(indices.join(QLatin1Char('\n')));
     QStringList findings;

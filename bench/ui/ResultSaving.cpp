@@ -1,5 +1,6 @@
 #include "bench/ui/ResultSaving.h"
 
+#include "bench/ui/UiText.h"
 #include "platform/DataPaths.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionGuard.h"
@@ -95,9 +96,7 @@ QString proposedResultPath(const results::SavedResult& session)
                               .toLocalTime()
                               .toString(QStringLiteral("yyyyMMdd-HHmm"));
     const auto name = results::benchmarkName(session.benchmark);
-    return QDir(qv::platform::dataDirectory())
-        .filePath(QString::fromUtf8(name.data(), qsizetype(name.size())) + u'-' + stamp +
-                  QStringLiteral(".qvr"));
+    return QDir(qv::platform::dataDirectory()).filePath(uiText(name) + u'-' + stamp + QStringLiteral(".qvr"));
 }
 
 bool saveSession(QWidget* parent, const results::SavedResult& session)

@@ -1,6 +1,7 @@
 #include "results/ui/ResultsComparison.h"
 
 #include "bench/charts/ComparisonBars.h"
+#include "bench/ui/UiText.h"
 #include "results/report/FigureText.h"
 #include "results/report/ReferenceRows.h"
 
@@ -8,18 +9,14 @@
 
 namespace qv::resultsui {
 
+using qv::benchui::uiText;
 using results::SavedResult;
 
 namespace {
 
-QString text(std::string_view value)
-{
-    return QString::fromUtf8(value.data(), qsizetype(value.size()));
-}
-
 QString barLabel(const SavedResult& session)
 {
-    return session.label.empty() ? text(session.created) : text(session.label);
+    return session.label.empty() ? uiText(session.created) : uiText(session.label);
 }
 
 } // namespace
@@ -51,13 +48,13 @@ SessionTable sessionTable(const BenchmarkSessions& sessions)
     table.headers = {QStringLiteral("Source"), QStringLiteral("Label"), QStringLiteral("Created")};
     const auto indices = results::indexNames(sessions.benchmark);
     for (const std::string_view index : indices)
-        table.headers << text(index);
+        table.headers << uiText(index);
     table.headers << QStringLiteral("Reliable");
     const auto addRows = [&](const std::vector<SavedResult>& list, const QString& source) {
         for (const SavedResult& session : list) {
-            QStringList row{source, text(session.label), text(session.created)};
+            QStringList row{source, uiText(session.label), uiText(session.created)};
             for (const std::string_view index : indices)
-                row << text(qv::cli::figureText(results::figureValue(session.summary, index)));
+                row << uiText(qv::cli::figureText(results::figureValue(session.summary, index)));
             row << (session.reliable ? QStringLiteral("yes") : QStringLiteral("no"));
             table.rows.push_back(std::move(row));
         }

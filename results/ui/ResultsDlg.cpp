@@ -2,6 +2,7 @@
 
 #include "bench/charts/BarChartView.h"
 #include "bench/ui/ResultSaving.h"
+#include "bench/ui/UiText.h"
 #include "forms/Look.h"
 #include "platform/DataPaths.h"
 #include "platform/Dialogs.h"
@@ -24,14 +25,10 @@
 
 #include <algorithm>
 
+using qv::benchui::uiText;
 using qv::platform::guardedSlot;
 
 namespace {
-
-QString text(std::string_view value)
-{
-    return QString::fromUtf8(value.data(), qsizetype(value.size()));
-}
 
 QTableWidget* sessionTableWidget(QWidget* parent, const qv::resultsui::SessionTable& content)
 {
@@ -75,7 +72,7 @@ TResultsDlg::TResultsDlg(QWidget* parent, const QString& fileName,
     for (const qv::resultsui::BenchmarkSessions& sessions :
          qv::resultsui::sessionsByBenchmark(opened, thisSession)) {
         const auto name = qv::results::benchmarkName(sessions.benchmark);
-        m_pages->addTab(benchmarkPage(sessions), text(name));
+        m_pages->addTab(benchmarkPage(sessions), uiText(name));
     }
     layout->addWidget(m_pages, 1);
     auto* buttons = helpAndCloseButtons(guardedSlot(this, &TResultsDlg::HelpClick));
@@ -93,7 +90,7 @@ QWidget* TResultsDlg::benchmarkPage(const qv::resultsui::BenchmarkSessions& sess
     index->setAccessibleName(QStringLiteral("Index shown in the chart"));
     // The general index leads, as on the processor chart.
     for (const std::string_view name : qv::results::indexNames(sessions.benchmark))
-        index->addItem(text(name));
+        index->addItem(uiText(name));
     const int general = index->findText(QStringLiteral("GeneralIndex"));
     if (general > 0)
         index->setCurrentIndex(general);
