@@ -45,12 +45,10 @@ void DiskBenchJob::start(const qv::bench::disk::DiskSettings& settings)
     m_run = run;
     ++g_threadsAlive;
     std::thread([job = QPointer<DiskBenchJob>(this), run, settings] {
-        auto lastProgress = std::chrono::steady_clock::now() - kProgressInterval;
+        ProgressThrottle throttle(kProgressInterval);
         const auto progress = [&](const qv::bench::disk::DiskProgress& step) {
-            const auto now = std::chrono::steady_clock::now();
-            if (now - lastProgress < kProgressInterval)
+            if (!throttle.due())
                 return;
-            lastProgress = now;
             const QString text = QString::fromStdString(qv::bench::disk::progressText(step));
             deliverWhileCurrent<DiskBenchJob>(job, run,
                                               [text](DiskBenchJob& target) { emit target.progressed(text); });

@@ -13,22 +13,6 @@ std::atomic<int> g_threadsAlive = 0;
 
 constexpr auto kProgressInterval = std::chrono::milliseconds(200);
 
-// Passes on at most one progress text per interval.
-class Throttle {
-public:
-    bool due()
-    {
-        const auto now = std::chrono::steady_clock::now();
-        if (now - m_last < kProgressInterval)
-            return false;
-        m_last = now;
-        return true;
-    }
-
-private:
-    std::chrono::steady_clock::time_point m_last = std::chrono::steady_clock::now() - kProgressInterval;
-};
-
 } // namespace
 
 NetBenchJob::NetBenchJob(QObject* parent)
@@ -77,7 +61,7 @@ void NetBenchJob::launch(std::function<void(const std::atomic<bool>&, const Post
 void NetBenchJob::start(const qv::bench::net::NetSettings& settings)
 {
     launch([settings](const std::atomic<bool>& stop, const Post& post) {
-        Throttle throttle;
+        ProgressThrottle throttle(kProgressInterval);
         const qv::bench::net::NetResult result =
             qv::bench::net::runNetBenchmark(settings, stop, [&](const qv::bench::net::NetProgress& step) {
                 if (!throttle.due())
@@ -95,7 +79,7 @@ void NetBenchJob::start(const qv::bench::net::NetSettings& settings)
 void NetBenchJob::start(const qv::bench::inet::InetSettings& settings)
 {
     launch([settings](const std::atomic<bool>& stop, const Post& post) {
-        Throttle throttle;
+        ProgressThrottle throttle(kProgressInterval);
         const qv::bench::inet::InetResult result =
             qv::bench::inet::runInetBenchmark(settings, stop, [&](const qv::bench::inet::InetProgress& step) {
                 if (!throttle.due())

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QPointer>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -24,5 +25,28 @@ void deliverWhileCurrent(const QPointer<Job>& job, const std::shared_ptr<Run>& r
         },
         Qt::QueuedConnection);
 }
+
+// Lets a worker pass on at most one progress report per interval; the first is always due.
+class ProgressThrottle {
+public:
+    explicit ProgressThrottle(std::chrono::milliseconds interval)
+        : m_interval(interval)
+        , m_last(std::chrono::steady_clock::now() - interval)
+    {
+    }
+
+    bool due()
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - m_last < m_interval)
+            return false;
+        m_last = now;
+        return true;
+    }
+
+private:
+    std::chrono::milliseconds m_interval;
+    std::chrono::steady_clock::time_point m_last;
+};
 
 } // namespace qv::benchui
