@@ -5,13 +5,13 @@
 #include "bench/ui/ChartWindowLook.h"
 #include "bench/ui/DiskBenchJob.h"
 #include "bench/ui/ResultSaving.h"
+#include "bench/ui/RunRecording.h"
 #include "bench/ui/UiText.h"
 #include "forms/Look.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionGuard.h"
 #include "platform/HelpEngine.h"
 #include "results/report/DiskSession.h"
-#include "results/report/SessionLog.h"
 #include "widgets/TransBtn.h"
 
 #include <QCloseEvent>
@@ -28,16 +28,6 @@
 
 namespace bd = qv::bench::disk;
 using qv::platform::guardedSlot;
-
-namespace qv::benchui {
-
-struct DiskRecording {
-    std::optional<qv::cli::ProgramSession> run;
-    qv::bench::disk::DiskSettings settings;
-    std::optional<qv::results::SavedResult> last;
-};
-
-} // namespace qv::benchui
 
 namespace {
 
@@ -61,7 +51,7 @@ QString latency(const bd::Measurement& figures)
 TDiskBenchDlg::TDiskBenchDlg(QWidget* parent)
     : QvDialog(parent)
     , m_job(new qv::benchui::DiskBenchJob(this))
-    , m_recording(std::make_unique<qv::benchui::DiskRecording>())
+    , m_recording(std::make_unique<qv::benchui::RunRecording>(qv::results::Benchmark::Disk))
 {
     setObjectName(QStringLiteral("DiskBenchDlg"));
     setWindowTitle(kTitle);
@@ -173,7 +163,7 @@ void TDiskBenchDlg::buildControls()
     grid->setColumnStretch(3, 1);
     grid->setColumnMinimumWidth(4, 115);
     showChart();
-    qv::benchui::ResultSaving::attach(*this, {m_chart}, [this] { return m_recording->last; });
+    qv::benchui::ResultSaving::attach(*this, {m_chart}, [this] { return m_recording->last(); });
 }
 
 void TDiskBenchDlg::setFolder(const QString& folder)
@@ -218,9 +208,8 @@ void TDiskBenchDlg::StartStopClick()
         return;
     }
     m_progress->setText(QStringLiteral("Creating the test file..."));
-    m_recording->run.emplace(qv::results::Benchmark::Disk, qv::cli::programSignature());
-    m_recording->run->begin();
-    m_recording->settings = chosen;
+    m_recording->begin();
+    m_runSettings = chosen;
     setRunning(true);
     m_job->start(chosen);
 }
@@ -249,12 +238,12 @@ void TDiskBenchDlg::showResult(const bd::DiskResult& result)
 {
     setRunning(false);
     m_result = result;
-    if (m_recording->run && !result.stopped) {
-        const qv::cli::DiskSession run = qv::cli::diskSession(m_recording->settings, result);
-        m_recording->last = m_recording->run->finish(run.figures, run.setup);
-        qv::cli::sessionLog().add(*m_recording->last);
+    if (result.stopped) {
+        m_recording->drop();
+    } else {
+        qv::cli::DiskSession run = qv::cli::diskSession(m_runSettings, result);
+        m_recording->finish(std::move(run.figures), std::move(run.setup));
     }
-    m_recording->run.reset();
     m_progress->setText(result.stopped
                             ? QStringLiteral("Stopped.")
                             : QStringLiteral("Done, through %1%2.")

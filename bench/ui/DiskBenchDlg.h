@@ -19,7 +19,7 @@ class BarChartView;
 
 namespace qv::benchui {
 class DiskBenchJob;
-struct DiskRecording;
+class RunRecording;
 } // namespace qv::benchui
 
 // Benchmark › Hard disk: the folder, size and time of the test file, Start/Stop, the running test, then
@@ -67,5 +67,6 @@ private:
     qv::benchui::DiskBenchJob* m_job = nullptr;
     std::optional<qv::bench::disk::DiskResult> m_result;
     // The run under way and the last finished one, as saved sessions.
-    std::unique_ptr<qv::benchui::DiskRecording> m_recording;
+    std::unique_ptr<qv::benchui::RunRecording> m_recording;
+    qv::bench::disk::DiskSettings m_runSettings;
 };

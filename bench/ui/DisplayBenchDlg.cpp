@@ -3,11 +3,14 @@
 #include "bench/charts/BarChartView.h"
 #include "bench/display/DisplayTests.h"
 #include "bench/ui/ChartWindowLook.h"
+#include "bench/ui/ResultSaving.h"
+#include "bench/ui/RunRecording.h"
 #include "bench/ui/UiText.h"
 #include "forms/Look.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionGuard.h"
 #include "platform/HelpEngine.h"
+#include "results/report/DisplayRun.h"
 #include "widgets/TransBtn.h"
 
 #include <QCloseEvent>
@@ -36,6 +39,9 @@ TDisplayBenchDlg::TDisplayBenchDlg(bd::DisplayKind kind, int helpContext, QWidge
     : QvDialog(parent)
     , m_kind(kind)
     , m_helpContext(helpContext)
+    , m_recording(std::make_unique<qv::benchui::RunRecording>(kind == bd::DisplayKind::TwoD
+                                                                  ? qv::results::Benchmark::Display2D
+                                                                  : qv::results::Benchmark::Display3D))
 {
     const bool twoD = kind == bd::DisplayKind::TwoD;
     setObjectName(twoD ? QStringLiteral("Display2DBenchDlg") : QStringLiteral("Display3DBenchDlg"));
@@ -132,6 +138,7 @@ void TDisplayBenchDlg::buildControls()
     grid->addLayout(buttons, row, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     showChart();
+    qv::benchui::ResultSaving::attach(*this, {m_chart}, [this] { return m_recording->last(); });
 }
 
 bd::DisplaySettings TDisplayBenchDlg::settings() const
@@ -171,6 +178,7 @@ void TDisplayBenchDlg::StartStopClick()
     const QPointer<TDisplayBenchDlg> window(this);
     m_progress->setText(QStringLiteral("Opening the test window..."));
     setRunning(true);
+    m_recording->begin();
     m_bench->start(settings(), {[window](const std::string& step) {
                                     if (window)
                                         window->m_progress->setText(QString::fromStdString(step));
@@ -192,6 +200,7 @@ void TDisplayBenchDlg::HelpClick()
 
 void TDisplayBenchDlg::showFailure(const QString& message)
 {
+    m_recording->drop();
     setRunning(false);
     m_progress->clear();
     qv::platform::showError(this, windowTitle(), message);
@@ -201,6 +210,12 @@ void TDisplayBenchDlg::showResult(const bd::DisplayResult& result)
 {
     setRunning(false);
     m_result = result;
+    if (result.stopped) {
+        m_recording->drop();
+    } else {
+        qv::cli::DisplayBenchSession run = qv::cli::displayBenchSession(settings(), result);
+        m_recording->finish(std::move(run.figures), std::move(run.setup));
+    }
     m_progress->setText(result.stopped ? QStringLiteral("Stopped.")
                                        : QStringLiteral("Done, at a scale of %1 device pixels per pixel.")
                                              .arg(QLocale().toString(result.scale, 'g', 3)));

@@ -14,6 +14,9 @@ class TTransparentButton;
 namespace qv::charts {
 class BarChartView;
 }
+namespace qv::benchui {
+class RunRecording;
+}
 
 // Benchmark › Standard display and Benchmark › 3D display: the time per test, Start/Stop, the running
 // test, then each test's rate, the index and a chart of it beside the configurations measured with the
@@ -54,6 +57,8 @@ private:
     qv::charts::BarChartView* m_chart = nullptr;
     std::unique_ptr<qv::bench::display::DisplayBench> m_bench;
     std::optional<qv::bench::display::DisplayResult> m_result;
+    // The run under way and the last finished one, as saved sessions.
+    std::unique_ptr<qv::benchui::RunRecording> m_recording;
 };
 
 class TDisplay2DBenchDlg : public TDisplayBenchDlg {

@@ -4,6 +4,8 @@
 
 #include "bench/net/NetReferences.h"
 #include "bench/ui/NetBenchJob.h"
+#include "results/SavedResult.h"
+#include "results/report/NetRun.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -14,7 +16,7 @@ namespace bi = qv::bench::inet;
 
 TInetBenchDlg::TInetBenchDlg(QWidget* parent, const QString& preferenceFolder)
     : NetBenchWindow(parent, QStringLiteral("InetBenchDlg"), QStringLiteral("Internet connection benchmark"),
-                     kHelpContext)
+                     kHelpContext, qv::results::Benchmark::Inet)
     , m_preferenceFolder(preferenceFolder)
 {
     auto* grid = qv::look::underTitleBand(*this, QStringLiteral(":/pictures/title_internet_benchmark.png"),
@@ -82,6 +84,7 @@ QList<QWidget*> TInetBenchDlg::settingControls() const
 void TInetBenchDlg::showResult(const bi::InetResult& result)
 {
     m_result = result;
+    record(qv::cli::inetSession(settings(), result), !result.stopped && result.firstByteMs.has_value());
     QString note = QStringLiteral("From %1. Other links: typical figures of their class, not measured here.")
                        .arg(result.finalUrl);
     if (result.partial())

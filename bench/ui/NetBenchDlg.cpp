@@ -4,6 +4,8 @@
 
 #include "bench/net/NetReferences.h"
 #include "bench/ui/NetBenchJob.h"
+#include "results/SavedResult.h"
+#include "results/report/NetRun.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -28,7 +30,7 @@ QString rate(const std::optional<double>& mbps)
 
 TNetBenchDlg::TNetBenchDlg(QWidget* parent)
     : NetBenchWindow(parent, QStringLiteral("NetBenchDlg"), QStringLiteral("Network connection benchmark"),
-                     kHelpContext)
+                     kHelpContext, qv::results::Benchmark::Net)
 {
     auto* grid = qv::look::underTitleBand(*this, QStringLiteral(":/pictures/title_network_benchmark.png"),
                                           new QGridLayout);
@@ -115,6 +117,8 @@ QList<QWidget*> TNetBenchDlg::settingControls() const
 void TNetBenchDlg::showResult(const bn::NetResult& result)
 {
     m_result = result;
+    record(qv::cli::netSession(settings(), result),
+           !result.stopped && (result.downloadMbps || result.uploadMbps || result.latency));
     const auto ms = [&](double bn::Latency::*figure) {
         return result.latency ? QStringLiteral("%1 ms").arg((*result.latency).*figure, 0, 'f', 2)
                               : QStringLiteral("-");

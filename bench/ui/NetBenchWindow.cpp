@@ -4,11 +4,14 @@
 #include "bench/net/NetReferences.h"
 #include "bench/ui/ChartWindowLook.h"
 #include "bench/ui/NetBenchJob.h"
+#include "bench/ui/ResultSaving.h"
+#include "bench/ui/RunRecording.h"
 #include "bench/ui/UiText.h"
 #include "forms/Look.h"
 #include "platform/Dialogs.h"
 #include "platform/ExceptionGuard.h"
 #include "platform/HelpEngine.h"
+#include "results/report/DiskSession.h"
 #include "widgets/TransBtn.h"
 
 #include <QCloseEvent>
@@ -30,11 +33,12 @@ constexpr int kRowHeight = 28;
 } // namespace
 
 NetBenchWindow::NetBenchWindow(QWidget* parent, const QString& objectName, const QString& title,
-                               int helpContext)
+                               int helpContext, results::Benchmark benchmark)
     : QvDialog(parent)
     , m_title(title)
     , m_helpContext(helpContext)
     , m_job(new NetBenchJob(this))
+    , m_recording(std::make_unique<RunRecording>(benchmark))
 {
     setObjectName(objectName);
     setWindowTitle(title);
@@ -85,6 +89,7 @@ void NetBenchWindow::buildRunControls(QGridLayout* grid, int settingsRow, int ro
     m_chart->setAxisTitle(QStringLiteral("Mbit/s"));
     m_chart->setMinimumHeight(220);
     grid->addWidget(m_chart, row++, 0, 1, 5);
+    ResultSaving::attach(*this, {m_chart}, [this] { return m_recording->last(); });
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("Note"));
     m_note->setWordWrap(true);
@@ -118,6 +123,7 @@ void NetBenchWindow::StartStopClick()
         m_progress->setText(QStringLiteral("Stopped."));
         return;
     }
+    m_recording->begin();
     try {
         startRun();
     } catch (const std::exception& error) {
@@ -135,6 +141,7 @@ void NetBenchWindow::HelpClick()
 
 void NetBenchWindow::showFailure(const QString& message)
 {
+    m_recording->drop();
     setRunning(false);
     m_progress->clear();
     qv::platform::showError(this, m_title, message);
@@ -148,6 +155,14 @@ void NetBenchWindow::showFigures(const QStringList& values, const QString& note)
         m_table->setItem(row, 0, new QTableWidgetItem(values[row]));
     m_note->setText(note);
     showChart();
+}
+
+void NetBenchWindow::record(cli::DiskSession session, bool keep)
+{
+    if (keep)
+        m_recording->finish(std::move(session.figures), std::move(session.setup));
+    else
+        m_recording->drop();
 }
 
 int NetBenchWindow::chartChoice() const

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -18,10 +19,17 @@ class TTransparentButton;
 namespace qv::charts {
 class BarChartView;
 }
+namespace qv::cli {
+struct DiskSession;
+}
+namespace qv::results {
+enum class Benchmark;
+}
 
 namespace qv::benchui {
 
 class NetBenchJob;
+class RunRecording;
 
 // What the network and the Internet benchmark windows share: Start/Stop, the live line, the results
 // table, a chart of one figure beside the typical links, Help and Close. The run itself is the
@@ -38,7 +46,8 @@ public slots:
     void HelpClick();
 
 protected:
-    NetBenchWindow(QWidget* parent, const QString& objectName, const QString& title, int helpContext);
+    NetBenchWindow(QWidget* parent, const QString& objectName, const QString& title, int helpContext,
+                   results::Benchmark benchmark);
 
     // Starts the run on job(); throws std::exception with the user's message when it cannot.
     virtual void startRun() = 0;
@@ -54,6 +63,9 @@ protected:
                           const QStringList& choices, const QString& measuredLabel);
     NetBenchJob& job() const { return *m_job; }
     void showFigures(const QStringList& values, const QString& note);
+    // Records a run that ended as a session of this program (what the chart's menu saves), unless it was
+    // stopped or measured nothing, as the tool saves no such run.
+    void record(cli::DiskSession session, bool keep);
     void showFailure(const QString& message);
     void showChart();
     int chartChoice() const;
@@ -72,6 +84,7 @@ private:
     QComboBox* m_chartChoice = nullptr;
     QLabel* m_note = nullptr;
     qv::charts::BarChartView* m_chart = nullptr;
+    std::unique_ptr<RunRecording> m_recording;
 };
 
 } // namespace qv::benchui

@@ -1,6 +1,7 @@
 #include "bench/display/DisplayTests.h"
 #include "bench/ui/DisplayBenchDlg.h"
 #include "platform/Dialogs.h"
+#include "results/report/SessionLog.h"
 #include "tests/benchui/RenderChecks.h"
 #include "widgets/TransBtn.h"
 
@@ -56,8 +57,11 @@ TEST(DisplayWindow, ThreeDResultNamesTheSoftwareRendererAndChartsTheIndex)
     EXPECT_GT(qv::test::userBarPixels(image, window, *chart), 100) << "this machine's bar is drawn";
 }
 
+// Only a run that ended is recorded as a session of the program, which the chart saves.
 TEST(DisplayWindow, TwoDStopsAtOnceAndClosingStopsTheRun)
 {
+    qv::cli::SessionLog log;
+    const qv::cli::ScopedSessionLog installed(&log);
     TDisplay2DBenchDlg window;
     window.show();
     EXPECT_FALSE(label(window, "Renderer").isVisible()) << "2D names no renderer";
@@ -72,6 +76,16 @@ TEST(DisplayWindow, TwoDStopsAtOnceAndClosingStopsTheRun)
     ASSERT_TRUE(window.running());
     window.close();
     EXPECT_FALSE(window.running());
+    EXPECT_TRUE(log.sessions().empty());
+
+    window.show();
+    QTest::mouseClick(&startStop(window), Qt::LeftButton);
+    ASSERT_TRUE(window.running());
+    window.showResult(twiceTheBaseline(bd::DisplayKind::TwoD)); // as the engine delivers a run that ended
+    window.close();
+    ASSERT_EQ(log.sessions().size(), 1u);
+    EXPECT_EQ(log.sessions().front().benchmark, qv::results::Benchmark::Display2D);
+    EXPECT_EQ(qv::results::figureValue(log.sessions().front().summary, "Display2DIndex"), 200);
 }
 
 // The offscreen platform has no OpenGL: the 3D benchmark says so once and does not run.

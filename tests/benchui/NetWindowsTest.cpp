@@ -4,12 +4,17 @@
 #include "bench/ui/InetBenchDlg.h"
 #include "bench/ui/NetBenchDlg.h"
 #include "bench/ui/NetBenchJob.h"
+#include "bench/ui/ResultSaving.h"
 #include "platform/Dialogs.h"
+#include "results/ResultFiles.h"
+#include "results/report/SessionLog.h"
 #include "tests/benchui/RenderChecks.h"
 #include "tests/netbench/HttpTestServer.h"
 #include "tests/netbench/NetTestPeers.h"
 #include "widgets/TransBtn.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -35,8 +40,21 @@ int redPixelsInChart(QWidget& window, const QString& name)
         image, [](const QColor& colour) { return colour.red() > 150 && colour.green() < 100; }, area);
 }
 
+// The one recorded session's figure `name`.
+double recordedFigure(const qv::cli::SessionLog& log, qv::results::Benchmark benchmark, const char* name)
+{
+    EXPECT_EQ(log.sessions().size(), 1u);
+    if (log.sessions().size() != 1u)
+        return -1;
+    EXPECT_EQ(log.sessions().front().benchmark, benchmark);
+    return qv::results::figureValue(log.sessions().front().summary, name);
+}
+
+// The run is recorded in the program's sessions and its chart saves it as `bench --save` would.
 TEST(NetWindow, RunsAgainstALocalServerAndShowsTheLinkBesideTheClasses)
 {
+    qv::cli::SessionLog log;
+    const qv::cli::ScopedSessionLog installed(&log);
     const qv::test::LoopbackServer server;
     TNetBenchDlg window;
     window.setServer(QStringLiteral("127.0.0.1"), server.port());
@@ -57,10 +75,24 @@ TEST(NetWindow, RunsAgainstALocalServerAndShowsTheLinkBesideTheClasses)
     ASSERT_EQ(bars.size(), 9u);
     EXPECT_EQ(bars.front().label, QStringLiteral("This link"));
     EXPECT_GT(redPixelsInChart(window, QStringLiteral("network-benchmark")), 100);
+
+    EXPECT_DOUBLE_EQ(recordedFigure(log, qv::results::Benchmark::Net, "DownloadMbps"), bars.front().value);
+    const QString path = QDir(qv::test::scratchDirectory()).filePath(QStringLiteral("link.qvr"));
+    const qv::platform::ScopedModalRunner answer([&](QDialog& dialog) {
+        if (auto* files = qobject_cast<QFileDialog*>(&dialog))
+            files->selectFile(path);
+        return int(QDialog::Accepted);
+    });
+    window.findChild<qv::benchui::ResultSaving*>()->saveAction()->trigger();
+    const qv::results::SavedResult saved = qv::results::readSavedResult(path.toStdString());
+    EXPECT_EQ(saved.benchmark, qv::results::Benchmark::Net);
+    EXPECT_EQ(saved.summary, log.sessions().front().summary);
 }
 
 TEST(NetWindow, StopAndCloseEndTheRunAtOnce)
 {
+    qv::cli::SessionLog log;
+    const qv::cli::ScopedSessionLog installed(&log);
     const qv::test::LoopbackServer server;
     for (const bool byClose : {false, true}) {
         SCOPED_TRACE(byClose ? "close" : "stop");
@@ -81,10 +113,13 @@ TEST(NetWindow, StopAndCloseEndTheRunAtOnce)
         EXPECT_FALSE(window.running());
         ASSERT_TRUE(QTest::qWaitFor([] { return qv::benchui::NetBenchJob::threadsAlive() == 0; }, 30'000));
     }
+    EXPECT_TRUE(log.sessions().empty()) << "a stopped run is not kept";
 }
 
 TEST(InetWindow, ContactsNobodyUntilGivenAnAddressThenRemembersIt)
 {
+    qv::cli::SessionLog log;
+    const qv::cli::ScopedSessionLog installed(&log);
     const QString folder = qv::test::scratchDirectory();
     const qv::test::HttpTestServer server;
     TInetBenchDlg window(nullptr, folder);
@@ -100,6 +135,7 @@ TEST(InetWindow, ContactsNobodyUntilGivenAnAddressThenRemembersIt)
     EXPECT_TRUE(table.item(1, 0)->text().endsWith(QStringLiteral(" Mbit/s")))
         << table.item(1, 0)->text().toStdString();
     EXPECT_GT(redPixelsInChart(window, QStringLiteral("internet-benchmark")), 100);
+    EXPECT_GT(recordedFigure(log, qv::results::Benchmark::Inet, "DownloadMbps"), 0);
     EXPECT_EQ(qv::bench::inet::lastAddress(folder), server.url("/data/30000000"));
     const TInetBenchDlg reopened(nullptr, folder);
     EXPECT_EQ(qv::test::control<QLineEdit>(const_cast<TInetBenchDlg&>(reopened), "Address").text(),
