@@ -38,7 +38,7 @@ private:
     QWindow* m_window = nullptr;
     std::unique_ptr<QBackingStore> m_store;
     std::array<int, 9> m_batch{};
-    std::size_t m_scrolledTest = SIZE_MAX;
+    bool m_striped = false; // the store holds the scrolling test's stripes
     std::int64_t m_scrolledLines = 0;
     std::vector<QPointF> m_points; // a fixed pool, drawn from in turn
     std::size_t m_next = 0;

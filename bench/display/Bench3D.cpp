@@ -346,6 +346,8 @@ std::int64_t Bench3D::drawFrame(std::size_t test)
     m_window->makeCurrent();
     drawScene(test);
     m_window->context()->swapBuffers(m_window->context()->surface());
+    // A driver may queue frames and return from the swap at once: each frame is timed until it is done.
+    glFinish();
     m_lastScene = test;
     ++m_frame;
     return 1;

@@ -9,12 +9,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace qv::bench::display {
 
-// The frame loop both engines share: shows the test window, waits until it is on the screen, then runs
-// each test for its warm-up and its measured time, a few frames per turn of the event loop, and counts
-// the operations of the measured frames.
+// The frame loop both engines share: shows the test window, waits until it is on the screen, then gives
+// the tests turns (a warm-up turn each, then the measured rounds), a few frames per turn of the event
+// loop, and times each measured frame.
 class SteppedBench : public DisplayBench {
 public:
     SteppedBench(DisplayKind kind, QSize windowSize);
@@ -34,7 +36,8 @@ protected:
     // Once the window is on the screen: sets up what the tests draw with. Throws std::runtime_error with
     // the message to show when it cannot.
     virtual void prepare(QWindow& window, DisplayResult& result) = 0;
-    // Draws one frame of test `test` and waits until it has reached the display; returns its operations.
+    // Draws one frame of test `test` and waits until it is done (2D: has reached the display; 3D: the
+    // renderer has finished it); returns its operations.
     virtual std::int64_t drawFrame(std::size_t test) = 0;
     // The last frame drawn, read back.
     virtual Frame readFrame() = 0;
@@ -47,12 +50,18 @@ protected:
 
     // A window's or a framebuffer's image as a Frame.
     static Frame frameOf(const QImage& image);
+    // Whether the frames drawn now are counted (false during the tests' warm-up turns).
+    bool measuring() const { return m_round > 0; }
 
 private:
     void step();
     void open();
     void fail(const std::string& message);
-    void finishTest();
+    std::int64_t turnNs() const;
+    // Moves on to the next test's turn; true when the last turn has ended and every result is in.
+    bool nextTurn();
+    std::string progressText() const;
+    void finishTest(std::size_t test);
     void end();
 
     DisplayKind m_kind;
@@ -61,13 +70,13 @@ private:
     DisplayCallbacks m_callbacks;
     std::unique_ptr<QWindow> m_window;
     QTimer m_timer;
-    QElapsedTimer m_clock; // since the window was shown, then since the test began
+    QElapsedTimer m_clock; // since the window was shown, then since the turn began
     QElapsedTimer m_lastProgress;
     bool m_prepared = false;
-    std::size_t m_test = 0;
-    bool m_measuring = false;
-    std::int64_t m_operations = 0;
-    std::int64_t m_measuredNs = 0;
+    std::size_t m_test = 0;                        // whose turn it is
+    int m_round = 0;                               // 0: the warm-up turns; then the measured rounds
+    std::vector<std::vector<double>> m_frameRates; // per test: operations per second of each measured frame
+    std::vector<Frame> m_frames;                   // per test: its last frame, where kept
     DisplayResult m_result;
 };
 
