@@ -20,22 +20,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr qint64 kReadBuffer = 1 << 20;
 
-QUrl parsed(const QString& typed)
-{
-    const QUrl url(typed.trimmed(), QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")) ||
-        url.host().isEmpty())
-        throw InetBenchError("'" + typed.toStdString() +
-                             "' is not an http:// or https:// address with a host");
-    return url;
-}
-
-QString shown(const QUrl& url)
-{
-    return url.adjusted(QUrl::RemoveUserInfo | QUrl::RemoveQuery | QUrl::RemoveFragment).toString();
-}
-
 double msSince(Clock::time_point start, Clock::time_point end)
 {
     return std::chrono::duration<double, std::milli>(end - start).count();
@@ -137,7 +121,7 @@ private:
 
     void finish(QNetworkReply& reply)
     {
-        m_result.finalUrl = shown(reply.url());
+        m_result.finalUrl = shownAddress(reply.url());
         m_result.httpStatus = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         const QNetworkReply::NetworkError error = reply.error();
         if (m_result.error.isEmpty() && !m_result.stopped && !m_limited) {
@@ -177,15 +161,10 @@ private:
 
 } // namespace
 
-QString checkedAddress(const QString& typed)
-{
-    return shown(parsed(typed));
-}
-
 InetResult runInetBenchmark(const InetSettings& settings, const std::atomic<bool>& stop,
                             const InetProgressSink& progress)
 {
-    const QUrl url = parsed(settings.url);
+    const QUrl url = parsedAddress(settings.url);
     Download download(settings, stop, progress);
     return download.run(url);
 }

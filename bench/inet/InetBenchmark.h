@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QUrl;
+
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -50,6 +52,9 @@ using InetProgressSink = std::function<void(const InetProgress&)>;
 // The address as it is shown and remembered: no user name, password, query or fragment. Throws
 // InetBenchError when it is not an http or https address with a host.
 QString checkedAddress(const QString& typed);
+// The same, as a URL (throws as checkedAddress does), and a URL as it is shown.
+QUrl parsedAddress(const QString& typed);
+QString shownAddress(const QUrl& url);
 
 // Downloads from the address for the set time or size, discarding the body (nothing is written to disk,
 // no proxy is asked, no cookie is kept), following at most kMaxRedirects redirects. A certificate that

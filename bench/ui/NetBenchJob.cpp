@@ -1,5 +1,6 @@
 #include "bench/ui/NetBenchJob.h"
 
+#include "bench/inet/InetLoader.h"
 #include "bench/ui/RunDelivery.h"
 
 #include <chrono>
@@ -80,8 +81,8 @@ void NetBenchJob::start(const qv::bench::inet::InetSettings& settings)
 {
     launch([settings](const std::atomic<bool>& stop, const Post& post) {
         ProgressThrottle throttle(kProgressInterval);
-        const qv::bench::inet::InetResult result =
-            qv::bench::inet::runInetBenchmark(settings, stop, [&](const qv::bench::inet::InetProgress& step) {
+        const qv::bench::inet::InetResult result = qv::bench::inet::runLoadedInetBenchmark(
+            settings, stop, [&](const qv::bench::inet::InetProgress& step) {
                 if (!throttle.due())
                     return;
                 const QString text = QStringLiteral("Download: %1 Mbit/s").arg(step.mbps, 0, 'f', 1);

@@ -66,6 +66,10 @@ HOME=$root/home XDG_DATA_HOME='' timeout 4 "$usr/libexec/quorvex/quorvex-desktop
 
 desktop-file-validate "$usr"/share/applications/*.desktop || fail "desktop entry"
 appstreamcli validate --no-net "$usr"/share/metainfo/*.xml >/dev/null || fail "metainfo"
+# Every module the programs load by file name (a built library without a version) is installed.
+for module in "$build"/lib/lib*.so; do
+    [ -L "$module" ] || [ -e "$usr/lib/quorvex/${module##*/}" ] || fail "${module##*/} is not installed"
+done
 for file in "$usr"/bin/* "$usr"/lib/quorvex/*; do
     if ldd "$file" | grep -q "not found"; then fail "$file misses a library"; fi
 done

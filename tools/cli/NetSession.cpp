@@ -1,7 +1,7 @@
 #include "tools/cli/NetSession.h"
 
+#include "bench/inet/InetLoader.h"
 #include "bench/net/Socket.h"
-#include "platform/LoadableModule.h"
 #include "tools/cli/Application.h"
 
 #include <stdexcept>
@@ -20,16 +20,14 @@ DiskSession runNetSession(const bench::net::NetSettings& settings)
 
 DiskSession runInetSession(const bench::inet::InetSettings& settings)
 {
-    static const platform::LoadableModule module(QV_CLI_INET_MODULE,
-                                                 platform::LoadableModule::Binding::AtFirstCall);
-    RunInetFunction* run = module.function<RunInetFunction>("qvRunInetBenchmark");
-    if (!run)
-        throw std::runtime_error("the Internet benchmark cannot be loaded: " + module.error());
     const auto application = applicationIfNone<QCoreApplication>();
+    const std::atomic<bool> stop = false;
     bench::inet::InetResult result;
-    std::string refusal;
-    if (run(settings, result, refusal) != 0)
-        throw std::runtime_error(refusal);
+    try {
+        result = bench::inet::runLoadedInetBenchmark(settings, stop);
+    } catch (const bench::inet::InetBenchError& error) {
+        throw std::runtime_error(error.what());
+    }
     if (result.error.startsWith(QLatin1String("TLS: ")))
         throw std::runtime_error(result.error.toStdString() + "; nothing was measured");
     return inetSession(settings, result);

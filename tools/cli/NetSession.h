@@ -14,8 +14,4 @@ DiskSession runNetSession(const bench::net::NetSettings& settings);
 // Loads the module that holds Qt Network, so that no other command loads it.
 DiskSession runInetSession(const bench::inet::InetSettings& settings);
 
-// The function the module exports: 0 and the result, or 1 and why nothing was measured.
-using RunInetFunction = int(const bench::inet::InetSettings& settings, bench::inet::InetResult& result,
-                            std::string& refusal);
-
 } // namespace qv::cli
