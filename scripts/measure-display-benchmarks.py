@@ -39,8 +39,9 @@ def load():
 
 
 def ours(cli, kind, seconds, env):
-    print(f"load {load()}: {cli} bench {kind} --repeat 3 --seconds {seconds} --json", flush=True)
-    out = subprocess.run([cli, "bench", kind, "--repeat", "3", "--seconds", str(seconds), "--json"], env=env,
+    command = [cli, "bench", kind, "--repeat", "3"] + (["--seconds", str(seconds)] if seconds else []) + ["--json"]
+    print(f"load {load()}: {' '.join(command)}", flush=True)
+    out = subprocess.run(command, env=env,
                          check=True, capture_output=True, text=True).stdout
     lines = [json.loads(line) for line in out.splitlines() if line.startswith("{")]
     return [line for line in lines if "Run" in line], lines[-1]
@@ -60,7 +61,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", default=os.path.join(os.path.dirname(__file__), "..", "build", "bin",
                                                       "quorvex-cli"))
-    parser.add_argument("--seconds", type=int, default=3)
+    parser.add_argument("--seconds", type=int, default=None, help="per test (default: the benchmarks' own)")
     args = parser.parse_args()
     server, display = start_xvfb()
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")

@@ -40,6 +40,11 @@ std::span<const DisplayTest> displayTests(DisplayKind kind)
     return k3DTests;
 }
 
+std::chrono::milliseconds defaultDisplayDuration(DisplayKind kind)
+{
+    return kind == DisplayKind::TwoD ? std::chrono::seconds(3) : std::chrono::seconds(6);
+}
+
 const std::vector<DisplayReference>& displayReferences(DisplayKind kind)
 {
     // Measured with the program (the median of three runs of 3 s per test, nothing else running) on the

@@ -2,6 +2,7 @@
 
 #include "bench/display/DisplayBench.h"
 
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -16,6 +17,11 @@ struct DisplayTest {
     std::string_view unit;  // "operations/s" or "frames/s"
 };
 std::span<const DisplayTest> displayTests(DisplayKind kind);
+
+// The measured time of each test unless the user chooses another: 3 s for each of the nine 2D tests, 6 s
+// for each of the three 3D scenes, so that a 3D run outlasts the slow stretches of a shared host as a 2D
+// run does (with 3 s, three 3D runs in a row spread up to 8.5 % on the development machine).
+std::chrono::milliseconds defaultDisplayDuration(DisplayKind kind);
 
 // A configuration measured with the program (see docs/display-benchmarks.md): its rate of each test,
 // in the order of displayTests.

@@ -76,7 +76,8 @@ void TDisplayBenchDlg::buildControls()
     m_seconds = new QSpinBox(this);
     m_seconds->setObjectName(QStringLiteral("TimePerTest"));
     m_seconds->setRange(1, 60);
-    m_seconds->setValue(int(bd::DisplaySettings().duration.count() / 1000));
+    m_seconds->setValue(
+        int(std::chrono::duration_cast<std::chrono::seconds>(bd::defaultDisplayDuration(m_kind)).count()));
     m_seconds->setSuffix(QStringLiteral(" s"));
     m_seconds->setAccessibleName(QStringLiteral("Test time"));
     auto* secondsLabel = new QLabel(QStringLiteral("&Time per test:"), this);

@@ -1,6 +1,7 @@
 #include "tools/cli/BenchCommand.h"
 
 #include "bench/BenchmarkRuns.h"
+#include "bench/display/DisplayTests.h"
 #include "results/JsonWriter.h"
 #include "results/ResultFiles.h"
 #include "results/report/BenchSession.h"
@@ -56,8 +57,8 @@ ArgParser benchArguments()
                          "disk: the size of the test file (default: 1024)");
     parser.integerOption("--seconds", "S", 1, kMaxDiskSeconds,
                          "disk: the measured time of each test, read and write (default: 5); 2d, 3d: of each "
-                         "test (default: 3); net: of each direction, inet: of the download (default: 10, at "
-                         "most 60)");
+                         "test (default: 3 for 2d, 6 for 3d); net: of each direction, inet: of the download "
+                         "(default: 10, at most 60)");
     parser.integerOption("--port", "N", 1, 65535, "net: the port of quorvex-cli serve (default: 52003)");
     parser.integerOption("--streams", "N", 1, bench::net::kMaxStreams,
                          "net: parallel TCP streams, 1 or 4 as a rule (default: 1)");
@@ -181,6 +182,9 @@ BenchOptions benchOptions(std::span<const std::string> args)
                        options.benchmark == Benchmark::Inet;
     if (!timed && seconds)
         throw UsageError("--seconds goes with disk, 2d, 3d, net and inet");
+    if (options.benchmark == Benchmark::Display3D && !seconds)
+        options.settings.display.duration =
+            bench::display::defaultDisplayDuration(bench::display::DisplayKind::ThreeD);
     if (options.benchmark == Benchmark::Overall && options.repeat)
         throw UsageError("--repeat does not go with all: it runs each benchmark once");
     if (!options.save && (options.label || options.force))
