@@ -29,10 +29,6 @@ using qv::benchui::uiText;
 using qv::platform::guardedSlot;
 using qv::results::Benchmark;
 
-namespace {
-
-} // namespace
-
 TOverallBenchDlg::TOverallBenchDlg(QWidget* parent)
     : QvDialog(parent)
     , m_job(new qv::benchui::OverallBenchJob(this))

@@ -182,9 +182,10 @@ BenchOptions benchOptions(std::span<const std::string> args)
                        options.benchmark == Benchmark::Inet;
     if (!timed && seconds)
         throw UsageError("--seconds goes with disk, 2d, 3d, net and inet");
-    if (options.benchmark == Benchmark::Display3D && !seconds)
-        options.settings.display.duration =
-            bench::display::defaultDisplayDuration(bench::display::DisplayKind::ThreeD);
+    if (!seconds && (options.benchmark == Benchmark::Display2D || options.benchmark == Benchmark::Display3D))
+        options.settings.display.duration = bench::display::defaultDisplayDuration(
+            options.benchmark == Benchmark::Display2D ? bench::display::DisplayKind::TwoD
+                                                      : bench::display::DisplayKind::ThreeD);
     if (options.benchmark == Benchmark::Overall && options.repeat)
         throw UsageError("--repeat does not go with all: it runs each benchmark once");
     if (!options.save && (options.label || options.force))
