@@ -144,6 +144,8 @@ TEST(InetWindow, ContactsNobodyUntilGivenAnAddressThenRemembersIt)
 
 TEST(InetWindow, RefusesAnAddressThatIsNotHttpWithOneMessage)
 {
+    qv::cli::SessionLog log;
+    const qv::cli::ScopedSessionLog installed(&log);
     QStringList shown;
     const qv::platform::ScopedErrorPresenter capture(
         [&](QWidget*, const QString& title, const QString& text) {
@@ -156,6 +158,7 @@ TEST(InetWindow, RefusesAnAddressThatIsNotHttpWithOneMessage)
     EXPECT_EQ(shown,
               QStringList{QStringLiteral("Internet connection benchmark: 'ftp://127.0.0.1/f' is not an "
                                          "http:// or https:// address with a host")});
+    EXPECT_TRUE(log.sessions().empty()) << "a refused run is not recorded";
 }
 
 } // namespace
